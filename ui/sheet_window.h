@@ -1,0 +1,37 @@
+// The wizard sheet's window as pages use it: the wizard buttons (PSM_SETWIZBUTTONS), the Finish
+// text (PSM_SETFINISHTEXT), message boxes owned by the sheet and the wait cursor.
+#pragma once
+
+#include <string>
+
+#include "platform/win_defs.h"
+
+constexpr DWORD PSWIZB_BACK = 1;
+constexpr DWORD PSWIZB_NEXT = 2;
+constexpr DWORD PSWIZB_FINISH = 4;
+
+class ISheetWindow {
+public:
+    virtual ~ISheetWindow() = default;
+    // PostMessage(PSM_SETWIZBUTTONS, 0, dwFlags): takes effect once the current activation completes.
+    virtual void PostSetWizButtons(DWORD dwFlags) = 0;
+    // SendMessage(PSM_SETFINISHTEXT, 0, text).
+    virtual void SetFinishText(const std::string& strText) = 0;
+    // A plain message box with an OK button owned by the sheet; returns the button pressed (IDOK).
+    virtual int MessageBox(const std::string& strText, UINT nType) = 0;
+    // The hourglass while a long operation blocks the user-interface thread; calls nest.
+    virtual void BeginWaitCursor() = 0;
+    virtual void EndWaitCursor() = 0;
+};
+
+// Shows the wait cursor for one scope (MFC CWaitCursor).
+class CWaitCursor {
+public:
+    explicit CWaitCursor(ISheetWindow& window) : m_window(window) { m_window.BeginWaitCursor(); }
+    ~CWaitCursor() { m_window.EndWaitCursor(); }
+    CWaitCursor(const CWaitCursor&) = delete;
+    CWaitCursor& operator=(const CWaitCursor&) = delete;
+
+private:
+    ISheetWindow& m_window;
+};
