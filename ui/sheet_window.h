@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/win_defs.h"
+#include "ui/controls.h"
 
 constexpr DWORD PSWIZB_BACK = 1;
 constexpr DWORD PSWIZB_NEXT = 2;
@@ -22,6 +23,9 @@ public:
     // The hourglass while a long operation blocks the user-interface thread; calls nest.
     virtual void BeginWaitCursor() = 0;
     virtual void EndWaitCursor() = 0;
+    // Creates the window of a page from its dialog template when the page is first shown; the
+    // controls live as long as the sheet.
+    virtual IPageControls& CreatePageWindow(UINT nTemplateId) = 0;
 };
 
 // Shows the wait cursor for one scope (MFC CWaitCursor).

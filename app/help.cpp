@@ -1,0 +1,21 @@
+#include "app/help.h"
+
+#include "app/install_folder.h"
+#include "app/main_window.h"
+#include "app/page_ids.h"
+#include "platform/os.h"
+
+void ShowHelpTopic(const std::string& strTopic) {
+    const std::string strName = strTopic.empty() ? HELP_TOPIC_DEFAULT : strTopic;
+    std::string strFolder;
+    if (!ReadInstallDir(&strFolder)) {
+        return;
+    }
+    // The folder is used as recorded: a trailing backslash gives a doubled one, as Windows accepts.
+    const std::string strPath = strFolder + "\\Tolvane.chm::/" + strName + ".htm";
+    if (!Os().Shell().HtmlHelp(strPath, HH_DISPLAY_TOPIC)) {
+        if (ISheetWindow* pWindow = AfxGetMainWnd()) {
+            pWindow->MessageBox("Loading online help failed.  You may need to re-install the product.", MB_OK);
+        }
+    }
+}

@@ -1,0 +1,8 @@
+// Opens a topic of the compiled help file in the install folder.
+#pragma once
+
+#include <string>
+
+// An empty topic opens "default". Shows a message when the help window cannot be opened; does
+// nothing when the install folder is not known.
+void ShowHelpTopic(const std::string& strTopic);

@@ -1,0 +1,63 @@
+#include "test/adapter_page.h"
+
+#include "adapters/wzc_service.h"
+#include "app/list_page.h"
+#include "app/page_ids.h"
+#include "app/tolvane_sheet.h"
+
+CAdapterPage::CAdapterPage() : CWizardPage(IDD_ADAPTER, IDS_PAGE_CAPTION, IDS_ADAPTER_TITLE, IDS_ADAPTER_SUBTITLE) {}
+
+BOOL CAdapterPage::OnSetActive() {
+    if (m_nCurrent >= static_cast<int>(m_results.size())) {
+        CAdapterResult result;
+        std::string strId, strName, strDescription;
+        Sheet().m_pListPage->GetCheckedAdapter(m_nCurrent, &strId, &strName, &strDescription);
+        TestAdapter(strId, strName, strDescription, &result);
+        m_results.push_back(std::move(result));
+    }
+    const CAdapterResult& shown = m_results[m_nCurrent];
+    m_strNameText = shown.m_strName;
+    m_strSupportedText = shown.m_bSupported ? " Yes " : " No ";
+    m_strRateText = shown.m_strScanRate;
+    return CWizardPage::OnSetActive();
+}
+
+void CAdapterPage::TestAdapter(std::string strId, std::string strName, std::string strDescription,
+                               CAdapterResult* pResult) {
+    pResult->m_bSupported = FALSE;
+    pResult->m_nApCount = -1;
+    pResult->m_nMaxSignal = INT_MIN;
+    pResult->m_nMinSignal = INT_MAX;
+    pResult->m_strName = strName.empty() ? strDescription : strName;
+    pResult->m_strId = strId;
+    // Opening the adapter and its scans are not built yet: until they are, no adapter is supported.
+}
+
+LONG CAdapterPage::OnWizardNext() {
+    CWizardPage::OnWizardNext();
+    if (m_nCurrent < Sheet().m_pListPage->GetCheckedCount() - 1) {
+        ++m_nCurrent;
+        return IDD_ADAPTER;
+    }
+    {
+        CWaitCursor wait(SheetWindow());
+        if (g_bWzcStopped) {
+            ControlWzcService(TRUE);
+        }
+    }
+    for (const CAdapterResult& result : m_results) {
+        if (result.m_bSupported) {
+            return IDD_SUPPORTED;
+        }
+    }
+    return IDD_NONE_SUPPORTED;
+}
+
+LONG CAdapterPage::OnWizardBack() {
+    if (m_nCurrent > 0) {
+        --m_nCurrent;
+    } else {
+        m_results.clear();
+    }
+    return CWizardPage::OnWizardBack();
+}
