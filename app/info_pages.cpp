@@ -6,6 +6,7 @@
 #include "app/page_ids.h"
 #include "app/tolvane_sheet.h"
 #include "app/vendor.h"
+#include "app/vendor_texts.h"
 #include "platform/os.h"
 
 namespace {

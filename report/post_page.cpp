@@ -2,8 +2,14 @@
 
 #include "app/page_ids.h"
 #include "app/tolvane_sheet.h"
+#include "app/vendor_texts.h"
 
 CPostPage::CPostPage() : CWizardPage(IDD_POST, IDS_PAGE_CAPTION, IDS_POST_TITLE, IDS_POST_SUBTITLE) {}
+
+BOOL CPostPage::OnInitDialog() {
+    FillVendorTexts(Controls(), IDD_POST);
+    return TRUE;
+}
 
 void CPostPage::UpdateData(BOOL bSaveAndValidate) {
     ICheckBox* pPost = Controls().CheckBox(IDC_POST_CHECK);

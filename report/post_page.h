@@ -11,6 +11,7 @@ constexpr int IDC_POST_CHECK = 1009;
 class CPostPage : public CWizardPage {
 public:
     CPostPage();
+    BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
     // Thank-you page unless posting was asked for and failed.
     LONG OnWizardNext() override;

@@ -1,0 +1,97 @@
+#include "ui/headless/headless_host.h"
+
+#include "app/property_sheet.h"
+#include "app/tolvane_sheet.h"
+
+int CHeadlessHost::MessageBox(const std::string& strText, UINT /*nType*/) {
+    m_astrMessages.push_back(strText);
+    return IDOK;
+}
+
+void CHeadlessHost::BeginWaitCursor() {
+    if (m_nWaitDepth++ == 0) {
+        ++m_nWaitShows;
+    }
+}
+
+IPageControls& CHeadlessHost::CreatePageWindow(UINT nTemplateId) {
+    auto& pPage = m_pages[nTemplateId];
+    pPage = std::make_unique<CHeadlessPage>(nTemplateId);
+    return *pPage;
+}
+
+void CHeadlessHost::Open(CPropertySheetEx& sheet) {
+    m_pSheet = &sheet;
+    sheet.Start();
+}
+
+void CHeadlessHost::RunModal(CTolvaneSheet& sheet) {
+    Open(sheet);
+    if (m_fnScript) {
+        m_fnScript(*this);
+    }
+}
+
+bool CHeadlessHost::Next() {
+    if (IsClosed() || !(m_dwButtons & PSWIZB_NEXT)) {
+        return false;
+    }
+    m_pSheet->PressNext();
+    return true;
+}
+
+bool CHeadlessHost::Back() {
+    if (IsClosed() || !(m_dwButtons & PSWIZB_BACK)) {
+        return false;
+    }
+    m_pSheet->PressBack();
+    return true;
+}
+
+bool CHeadlessHost::Finish() {
+    if (IsClosed() || !(m_dwButtons & PSWIZB_FINISH)) {
+        return false;
+    }
+    m_pSheet->PressFinish();
+    return true;
+}
+
+bool CHeadlessHost::Cancel() {
+    if (IsClosed()) {
+        return false;
+    }
+    m_pSheet->PressCancel();
+    return true;
+}
+
+bool CHeadlessHost::Help() {
+    if (IsClosed()) {
+        return false;
+    }
+    m_pSheet->PressHelp();
+    return true;
+}
+
+void CHeadlessHost::F1() {
+    if (!IsClosed()) {
+        m_pSheet->OnHelpInfo();
+    }
+}
+
+void CHeadlessHost::Click(int nControlId) {
+    if (!IsClosed()) {
+        m_pSheet->PressPageButton(nControlId);
+    }
+}
+
+UINT CHeadlessHost::CurrentPage() const {
+    const CPropertyPageEx* pPage = m_pSheet ? m_pSheet->GetActivePage() : nullptr;
+    return pPage ? pPage->GetTemplateId() : 0;
+}
+
+bool CHeadlessHost::IsClosed() const { return m_pSheet == nullptr || m_pSheet->IsClosed(); }
+
+CHeadlessPage* CHeadlessHost::Page(UINT nTemplateId) {
+    auto it = m_pages.find(nTemplateId);
+    return it == m_pages.end() ? nullptr : it->second.get();
+}

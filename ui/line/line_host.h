@@ -1,0 +1,27 @@
+// A plain line-mode front end for the terminal: prints the current page (header, texts, lists with
+// their ticks) and reads one command a line. It keeps its controls in the headless host's models.
+#pragma once
+
+#include <iosfwd>
+
+#include "ui/headless/headless_host.h"
+
+class CLineHost : public CHeadlessHost {
+public:
+    CLineHost(std::istream& input, std::ostream& output) : m_input(input), m_output(output) {}
+
+    int MessageBox(const std::string& strText, UINT nType) override;
+    void BeginWaitCursor() override;
+    // Shows pages and takes commands until the sheet closes; end of input cancels the wizard.
+    void RunModal(CTolvaneSheet& sheet) override;
+
+private:
+    void PrintPage();
+    void PrintHelpLine();
+    // Carries out one command; false when it was not understood.
+    bool Execute(const std::string& strCommand);
+    bool ToggleItem(int nNumber);
+
+    std::istream& m_input;
+    std::ostream& m_output;
+};
