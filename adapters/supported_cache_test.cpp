@@ -5,7 +5,7 @@
 namespace {
 
 class SupportedCacheTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { ClearSupportedCache(); }
     void TearDown() override { ClearSupportedCache(); }
 };

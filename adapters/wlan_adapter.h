@@ -143,7 +143,7 @@ typedef void (*SCAN_NOTIFICATION_CALLBACK)(WLAN_NOTIFICATION_DATA* pData, void* 
 // the open state. Operations never throw for driver errors: they return the codes above, and clear
 // their outputs before every query (numbers to 0, or to VALUE_NOT_READ where stated; strings to "").
 class CWlanAdapter {
-  public:
+public:
     CWlanAdapter() = default;
     CWlanAdapter(const CWlanAdapter&) = delete;
     CWlanAdapter& operator=(const CWlanAdapter&) = delete;

@@ -10,7 +10,7 @@ namespace {
 // A back end that answers the association queries with configured statuses and counts what it
 // would have sent to the driver.
 class CFakeAdapter : public CWlanAdapter {
-  public:
+public:
     int OpenByIndex(int, BOOL, std::string*, std::string*) override { return OPEN_NONE; }
     int OpenByName(const std::string&, BOOL) override { return OpenDevice() == DEVICE_OPENED ? 1 : -1; }
     int OpenDevice() override {
@@ -64,7 +64,7 @@ class CFakeAdapter : public CWlanAdapter {
     int m_nDriverCalls = 0;
     int m_nUnexpectedCalls = 0;
 
-  private:
+private:
     int Unused() {
         ++m_nUnexpectedCalls;
         return QUERY_FAILED;

@@ -15,7 +15,8 @@ void ShowHelpTopic(const std::string& strTopic) {
     const std::string strPath = strFolder + "\\Tolvane.chm::/" + strName + ".htm";
     if (!Os().Shell().HtmlHelp(strPath, HH_DISPLAY_TOPIC)) {
         if (ISheetWindow* pWindow = AfxGetMainWnd()) {
-            pWindow->MessageBox("Loading online help failed.  You may need to re-install the product.", MB_OK);
+            pWindow->MessageBox("Loading online help failed.  You may need to re-install the product.",
+                                MB_OK);
         }
     }
 }

@@ -15,7 +15,9 @@ constexpr int IDC_TIPS_HELP = 1018;
 constexpr int IDC_WEB_SITE = 1002;
 }  // namespace
 
-CWelcomePage::CWelcomePage() : CPropertyPageEx(IDD_WELCOME) { m_dwFlags |= PSP_HIDEHEADER; }
+CWelcomePage::CWelcomePage() : CPropertyPageEx(IDD_WELCOME) {
+    m_dwFlags |= PSP_HIDEHEADER;
+}
 
 BOOL CWelcomePage::OnInitDialog() {
     FillVendorTexts(Controls(), IDD_WELCOME);
@@ -27,7 +29,9 @@ BOOL CWelcomePage::OnSetActive() {
     return TRUE;
 }
 
-void CWelcomePage::OnHelp() { ShowHelpTopic(HELP_TOPIC_DEFAULT); }
+void CWelcomePage::OnHelp() {
+    ShowHelpTopic(HELP_TOPIC_DEFAULT);
+}
 
 CIntroPage::CIntroPage() : CWizardPage(IDD_INTRO, IDS_PAGE_CAPTION, IDS_INTRO_TITLE, IDS_INTRO_SUBTITLE) {}
 
@@ -43,7 +47,9 @@ void CIntroPage::OnCommand(int nControlId) {
     }
 }
 
-const char* CIntroPage::HelpTopic() const { return HELP_TOPIC_TROUBLESHOOT; }
+const char* CIntroPage::HelpTopic() const {
+    return HELP_TOPIC_TROUBLESHOOT;
+}
 
 CNoneFoundPage::CNoneFoundPage()
     : CWizardPage(IDD_NONE_FOUND, IDS_PAGE_CAPTION, IDS_NONE_FOUND_TITLE, IDS_NONE_FOUND_SUBTITLE) {}
@@ -59,7 +65,8 @@ LONG CNoneFoundPage::OnWizardNext() {
 }
 
 CNoneSupportedPage::CNoneSupportedPage()
-    : CWizardPage(IDD_NONE_SUPPORTED, IDS_PAGE_CAPTION, IDS_NONE_SUPPORTED_TITLE, IDS_NONE_SUPPORTED_SUBTITLE) {}
+    : CWizardPage(IDD_NONE_SUPPORTED, IDS_PAGE_CAPTION, IDS_NONE_SUPPORTED_TITLE,
+                  IDS_NONE_SUPPORTED_SUBTITLE) {}
 
 LONG CNoneSupportedPage::OnWizardNext() {
     CWizardPage::OnWizardNext();
@@ -72,14 +79,18 @@ void CNoneSupportedPage::OnCommand(int nControlId) {
     }
 }
 
-const char* CNoneSupportedPage::HelpTopic() const { return HELP_TOPIC_TROUBLESHOOT; }
+const char* CNoneSupportedPage::HelpTopic() const {
+    return HELP_TOPIC_TROUBLESHOOT;
+}
 
 CThankYouPage::CThankYouPage()
     : CPropertyPageEx(IDD_THANK_YOU, IDS_PAGE_CAPTION, IDS_THANK_YOU_TITLE, IDS_THANK_YOU_SUBTITLE) {
     m_dwFlags |= PSP_USEHEADERTITLE;
 }
 
-CTolvaneSheet& CThankYouPage::Sheet() const { return static_cast<CTolvaneSheet&>(*GetParentSheet()); }
+CTolvaneSheet& CThankYouPage::Sheet() const {
+    return static_cast<CTolvaneSheet&>(*GetParentSheet());
+}
 
 BOOL CThankYouPage::OnInitDialog() {
     FillVendorTexts(Controls(), IDD_THANK_YOU);
@@ -92,7 +103,9 @@ BOOL CThankYouPage::OnSetActive() {
     return TRUE;
 }
 
-LONG CThankYouPage::OnWizardBack() { return Sheet().PopHistory(); }
+LONG CThankYouPage::OnWizardBack() {
+    return Sheet().PopHistory();
+}
 
 BOOL CThankYouPage::OnWizardFinish() {
     if (g_bWzcStopped) {
@@ -101,7 +114,9 @@ BOOL CThankYouPage::OnWizardFinish() {
     return TRUE;
 }
 
-void CThankYouPage::OnHelp() { ShowHelpTopic(HELP_TOPIC_DEFAULT); }
+void CThankYouPage::OnHelp() {
+    ShowHelpTopic(HELP_TOPIC_DEFAULT);
+}
 
 void CThankYouPage::OnCommand(int nControlId) {
     if (nControlId != IDC_WEB_SITE) {
@@ -109,8 +124,9 @@ void CThankYouPage::OnCommand(int nControlId) {
     }
     CWaitCursor wait(SheetWindow());
     if (Os().Shell().ShellExecute(VENDOR_URL, SW_SHOWNORMAL) <= 32) {
-        SheetWindow().MessageBox(std::string("Could not launch your default browser.  Please load your browser and go to ") +
-                                     VENDOR_HOST + ".",
-                                 MB_OK);
+        SheetWindow().MessageBox(
+            std::string("Could not launch your default browser.  Please load your browser and go to ") +
+                VENDOR_HOST + ".",
+            MB_OK);
     }
 }

@@ -10,7 +10,8 @@ constexpr DWORD INSTALL_DIR_BUFFER = 1024;
 BOOL ReadInstallDir(std::string* pstrFolder) {
     IRegistry& registry = Os().Registry();
     HKEY hKey = 0;
-    if (registry.RegCreateKeyEx(HKEY_LOCAL_MACHINE, SETTINGS_KEY, SETTINGS_ACCESS, &hKey, nullptr) != ERROR_SUCCESS) {
+    if (registry.RegCreateKeyEx(HKEY_LOCAL_MACHINE, SETTINGS_KEY, SETTINGS_ACCESS, &hKey, nullptr) !=
+        ERROR_SUCCESS) {
         return FALSE;
     }
     char szBuffer[INSTALL_DIR_BUFFER] = {};

@@ -5,14 +5,16 @@
 
 CListPage::CListPage() : CWizardPage(IDD_LIST, IDS_PAGE_CAPTION, IDS_LIST_TITLE, IDS_LIST_SUBTITLE) {}
 
-ICheckListBox* CListPage::Likely() const { return HasWindow() ? Controls().CheckListBox(IDC_LIKELY_LIST) : nullptr; }
+ICheckListBox* CListPage::Likely() const {
+    return HasWindow() ? Controls().CheckListBox(IDC_LIKELY_LIST) : nullptr;
+}
 
 ICheckListBox* CListPage::Unlikely() const {
     return HasWindow() ? Controls().CheckListBox(IDC_UNLIKELY_LIST) : nullptr;
 }
 
-void CListPage::AddAdapter(const std::string& strId, const std::string& strName, const std::string& strDescription,
-                           DWORD dwLikely) {
+void CListPage::AddAdapter(const std::string& strId, const std::string& strName,
+                           const std::string& strDescription, DWORD dwLikely) {
     m_astrIds.push_back(strId);
     m_astrNames.push_back(strName);
     m_astrDescriptions.push_back(strDescription);

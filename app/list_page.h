@@ -19,7 +19,8 @@ public:
     // Ticked items of both lists.
     int GetCheckedCount() const;
     // The n-th ticked adapter (0 <= n < GetCheckedCount): possible candidates first, top to bottom.
-    void GetCheckedAdapter(int n, std::string* pstrId, std::string* pstrName, std::string* pstrDescription) const;
+    void GetCheckedAdapter(int n, std::string* pstrId, std::string* pstrName,
+                           std::string* pstrDescription) const;
 
     // Refills the lists with their default ticks unless the page was reached by Back.
     BOOL OnSetActive() override;

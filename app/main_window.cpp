@@ -4,6 +4,10 @@ namespace {
 ISheetWindow* g_pMainWnd = nullptr;
 }
 
-ISheetWindow* AfxGetMainWnd() { return g_pMainWnd; }
+ISheetWindow* AfxGetMainWnd() {
+    return g_pMainWnd;
+}
 
-void AfxSetMainWnd(ISheetWindow* pWindow) { g_pMainWnd = pWindow; }
+void AfxSetMainWnd(ISheetWindow* pWindow) {
+    g_pMainWnd = pWindow;
+}

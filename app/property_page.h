@@ -18,7 +18,8 @@ constexpr DWORD PSP_USEHEADERSUBTITLE = 0x2000;
 class CPropertyPageEx {
 public:
     // nCaptionId 0 keeps the template's own caption.
-    CPropertyPageEx(UINT nTemplateId, UINT nCaptionId = 0, UINT nHeaderTitleId = 0, UINT nHeaderSubTitleId = 0);
+    CPropertyPageEx(UINT nTemplateId, UINT nCaptionId = 0, UINT nHeaderTitleId = 0,
+                    UINT nHeaderSubTitleId = 0);
     virtual ~CPropertyPageEx() = default;
     CPropertyPageEx(const CPropertyPageEx&) = delete;
     CPropertyPageEx& operator=(const CPropertyPageEx&) = delete;

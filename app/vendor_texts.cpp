@@ -13,7 +13,7 @@ struct CVendorText {
 };
 
 constexpr CVendorText VENDOR_TEXTS[] = {
-    {104, 1021, VENDOR_URL}, {113, 1022, SUPPORT_EMAIL}, {112, 1023, SUPPORT_EMAIL},
+    {104, 1021, VENDOR_URL},  {113, 1022, SUPPORT_EMAIL}, {112, 1023, SUPPORT_EMAIL},
     {112, 1002, VENDOR_HOST}, {111, 1009, VENDOR_HOST},
 };
 }  // namespace

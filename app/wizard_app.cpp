@@ -10,7 +10,8 @@ BOOL CWizardApp::InitInstance(IWizardHost& host) {
     CDibImage sidebar;
     CDibImage header;
     // A banner that cannot be decoded ends the program before the wizard opens, without a message.
-    if (!LoadPngImage(strFolder + "\\BXSidebar.png", &sidebar) || !LoadPngImage(strFolder + "\\BXTopbar.png", &header)) {
+    if (!LoadPngImage(strFolder + "\\BXSidebar.png", &sidebar) ||
+        !LoadPngImage(strFolder + "\\BXTopbar.png", &header)) {
         m_nExitCode = 1;
         return FALSE;
     }

@@ -6,11 +6,14 @@
 #include "app/tolvane_sheet.h"
 
 CWizardPage::CWizardPage(UINT nTemplateId, UINT nCaptionId, UINT nHeaderTitleId, UINT nHeaderSubTitleId)
-    : CPropertyPageEx(nTemplateId, nCaptionId, nHeaderTitleId, nHeaderSubTitleId), m_nTemplateId(nTemplateId) {
+    : CPropertyPageEx(nTemplateId, nCaptionId, nHeaderTitleId, nHeaderSubTitleId),
+      m_nTemplateId(nTemplateId) {
     m_dwFlags |= PSP_USEHEADERTITLE | PSP_USEHEADERSUBTITLE;
 }
 
-CTolvaneSheet& CWizardPage::Sheet() const { return static_cast<CTolvaneSheet&>(*GetParentSheet()); }
+CTolvaneSheet& CWizardPage::Sheet() const {
+    return static_cast<CTolvaneSheet&>(*GetParentSheet());
+}
 
 BOOL CWizardPage::OnSetActive() {
     SheetWindow().PostSetWizButtons(PSWIZB_BACK | PSWIZB_NEXT);
@@ -23,7 +26,9 @@ LONG CWizardPage::OnWizardNext() {
     return 0;
 }
 
-LONG CWizardPage::OnWizardBack() { return Sheet().PopHistory(); }
+LONG CWizardPage::OnWizardBack() {
+    return Sheet().PopHistory();
+}
 
 void CWizardPage::OnCancel() {
     if (g_bWzcStopped) {
@@ -31,6 +36,10 @@ void CWizardPage::OnCancel() {
     }
 }
 
-void CWizardPage::OnHelp() { ShowHelpTopic(HelpTopic()); }
+void CWizardPage::OnHelp() {
+    ShowHelpTopic(HelpTopic());
+}
 
-const char* CWizardPage::HelpTopic() const { return HELP_TOPIC_DEFAULT; }
+const char* CWizardPage::HelpTopic() const {
+    return HELP_TOPIC_DEFAULT;
+}

@@ -21,7 +21,7 @@ public:
     virtual HANDLE CreateFile(const std::string& strName, DWORD dwAccess, DWORD dwShare, DWORD dwCreation,
                               DWORD dwFlags) = 0;
     // DeviceIoControl without overlapped I/O. *pdwReturned (may be null) receives the bytes written.
-    virtual BOOL DeviceIoControl(HANDLE hDevice, DWORD dwCode, const void* pIn, DWORD cbIn, void* pOut, DWORD cbOut,
-                                 DWORD* pdwReturned) = 0;
+    virtual BOOL DeviceIoControl(HANDLE hDevice, DWORD dwCode, const void* pIn, DWORD cbIn, void* pOut,
+                                 DWORD cbOut, DWORD* pdwReturned) = 0;
     virtual BOOL CloseHandle(HANDLE hHandle) = 0;
 };

@@ -4,7 +4,9 @@ namespace {
 COsServices g_os;
 }
 
-const COsServices& Os() { return g_os; }
+const COsServices& Os() {
+    return g_os;
+}
 
 COsServices SetOs(const COsServices& services) {
     COsServices previous = g_os;

@@ -5,7 +5,8 @@
 #include "app/page_ids.h"
 #include "app/tolvane_sheet.h"
 
-CAdapterPage::CAdapterPage() : CWizardPage(IDD_ADAPTER, IDS_PAGE_CAPTION, IDS_ADAPTER_TITLE, IDS_ADAPTER_SUBTITLE) {}
+CAdapterPage::CAdapterPage()
+    : CWizardPage(IDD_ADAPTER, IDS_PAGE_CAPTION, IDS_ADAPTER_TITLE, IDS_ADAPTER_SUBTITLE) {}
 
 BOOL CAdapterPage::OnSetActive() {
     if (m_nCurrent >= static_cast<int>(m_results.size())) {

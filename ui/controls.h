@@ -22,7 +22,7 @@ public:
 class IListBox : public virtual IControl {
 public:
     virtual int AddString(const std::string& strItem) = 0;  // index of the new item
-    virtual int DeleteString(int nIndex) = 0;              // items left, or LB_ERR
+    virtual int DeleteString(int nIndex) = 0;               // items left, or LB_ERR
     virtual int GetCount() const = 0;
     virtual std::string GetText(int nIndex) const = 0;
 };

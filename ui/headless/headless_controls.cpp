@@ -8,17 +8,18 @@
 namespace {
 // LBS_SORT compares without regard to letter case, as the platform's list box does.
 bool LessNoCase(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
-        return std::tolower(x) < std::tolower(y);
-    });
+    return std::lexicographical_compare(
+        a.begin(), a.end(), b.begin(), b.end(),
+        [](unsigned char x, unsigned char y) { return std::tolower(x) < std::tolower(y); });
 }
 }  // namespace
 
 int CHeadlessListBox::AddString(const std::string& strItem) {
     auto it = m_items.end();
     if (m_bSorted) {
-        it = std::upper_bound(m_items.begin(), m_items.end(), strItem,
-                              [](const std::string& s, const CItem& item) { return LessNoCase(s, item.strText); });
+        it = std::upper_bound(
+            m_items.begin(), m_items.end(), strItem,
+            [](const std::string& s, const CItem& item) { return LessNoCase(s, item.strText); });
     }
     it = m_items.insert(it, CItem{strItem});
     return static_cast<int>(it - m_items.begin());
@@ -32,7 +33,9 @@ int CHeadlessListBox::DeleteString(int nIndex) {
     return GetCount();
 }
 
-std::string CHeadlessListBox::GetText(int nIndex) const { return IsValid(nIndex) ? m_items[nIndex].strText : ""; }
+std::string CHeadlessListBox::GetText(int nIndex) const {
+    return IsValid(nIndex) ? m_items[nIndex].strText : "";
+}
 
 void CHeadlessCheckListBox::SetCheck(int nIndex, int nCheck) {
     if (IsValid(nIndex)) {

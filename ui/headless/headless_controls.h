@@ -41,7 +41,9 @@ private:
 
 class CHeadlessCheckListBox : public ICheckListBox, public CHeadlessListBox {
 public:
-    int GetCheck(int nIndex) const override { return IsValid(nIndex) ? m_items[nIndex].nCheck : BST_UNCHECKED; }
+    int GetCheck(int nIndex) const override {
+        return IsValid(nIndex) ? m_items[nIndex].nCheck : BST_UNCHECKED;
+    }
     void SetCheck(int nIndex, int nCheck) override;
 };
 

@@ -89,7 +89,9 @@ UINT CHeadlessHost::CurrentPage() const {
     return pPage ? pPage->GetTemplateId() : 0;
 }
 
-bool CHeadlessHost::IsClosed() const { return m_pSheet == nullptr || m_pSheet->IsClosed(); }
+bool CHeadlessHost::IsClosed() const {
+    return m_pSheet == nullptr || m_pSheet->IsClosed();
+}
 
 CHeadlessPage* CHeadlessHost::Page(UINT nTemplateId) {
     auto it = m_pages.find(nTemplateId);

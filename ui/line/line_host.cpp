@@ -62,11 +62,13 @@ void CLineHost::PrintPage() {
     m_output << RULE << "\n";
 
     int nItemNumber = 0;
-    for (const CDialogControl& control : pTemplate != nullptr ? pTemplate->m_controls : std::vector<CDialogControl>{}) {
+    for (const CDialogControl& control :
+         pTemplate != nullptr ? pTemplate->m_controls : std::vector<CDialogControl>{}) {
         if (!control.IsVisible()) {
             continue;
         }
-        IControl* pControl = control.m_nId != -1 && pWindow != nullptr ? pWindow->GetDlgItem(control.m_nId) : nullptr;
+        IControl* pControl =
+            control.m_nId != -1 && pWindow != nullptr ? pWindow->GetDlgItem(control.m_nId) : nullptr;
         const std::string strText = pControl != nullptr ? pControl->GetWindowText() : control.m_strText;
         if (auto* pChecks = dynamic_cast<ICheckListBox*>(pControl)) {
             for (int i = 0; i < pChecks->GetCount(); ++i) {
@@ -91,7 +93,8 @@ void CLineHost::PrintPage() {
 
 void CLineHost::PrintHelpLine() {
     const DWORD dwButtons = Buttons();
-    m_output << "  " << ((dwButtons & PSWIZB_BACK) ? "[b] < Back  " : "") << ((dwButtons & PSWIZB_NEXT) ? "[n] Next >  " : "")
+    m_output << "  " << ((dwButtons & PSWIZB_BACK) ? "[b] < Back  " : "")
+             << ((dwButtons & PSWIZB_NEXT) ? "[n] Next >  " : "")
              << ((dwButtons & PSWIZB_FINISH) ? "[f] " + FinishText() + "  " : "")
              << "[c] Cancel  [h] Help  [t N] tick item N\n";
 }

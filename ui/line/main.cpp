@@ -1,1 +1,3 @@
-int main() { return 1; }  // replaced by the line-mode front end
+int main() {
+    return 1;
+}  // replaced by the line-mode front end
