@@ -1,0 +1,35 @@
+#include "adapters/scan_sync.h"
+
+#include "platform/os.h"
+
+CScanSync::CScanSync() : m_lock(Os().Clock().CreateLock()) {}
+
+void CScanSync::CreateEvent() {
+    m_pEvent = Os().Clock().CreateEvent();
+}
+
+void CScanSync::SetAction(DWORD dwAction) {
+    CLockGuard guard(*m_lock);
+    m_dwAction = dwAction;
+}
+
+DWORD CScanSync::ReadAction() {
+    CLockGuard guard(*m_lock);
+    return m_dwAction;
+}
+
+DWORD CScanSync::ClearScanDone() {
+    CLockGuard guard(*m_lock);
+    m_dwAction &= ~ACTION_SCAN_DONE;
+    return m_dwAction;
+}
+
+void CScanSync::SignalScanDone() {
+    {
+        CLockGuard guard(*m_lock);
+        m_dwAction |= ACTION_SCAN_DONE;
+    }
+    if (m_pEvent) {
+        m_pEvent->Pulse();
+    }
+}

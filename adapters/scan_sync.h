@@ -1,0 +1,33 @@
+// The scan synchronisation record shared by an adapter test and the WLAN service's notification
+// thread: an auto-reset event, a lock and the action word it guards.
+#pragma once
+
+#include <memory>
+
+#include "platform/clock.h"
+
+constexpr DWORD ACTION_SCAN = 0x0002;       // a scan is outstanding and its results are wanted
+constexpr DWORD ACTION_SCAN_DONE = 0x0100;  // the WLAN service reported the scan complete
+
+class CScanSync {
+public:
+    // Creates the lock; the event is created by the adapter test before it registers the callback.
+    CScanSync();
+    CScanSync(const CScanSync&) = delete;
+    CScanSync& operator=(const CScanSync&) = delete;
+
+    void CreateEvent();
+    // Every access to the action word goes through the lock: the notification thread writes it too.
+    void SetAction(DWORD dwAction);
+    DWORD ReadAction();
+    // Clears ACTION_SCAN_DONE and returns the word that is left.
+    DWORD ClearScanDone();
+    // The notification: sets ACTION_SCAN_DONE under the lock, then pulses the event.
+    void SignalScanDone();
+
+    std::unique_ptr<IEvent> m_pEvent;
+    std::unique_ptr<ILock> m_lock;
+
+private:
+    DWORD m_dwAction = 0;
+};
