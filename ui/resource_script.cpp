@@ -1226,7 +1226,7 @@ const std::string* CResourceScript::FindString(UINT nId) const {
     return it == m_mapStrings.end() ? nullptr : &it->second;
 }
 
-std::string CResourceScript::LoadString(UINT nId) const {
+std::string CResourceScript::GetString(UINT nId) const {
     const std::string* pString = FindString(nId);
     return pString != nullptr ? *pString : std::string();
 }

@@ -86,8 +86,8 @@ class CResourceScript {
 
     // String table entry, or nullptr when the script has no string with this id.
     const std::string* FindString(UINT nId) const;
-    // The string, or an empty string when it is missing (LoadString).
-    std::string LoadString(UINT nId) const;
+    // The string, or an empty string when it is missing (like LoadString).
+    std::string GetString(UINT nId) const;
     const CDialogTemplate* FindDialog(UINT nId) const;
 
     const std::map<UINT, std::string>& Strings() const { return m_mapStrings; }

@@ -30,16 +30,16 @@ TEST(ResourceScriptTest, StringTableUnescapesAndResolvesDefines) {
         "    0x10 \" \"\n"
         "    (5 + 1) \"\"\n"
         "END\n");
-    EXPECT_EQ(script.LoadString(1), "plain");
-    EXPECT_EQ(script.LoadString(2), "say \"hi\"");
-    EXPECT_EQ(script.LoadString(3), "a\\b\tc\nd");
-    EXPECT_EQ(script.LoadString(4), "AB\\q");  // an unknown escape keeps its backslash
-    EXPECT_EQ(script.LoadString(7), "\"x\"");
-    EXPECT_EQ(script.LoadString(16), " ");
+    EXPECT_EQ(script.GetString(1), "plain");
+    EXPECT_EQ(script.GetString(2), "say \"hi\"");
+    EXPECT_EQ(script.GetString(3), "a\\b\tc\nd");
+    EXPECT_EQ(script.GetString(4), "AB\\q");  // an unknown escape keeps its backslash
+    EXPECT_EQ(script.GetString(7), "\"x\"");
+    EXPECT_EQ(script.GetString(16), " ");
     ASSERT_NE(script.FindString(6), nullptr);
     EXPECT_EQ(*script.FindString(6), "");
     EXPECT_EQ(script.FindString(5), nullptr);
-    EXPECT_EQ(script.LoadString(5), "");
+    EXPECT_EQ(script.GetString(5), "");
 }
 
 TEST(ResourceScriptTest, DialogWithEveryControlKind) {
