@@ -382,39 +382,26 @@ class CLexer {
                 continue;
             }
             char e = m_strText[m_nPos++];
-            switch (e) {
-                case 'n':
-                    pOut->push_back('\n');
+            // Simple escapes in pairs (written, meant); \a is the resource compiler's right-align mark.
+            static constexpr char SIMPLE_ESCAPES[] = "n\nr\rt\ta\b\\\\\"\"";
+            const char* pSimple = nullptr;
+            for (size_t i = 0; i + 1 < sizeof(SIMPLE_ESCAPES); i += 2) {
+                if (SIMPLE_ESCAPES[i] == e) {
+                    pSimple = &SIMPLE_ESCAPES[i + 1];
                     break;
-                case 'r':
-                    pOut->push_back('\r');
-                    break;
-                case 't':
-                    pOut->push_back('\t');
-                    break;
-                case 'a':
-                    pOut->push_back('\b');
-                    break;  // the resource compiler's right-align mark
-                case '\\':
-                    pOut->push_back('\\');
-                    break;
-                case '"':
-                    pOut->push_back('"');
-                    break;
-                case 'x':
-                case 'X':
-                    pOut->push_back(static_cast<char>(ReadDigits(16, 2)));
-                    break;
-                default:
-                    if (e >= '0' && e <= '7') {
-                        --m_nPos;
-                        pOut->push_back(static_cast<char>(ReadDigits(8, 3)));
-                    } else {
-                        // Not an escape: the backslash stays.
-                        pOut->push_back('\\');
-                        --m_nPos;
-                    }
-                    break;
+                }
+            }
+            if (pSimple != nullptr) {
+                pOut->push_back(*pSimple);
+            } else if (e == 'x' || e == 'X') {
+                pOut->push_back(static_cast<char>(ReadDigits(16, 2)));
+            } else if (e >= '0' && e <= '7') {
+                --m_nPos;
+                pOut->push_back(static_cast<char>(ReadDigits(8, 3)));
+            } else {
+                // Not an escape: the backslash stays.
+                pOut->push_back('\\');
+                --m_nPos;
             }
         }
     }
@@ -614,9 +601,7 @@ class CParser {
     bool ParseScript(std::map<UINT, std::string>* pStrings, std::map<UINT, CDialogTemplate>* pDialogs) {
         while (Peek().eKind != ETokenKind::End) {
             if (IsIdent("LANGUAGE")) {
-                Next();
-                DWORD dwIgnored;
-                if (!Expr(&dwIgnored) || !Expect(",") || !Expr(&dwIgnored)) {
+                if (!Language()) {
                     return false;
                 }
             } else if (IsIdent("STRINGTABLE")) {
@@ -790,6 +775,13 @@ class CParser {
         return true;
     }
 
+    // LANGUAGE primary, secondary: noted by the resource compiler, not needed here.
+    bool Language() {
+        Next();
+        DWORD dwIgnored;
+        return Expr(&dwIgnored) && Expect(",") && Expr(&dwIgnored);
+    }
+
     // Memory options and LANGUAGE / CHARACTERISTICS / VERSION before a block.
     bool ResourceOptions() {
         while (Peek().eKind == ETokenKind::Ident) {
@@ -801,8 +793,7 @@ class CParser {
             if (bOption) {
                 Next();
             } else if (IsIdent("LANGUAGE")) {
-                Next();
-                if (!Expr(&dwIgnored) || !Expect(",") || !Expr(&dwIgnored)) {
+                if (!Language()) {
                     return false;
                 }
             } else if (IsIdent("CHARACTERISTICS") || IsIdent("VERSION")) {
