@@ -1,0 +1,145 @@
+#include "app/banner.h"
+
+#include <png.h>
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <utility>
+
+#include "platform/os.h"
+
+namespace {
+
+// Larger images are refused before anything is allocated: a banner is a few hundred pixels wide.
+constexpr png_uint_32 MAX_DIMENSION = 8192;
+
+struct CPngSource {
+    const BYTE* pData;
+    std::size_t nSize;
+    std::size_t nPos;
+};
+
+struct CPngFailure {
+    char szMessage[160];
+};
+
+struct CPngHeader {
+    png_uint_32 nWidth;
+    png_uint_32 nHeight;
+    int nBitsPerPixel;
+};
+
+// libpng's error callback: keep the message and jump back to the setjmp in DecodeInto. libpng
+// would print it to stderr otherwise.
+void OnPngError(png_structp png, png_const_charp pszMessage) {
+    auto* pFailure = static_cast<CPngFailure*>(png_get_error_ptr(png));
+    std::snprintf(pFailure->szMessage, sizeof(pFailure->szMessage), "%s", pszMessage);
+    png_longjmp(png, 1);
+}
+
+void OnPngWarning(png_structp, png_const_charp) {}
+
+void ReadFromMemory(png_structp png, png_bytep pOut, png_size_t nCount) {
+    auto* pSource = static_cast<CPngSource*>(png_get_io_ptr(png));
+    if (nCount > pSource->nSize - pSource->nPos) {
+        png_error(png, "file truncated");
+    }
+    std::memcpy(pOut, pSource->pData + pSource->nPos, nCount);
+    pSource->nPos += nCount;
+}
+
+// The decode proper. A longjmp out of libpng lands in this frame, so it holds only trivially
+// destructible locals; the buffers it fills belong to the caller. Returns false on any error.
+bool DecodeInto(png_structp png, png_infop info, CPngSource* pSource, CPngHeader* pHeader,
+                std::vector<BYTE>* pPixels, std::vector<png_bytep>* pRows) {
+    if (setjmp(png_jmpbuf(png))) {
+        return false;
+    }
+    png_set_read_fn(png, pSource, ReadFromMemory);
+    png_set_user_limits(png, MAX_DIMENSION, MAX_DIMENSION);
+    png_read_info(png, info);
+    pHeader->nWidth = png_get_image_width(png, info);
+    pHeader->nHeight = png_get_image_height(png, info);
+    pHeader->nBitsPerPixel = png_get_bit_depth(png, info) * png_get_channels(png, info);
+
+    // Every format to 8-bit BGRA.
+    png_set_expand(png);
+    png_set_strip_16(png);
+    png_set_gray_to_rgb(png);
+    png_set_bgr(png);
+    png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
+    png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+    std::size_t nStride = static_cast<std::size_t>(pHeader->nWidth) * 4;
+    if (png_get_rowbytes(png, info) != nStride) {
+        png_error(png, "unexpected row size after conversion");
+    }
+
+    pPixels->resize(nStride * pHeader->nHeight);
+    pRows->resize(pHeader->nHeight);
+    for (png_uint_32 y = 0; y < pHeader->nHeight; ++y) {
+        (*pRows)[y] = pPixels->data() + y * nStride;
+    }
+    png_read_image(png, pRows->data());
+    // Reading to the end checks the rest of the file too: a file cut after its pixel data fails.
+    png_read_end(png, nullptr);
+    return true;
+}
+
+}  // namespace
+
+void CDibImage::Clear() {
+    m_nWidth = 0;
+    m_nHeight = 0;
+    m_nBitDepth = 0;
+    m_abPixels.clear();
+    m_abPixels.shrink_to_fit();
+}
+
+BOOL CDibImage::DecodePng(const BYTE* pData, std::size_t nSize) {
+    Clear();
+    m_strError.clear();
+    if (pData == nullptr || nSize < 8 || png_sig_cmp(pData, 0, 8) != 0) {
+        m_strError = "not a PNG file";
+        return FALSE;
+    }
+    CPngFailure failure = {};
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &failure, OnPngError, OnPngWarning);
+    if (png == nullptr) {
+        m_strError = "out of memory";
+        return FALSE;
+    }
+    png_infop info = png_create_info_struct(png);
+    if (info == nullptr) {
+        png_destroy_read_struct(&png, nullptr, nullptr);
+        m_strError = "out of memory";
+        return FALSE;
+    }
+    CPngSource source = {pData, nSize, 0};
+    CPngHeader header = {};
+    std::vector<BYTE> abPixels;
+    std::vector<png_bytep> rows;
+    bool bDecoded = DecodeInto(png, info, &source, &header, &abPixels, &rows);
+    png_destroy_read_struct(&png, &info, nullptr);
+    if (!bDecoded) {
+        m_strError = failure.szMessage;
+        return FALSE;
+    }
+    m_nWidth = static_cast<int>(header.nWidth);
+    m_nHeight = static_cast<int>(header.nHeight);
+    m_nBitDepth = header.nBitsPerPixel;
+    m_abPixels = std::move(abPixels);
+    return TRUE;
+}
+
+BOOL CDibImage::LoadPngFile(const std::string& strPath) {
+    Clear();
+    std::vector<BYTE> abFile;
+    DWORD dwError = Os().System().ReadFile(strPath, &abFile);
+    if (dwError != ERROR_SUCCESS) {
+        m_strError = "cannot read " + strPath + " (error " + std::to_string(dwError) + ")";
+        return FALSE;
+    }
+    return DecodePng(abFile.data(), abFile.size());
+}
