@@ -13,7 +13,7 @@
 // per channel, interlaced), the pixels are converted to this one layout; an image without an alpha
 // channel gets alpha 255.
 class CDibImage {
-  public:
+public:
     // Reads the file named by a Windows path through the OS seam and decodes it. FALSE when the file
     // cannot be read or is not a complete, valid PNG image; the image is then empty.
     BOOL LoadPngFile(const std::string& strPath);
@@ -35,7 +35,7 @@ class CDibImage {
     // Why the last load or decode failed, for diagnostics; empty after a success.
     const std::string& Error() const { return m_strError; }
 
-  private:
+private:
     int m_nWidth = 0;
     int m_nHeight = 0;
     int m_nBitDepth = 0;

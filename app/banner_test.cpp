@@ -18,7 +18,7 @@ namespace {
 // Reads host files for the decoder; a Windows path's backslashes become slashes. The rest of the
 // kernel services are not used by the banner code.
 class CHostFileSystem : public ISystem {
-  public:
+public:
     BOOL GetVersionEx(COsVersionInfo*) override { return FALSE; }
     DWORD GetLastError() override { return ERROR_SUCCESS; }
     void SetLastError(DWORD) override {}
@@ -37,7 +37,7 @@ class CHostFileSystem : public ISystem {
 };
 
 class BannerTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         COsServices services;
         services.pSystem = &m_system;

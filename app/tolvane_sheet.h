@@ -5,12 +5,12 @@
 #include <memory>
 #include <vector>
 
+#include "app/list_page.h"
 #include "app/property_sheet.h"
+#include "test/adapter_page.h"
 
 class CWizardPage;
-class CListPage;
-class CAdapterPage;
-struct CDibImage;
+class CDibImage;
 
 class CTolvaneSheet : public CPropertySheetEx {
 public:

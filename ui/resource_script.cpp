@@ -283,7 +283,7 @@ struct CToken {
 
 // Splits resource-script text into tokens. Returns false with an error on a malformed token.
 class CLexer {
-  public:
+public:
     CLexer(const std::string& strText, int nFirstLine) : m_strText(strText), m_nLine(nFirstLine) {}
 
     bool Run(std::vector<CToken>* pTokens, std::string* pError) {
@@ -327,7 +327,7 @@ class CLexer {
         }
     }
 
-  private:
+private:
     std::string Where() const { return "line " + std::to_string(m_nLine) + ": "; }
 
     bool SkipBlanksAndComments(std::string* pError) {
@@ -592,7 +592,7 @@ bool Preprocess(const std::string& strScript, std::string* pOut, std::map<std::s
 
 // Parses the token stream of a preprocessed script into a CResourceScript's tables.
 class CParser {
-  public:
+public:
     CParser(std::vector<CToken> tokens, const std::map<std::string, CMacro>& macros, int nDepth = 0)
         : m_tokens(std::move(tokens)), m_macros(macros), m_nDepth(nDepth) {}
 
@@ -627,7 +627,7 @@ class CParser {
         return true;
     }
 
-  private:
+private:
     const CToken& Peek() const { return m_tokens[m_nPos]; }
     const CToken& Next() {
         const CToken& token = m_tokens[m_nPos];

@@ -78,7 +78,7 @@ struct CDialogTemplate {
 };
 
 class CResourceScript {
-  public:
+public:
     // Reads a whole script, replacing what the object held. Returns FALSE on a malformed script,
     // with Error() saying where and why ("line 12: ..."); the object then holds nothing.
     BOOL Parse(const std::string& strScript);
@@ -93,7 +93,7 @@ class CResourceScript {
     const std::map<UINT, std::string>& Strings() const { return m_mapStrings; }
     const std::map<UINT, CDialogTemplate>& Dialogs() const { return m_mapDialogs; }
 
-  private:
+private:
     std::map<UINT, std::string> m_mapStrings;
     std::map<UINT, CDialogTemplate> m_mapDialogs;
     std::string m_strError;

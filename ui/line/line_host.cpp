@@ -49,15 +49,15 @@ void CLineHost::PrintPage() {
     const CDialogTemplate* pTemplate = res.FindDialog(pPage->GetTemplateId());
     CHeadlessPage* pWindow = Page(pPage->GetTemplateId());
 
-    const std::string strCaption = pPage->GetCaptionId() != 0 ? res.LoadString(pPage->GetCaptionId())
+    const std::string strCaption = pPage->GetCaptionId() != 0 ? res.GetString(pPage->GetCaptionId())
                                    : pTemplate != nullptr     ? pTemplate->m_strCaption
                                                               : "";
     m_output << "\n" << RULE << "\n  " << strCaption << "\n";
     if (pPage->GetFlags() & PSP_USEHEADERTITLE) {
-        m_output << "  " << res.LoadString(pPage->GetHeaderTitleId()) << "\n";
+        m_output << "  " << res.GetString(pPage->GetHeaderTitleId()) << "\n";
     }
     if (pPage->GetFlags() & PSP_USEHEADERSUBTITLE) {
-        m_output << "    " << res.LoadString(pPage->GetHeaderSubTitleId()) << "\n";
+        m_output << "    " << res.GetString(pPage->GetHeaderSubTitleId()) << "\n";
     }
     m_output << RULE << "\n";
 
