@@ -1,3 +1,38 @@
+// The Linux program: the wizard on a simulated machine, in the terminal. It takes no arguments;
+// NIMBREL_MACHINE may name a machine file to run instead of the built-in default.
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+
+#include "app/wizard_app.h"
+#include "platform/sim/sim_machine.h"
+#include "ui/line/line_host.h"
+
+namespace {
+std::string ProfilePath() {
+    const char* pszHome = std::getenv("HOME");
+    return pszHome != nullptr && *pszHome != '\0' ? std::string(pszHome) + "/.config/nimbrel/Nimbrel.ini"
+                                                  : std::string();
+}
+}  // namespace
+
 int main() {
-    return 1;
-}  // replaced by the line-mode front end
+    CSimMachineOptions options;
+    options.bRealTime = true;
+    options.strProfilePath = ProfilePath();
+
+    std::string strError;
+    const char* pszMachine = std::getenv("NIMBREL_MACHINE");
+    auto pMachine = pszMachine != nullptr && *pszMachine != '\0' ? CSimMachine::FromFile(pszMachine, &strError, options)
+                                                                 : CSimMachine::Default(&strError, options);
+    if (!pMachine) {
+        std::fprintf(stderr, "nimbrel: %s\n", strError.c_str());
+        return 2;
+    }
+    CScopedOs os(*pMachine);
+    CLineHost host(std::cin, std::cout);
+    CWizardApp app;
+    app.InitInstance(host);
+    return app.GetExitCode();
+}
