@@ -60,17 +60,14 @@ TEST(InformationElements, SecurityFromRsnAndWpaElements) {
 }
 
 TEST(InformationElements, SuitesAreReadOnlyWhenWhollyInsideTheBlock) {
-    // The RSN element claims 3 pairwise suites but the block ends after the first suite's OUI:
-    // the CCMP type byte that would follow is not there and must not be read.
-    Bytes block = {0x30, 0x30, 0x01, 0x00, 0x00, 0x0F, 0xAC, 0x04, 0x03, 0x00, 0x00, 0x0F, 0xAC, 0x02};
-    block.resize(block.size() + 40, 0);  // element ends inside the block
-    block[12] = 0xAC;
+    // The element claims 65535 pairwise suites; one TKIP suite is whole, the next has one byte in the
+    // block. The walk reads the whole one and stops there (sanitizers catch a read past the block).
+    const Bytes block = {0x30, 0x0C, 0x01, 0x00, 0x00, 0x0F, 0xAC, 0x04,
+                         0xFF, 0xFF, 0x00, 0x0F, 0xAC, 0x02, 0x00};
     EXPECT_EQ(Security(block), SECURITY_WPA);
-    // The same suite count with the block cut before the suite ends: nothing is raised.
-    Bytes cut = {0x30, 0x0C, 0x01, 0x00, 0x00, 0x0F, 0xAC, 0x04, 0xFF, 0xFF, 0x00, 0x0F, 0xAC, 0x04, 0x00};
-    EXPECT_EQ(Security(cut), SECURITY_WPA2);  // the one whole suite is CCMP
-    cut.resize(13);
-    EXPECT_EQ(Security(cut), SECURITY_WEP);
+    // Cut inside the first suite, the element no longer ends inside the block: not examined.
+    const Bytes cut(block.begin(), block.begin() + 13);
+    EXPECT_EQ(GetElementSecurity(cut.data(), 13, 0, SECURITY_WEP), SECURITY_WEP);
 }
 
 TEST(InformationElements, RaisingNeverLowersAndWalkStartsAtTheOffset) {
