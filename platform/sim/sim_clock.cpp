@@ -1,0 +1,318 @@
+#include "platform/sim/sim_clock.h"
+
+#include <limits>
+
+namespace {
+
+class CRecursiveLock : public ILock {
+  public:
+    void Enter() override { m_mutex.lock(); }
+    void Leave() override { m_mutex.unlock(); }
+
+  private:
+    std::recursive_mutex m_mutex;
+};
+
+// State of an auto-reset event. A Pulse hands one release to a thread waiting at that moment
+// (m_nPulses never exceeds m_nWaiters), so a pulse with nobody waiting leaves no trace.
+class CEventState {
+  public:
+    void Set() {
+        std::lock_guard<std::mutex> guard(m_mutex);
+        m_bSignalled = true;
+        m_cv.notify_all();
+    }
+    void Pulse() {
+        std::lock_guard<std::mutex> guard(m_mutex);
+        if (m_nPulses < m_nWaiters) {
+            ++m_nPulses;
+            m_cv.notify_all();
+        }
+    }
+    // Consumes the signal or a pulse when there is one; the caller holds the mutex.
+    bool TryConsumeLocked() {
+        if (m_bSignalled) {
+            m_bSignalled = false;
+            return true;
+        }
+        if (m_nPulses > 0) {
+            --m_nPulses;
+            return true;
+        }
+        return false;
+    }
+    bool TryConsume() {
+        std::lock_guard<std::mutex> guard(m_mutex);
+        return TryConsumeLocked();
+    }
+    void AddWaiterLocked() { ++m_nWaiters; }
+    void RemoveWaiterLocked() {
+        --m_nWaiters;
+        if (m_nPulses > m_nWaiters) {
+            m_nPulses = m_nWaiters;
+        }
+    }
+    void AddWaiter() {
+        std::lock_guard<std::mutex> guard(m_mutex);
+        AddWaiterLocked();
+    }
+    void RemoveWaiter() {
+        std::lock_guard<std::mutex> guard(m_mutex);
+        RemoveWaiterLocked();
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_cv;
+
+  private:
+    bool m_bSignalled = false;
+    int m_nWaiters = 0;
+    int m_nPulses = 0;
+};
+
+// Counts the calling thread as a waiter for one scope, so that a Pulse meanwhile releases it.
+class CWaiterScope {
+  public:
+    explicit CWaiterScope(CEventState& state) : m_state(state) { m_state.AddWaiter(); }
+    ~CWaiterScope() { m_state.RemoveWaiter(); }
+    CWaiterScope(const CWaiterScope&) = delete;
+    CWaiterScope& operator=(const CWaiterScope&) = delete;
+
+  private:
+    CEventState& m_state;
+};
+
+class CVirtualEvent : public IEvent {
+  public:
+    explicit CVirtualEvent(CVirtualClock& clock) : m_clock(clock) {}
+    void Set() override { m_state.Set(); }
+    void Pulse() override { m_state.Pulse(); }
+    DWORD Wait(DWORD dwMs) override {
+        if (m_state.TryConsume()) {
+            return WAIT_OBJECT_0;
+        }
+        const bool bInfinite = dwMs == INFINITE;
+        const std::uint64_t qwDeadline =
+            bInfinite ? std::numeric_limits<std::uint64_t>::max() : m_clock.Elapsed() + dwMs;
+        CWaiterScope waiter(m_state);
+        for (;;) {
+            const bool bRan = m_clock.RunNextTimer(qwDeadline);
+            if (m_state.TryConsume()) {
+                return WAIT_OBJECT_0;
+            }
+            if (!bRan) {
+                if (bInfinite) {
+                    return WAIT_FAILED;  // nothing left that could ever signal it
+                }
+                m_clock.AdvanceTo(qwDeadline);
+                return WAIT_TIMEOUT;
+            }
+        }
+    }
+
+  private:
+    CVirtualClock& m_clock;
+    CEventState m_state;
+};
+
+class CRealEvent : public IEvent {
+  public:
+    void Set() override { m_state.Set(); }
+    void Pulse() override { m_state.Pulse(); }
+    DWORD Wait(DWORD dwMs) override {
+        std::unique_lock<std::mutex> lock(m_state.m_mutex);
+        if (m_state.TryConsumeLocked()) {
+            return WAIT_OBJECT_0;
+        }
+        m_state.AddWaiterLocked();
+        auto ready = [this] { return m_state.TryConsumeLocked(); };
+        bool bSignalled = true;
+        if (dwMs == INFINITE) {
+            m_state.m_cv.wait(lock, ready);
+        } else {
+            bSignalled = m_state.m_cv.wait_for(lock, std::chrono::milliseconds(dwMs), ready);
+        }
+        m_state.RemoveWaiterLocked();
+        return bSignalled ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
+    }
+
+  private:
+    CEventState m_state;
+};
+
+}  // namespace
+
+std::unique_ptr<ILock> CSimClock::CreateLock() {
+    return std::make_unique<CRecursiveLock>();
+}
+
+// ---- CVirtualClock
+
+CVirtualClock::CVirtualClock(DWORD dwStartTick) : m_dwStartTick(dwStartTick) {}
+
+CVirtualClock::~CVirtualClock() = default;
+
+DWORD CVirtualClock::GetTickCount() {
+    std::lock_guard<std::mutex> guard(m_mutex);
+    return static_cast<DWORD>(m_dwStartTick + m_qwElapsed);
+}
+
+std::uint64_t CVirtualClock::Elapsed() {
+    std::lock_guard<std::mutex> guard(m_mutex);
+    return m_qwElapsed;
+}
+
+void CVirtualClock::Sleep(DWORD dwMs) {
+    const std::uint64_t qwDeadline = Elapsed() + dwMs;
+    while (RunNextTimer(qwDeadline)) {
+    }
+    AdvanceTo(qwDeadline);
+}
+
+std::unique_ptr<IEvent> CVirtualClock::CreateEvent() {
+    return std::make_unique<CVirtualEvent>(*this);
+}
+
+SimTimerId CVirtualClock::ScheduleAfter(DWORD dwMs, std::function<void()> fn) {
+    std::lock_guard<std::mutex> guard(m_mutex);
+    const SimTimerId id = m_nextId++;
+    m_timers.emplace(std::make_pair(m_qwElapsed + dwMs, id), std::move(fn));
+    return id;
+}
+
+bool CVirtualClock::CancelTimer(SimTimerId id) {
+    std::lock_guard<std::mutex> guard(m_mutex);
+    for (auto it = m_timers.begin(); it != m_timers.end(); ++it) {
+        if (it->first.second == id) {
+            m_timers.erase(it);
+            return true;
+        }
+    }
+    return false;
+}
+
+void CVirtualClock::CancelAllTimers() {
+    std::lock_guard<std::mutex> guard(m_mutex);
+    m_timers.clear();
+}
+
+std::size_t CVirtualClock::PendingTimers() {
+    std::lock_guard<std::mutex> guard(m_mutex);
+    return m_timers.size();
+}
+
+bool CVirtualClock::RunNextTimer(std::uint64_t qwDeadline) {
+    std::function<void()> fn;
+    {
+        std::lock_guard<std::mutex> guard(m_mutex);
+        auto it = m_timers.begin();
+        if (it == m_timers.end() || it->first.first > qwDeadline) {
+            return false;
+        }
+        // Time never runs backwards: a timer scheduled by a nested wait may already be overdue.
+        if (it->first.first > m_qwElapsed) {
+            m_qwElapsed = it->first.first;
+        }
+        fn = std::move(it->second);
+        m_timers.erase(it);
+    }
+    fn();
+    return true;
+}
+
+void CVirtualClock::AdvanceTo(std::uint64_t qwDeadline) {
+    std::lock_guard<std::mutex> guard(m_mutex);
+    if (qwDeadline > m_qwElapsed) {
+        m_qwElapsed = qwDeadline;
+    }
+}
+
+// ---- CRealClock
+
+CRealClock::CRealClock(DWORD dwStartTick)
+    : m_dwStartTick(dwStartTick),
+      m_start(std::chrono::steady_clock::now()),
+      m_thread([this] { TimerThread(); }) {}
+
+CRealClock::~CRealClock() {
+    {
+        std::lock_guard<std::mutex> guard(m_mutex);
+        m_bStopping = true;
+        m_timers.clear();
+    }
+    m_cv.notify_all();
+    m_thread.join();
+}
+
+std::uint64_t CRealClock::Elapsed() {
+    return static_cast<std::uint64_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - m_start)
+            .count());
+}
+
+DWORD CRealClock::GetTickCount() {
+    return static_cast<DWORD>(m_dwStartTick + Elapsed());
+}
+
+void CRealClock::Sleep(DWORD dwMs) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(dwMs));
+}
+
+std::unique_ptr<IEvent> CRealClock::CreateEvent() {
+    return std::make_unique<CRealEvent>();
+}
+
+SimTimerId CRealClock::ScheduleAfter(DWORD dwMs, std::function<void()> fn) {
+    SimTimerId id;
+    {
+        std::lock_guard<std::mutex> guard(m_mutex);
+        id = m_nextId++;
+        m_timers.emplace(std::make_pair(Elapsed() + dwMs, id), std::move(fn));
+    }
+    m_cv.notify_all();
+    return id;
+}
+
+bool CRealClock::CancelTimer(SimTimerId id) {
+    std::lock_guard<std::mutex> guard(m_mutex);
+    for (auto it = m_timers.begin(); it != m_timers.end(); ++it) {
+        if (it->first.second == id) {
+            m_timers.erase(it);
+            return true;
+        }
+    }
+    return false;
+}
+
+void CRealClock::CancelAllTimers() {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_timers.clear();
+    // A callback that is running now may still touch what the caller is about to destroy.
+    if (std::this_thread::get_id() != m_thread.get_id()) {
+        m_cv.wait(lock, [this] { return !m_bInCallback; });
+    }
+}
+
+void CRealClock::TimerThread() {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    while (!m_bStopping) {
+        if (m_timers.empty()) {
+            m_cv.wait(lock);
+            continue;
+        }
+        auto it = m_timers.begin();
+        const std::uint64_t qwNow = Elapsed();
+        if (it->first.first > qwNow) {
+            m_cv.wait_for(lock, std::chrono::milliseconds(it->first.first - qwNow));
+            continue;
+        }
+        std::function<void()> fn = std::move(it->second);
+        m_timers.erase(it);
+        m_bInCallback = true;
+        lock.unlock();
+        fn();
+        lock.lock();
+        m_bInCallback = false;
+        m_cv.notify_all();
+    }
+}
