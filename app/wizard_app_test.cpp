@@ -1,0 +1,149 @@
+// Start-up: the install folder, the banners, and the wizard opening (or not) on the host.
+#include "app/wizard_app.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "app/install_folder.h"
+#include "app/tolvane_sheet.h"
+#include "app/vendor.h"
+#include "platform/sim/sim_machine.h"
+#include "ui/headless/headless_host.h"
+
+namespace {
+namespace fs = std::filesystem;
+
+// A machine whose install folder (as the registry gives it) is mapped to strHostDir.
+std::string Machine(const std::string& strRegistry, const std::string& strFolder, const std::string& strHostDir) {
+    return R"({ "windows": { "major": 5, "minor": 1 }, "folders": { ")" + strFolder + R"(": ")" + strHostDir +
+           R"(" }, "registry": { "HKEY_LOCAL_MACHINE": )" + strRegistry + " } }";
+}
+
+const std::string INSTALLED = R"({ "Software\\Plenwick Technologies, Inc.\\Brellix Nimbrel": {
+    "values": { "InstallDir": "E:\\Apps\\Nimbrel" } } })";
+
+class CStartUpTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_dir = fs::temp_directory_path() /
+                ("nimbrel-startup-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+        fs::copy_file(fs::path(NIMBREL_RES_DIR) / "BXSidebar.png", m_dir / "BXSidebar.png");
+        fs::copy_file(fs::path(NIMBREL_RES_DIR) / "BXTopbar.png", m_dir / "BXTopbar.png");
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    // Runs start-up on the machine; returns whether the wizard opened, and the exit code.
+    bool Run(const std::string& strMachine, int* pnExitCode) {
+        std::string strError;
+        auto pMachine = CSimMachine::FromText(strMachine, "start-up machine", &strError);
+        EXPECT_TRUE(pMachine) << strError;
+        if (!pMachine) {
+            return false;
+        }
+        CScopedOs os(*pMachine);
+        CHeadlessHost host;
+        bool bOpened = false;
+        host.SetScript([&](CHeadlessHost& running) {
+            bOpened = true;
+            EXPECT_EQ(running.CurrentPage(), 104u);
+            const auto& sheet = static_cast<const CTolvaneSheet&>(*running.Sheet());
+            EXPECT_EQ(sheet.Watermark().Width(), 164);
+            EXPECT_EQ(sheet.Header().Height(), 57);
+            running.Cancel();
+        });
+        CWizardApp app;
+        EXPECT_FALSE(app.InitInstance(host));
+        *pnExitCode = app.GetExitCode();
+        return bOpened;
+    }
+
+    void Truncate(const char* pszFile, std::uintmax_t nSize) { fs::resize_file(m_dir / pszFile, nSize); }
+
+    fs::path m_dir;
+};
+}  // namespace
+
+TEST_F(CStartUpTest, OpensTheWizardWithBothBanners) {
+    int nExit = -1;
+    EXPECT_TRUE(Run(Machine(INSTALLED, "E:\\Apps\\Nimbrel", m_dir.string()), &nExit));
+    EXPECT_EQ(nExit, 0);
+}
+
+TEST_F(CStartUpTest, MissingInstallDirValueUsesTheDefaultFolder) {
+    const std::string strKeyOnly = R"({ "Software\\Plenwick Technologies, Inc.\\Brellix Nimbrel": {} })";
+    int nExit = -1;
+    EXPECT_TRUE(Run(Machine(strKeyOnly, "C:\\Program Files\\Brellix Nimbrel", m_dir.string()), &nExit));
+    EXPECT_EQ(nExit, 0);
+}
+
+TEST_F(CStartUpTest, KeyThatCannotBeCreatedUsesTheDefaultFolder) {
+    const std::string strReadOnly = R"({ "Software": { "access": "read" } })";
+    int nExit = -1;
+    EXPECT_TRUE(Run(Machine(strReadOnly, "C:\\Program Files\\Brellix Nimbrel", m_dir.string()), &nExit));
+    EXPECT_EQ(nExit, 0);
+}
+
+TEST_F(CStartUpTest, BadBannersEndTheProgramBeforeTheWizard) {
+    const std::string strMachine = Machine(INSTALLED, "E:\\Apps\\Nimbrel", m_dir.string());
+    int nExit = 0;
+    Truncate("BXTopbar.png", 100);
+    EXPECT_FALSE(Run(strMachine, &nExit)) << "truncated top bar";
+    EXPECT_EQ(nExit, 1);
+
+    std::ofstream(m_dir / "BXSidebar.png", std::ios::binary | std::ios::trunc) << "GIF89a not a png";
+    nExit = 0;
+    EXPECT_FALSE(Run(strMachine, &nExit)) << "not a PNG";
+    EXPECT_EQ(nExit, 1);
+
+    fs::remove(m_dir / "BXSidebar.png");
+    nExit = 0;
+    EXPECT_FALSE(Run(strMachine, &nExit)) << "missing sidebar";
+    EXPECT_EQ(nExit, 1);
+}
+
+TEST_F(CStartUpTest, WelcomePageCarriesTheVendorAddress) {
+    std::string strError;
+    auto pMachine = CSimMachine::FromText(Machine(INSTALLED, "E:\\Apps\\Nimbrel", m_dir.string()), "m", &strError);
+    ASSERT_TRUE(pMachine) << strError;
+    CScopedOs os(*pMachine);
+    CHeadlessHost host;
+    std::string strVisit;
+    host.SetScript([&](CHeadlessHost& running) {
+        strVisit = running.Page(104)->GetDlgItem(1021)->GetWindowText();
+        running.Cancel();
+    });
+    CWizardApp().InitInstance(host);
+    EXPECT_EQ(strVisit, std::string("Nimbrel is a companion program for Brellix Site Survey.  For more information, "
+                                    "visit ") +
+                            VENDOR_URL);
+}
+
+TEST(InstallFolder, ValueWithoutTerminatorIsReadWithinItsBytes) {
+    std::string strError;
+    auto pMachine = CSimMachine::FromText(R"({ "windows": { "major": 5, "minor": 1 } })", "m", &strError);
+    ASSERT_TRUE(pMachine) << strError;
+    CScopedOs os(*pMachine);
+    // A 1024-byte value fills the buffer with no terminating zero.
+    HKEY hKey = 0;
+    ASSERT_EQ(Os().Registry().RegCreateKeyEx(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0x2001B, &hKey, nullptr),
+              ERROR_SUCCESS);
+    const std::string strLong(1024, 'x');
+    Os().Registry().RegSetValueEx(hKey, "InstallDir", REG_SZ, reinterpret_cast<const BYTE*>(strLong.data()), 1024);
+    Os().Registry().RegCloseKey(hKey);
+    std::string strFolder;
+    ASSERT_TRUE(ReadInstallDir(&strFolder));
+    EXPECT_EQ(strFolder, strLong);
+    // One byte more does not fit the buffer: the value cannot be read and the default folder is used.
+    ASSERT_EQ(Os().Registry().RegCreateKeyEx(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0x2001B, &hKey, nullptr),
+              ERROR_SUCCESS);
+    const std::string strTooLong(1025, 'y');
+    Os().Registry().RegSetValueEx(hKey, "InstallDir", REG_SZ, reinterpret_cast<const BYTE*>(strTooLong.data()), 1025);
+    Os().Registry().RegCloseKey(hKey);
+    EXPECT_FALSE(ReadInstallDir(&strFolder));
+    EXPECT_EQ(GetInstallFolder(), DEFAULT_INSTALL_DIR);
+}
