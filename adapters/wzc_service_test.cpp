@@ -7,7 +7,7 @@
 namespace {
 
 class WzcServiceTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { g_bWzcStopped = 0; }
     void TearDown() override { g_bWzcStopped = 0; }
 

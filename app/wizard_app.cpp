@@ -10,7 +10,8 @@ BOOL CWizardApp::InitInstance(IWizardHost& host) {
     CDibImage sidebar;
     CDibImage header;
     // A banner that cannot be decoded ends the program before the wizard opens, without a message.
-    if (!sidebar.LoadPngFile(strFolder + "\\BXSidebar.png") || !header.LoadPngFile(strFolder + "\\BXTopbar.png")) {
+    if (!sidebar.LoadPngFile(strFolder + "\\BXSidebar.png") ||
+        !header.LoadPngFile(strFolder + "\\BXTopbar.png")) {
         m_nExitCode = 1;
         return FALSE;
     }

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "app/banner.h"
 #include "app/install_folder.h"
 #include "app/tolvane_sheet.h"
 #include "app/vendor.h"
@@ -17,7 +18,10 @@ namespace {
 namespace fs = std::filesystem;
 
 // A machine whose install folder (as the registry gives it) is mapped to strHostDir.
-std::string Machine(const std::string& strRegistry, const std::string& strFolder, const std::string& strHostDir) {
+std::string Machine(const std::string& strRegistry, std::string strFolder, const std::string& strHostDir) {
+    for (size_t i = strFolder.find('\\'); i != std::string::npos; i = strFolder.find('\\', i + 2)) {
+        strFolder.insert(i, 1, '\\');  // JSON escape
+    }
     return R"({ "windows": { "major": 5, "minor": 1 }, "folders": { ")" + strFolder + R"(": ")" + strHostDir +
            R"(" }, "registry": { "HKEY_LOCAL_MACHINE": )" + strRegistry + " } }";
 }
@@ -29,7 +33,8 @@ class CStartUpTest : public ::testing::Test {
 protected:
     void SetUp() override {
         m_dir = fs::temp_directory_path() /
-                ("nimbrel-startup-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                ("nimbrel-startup-" +
+                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
         fs::copy_file(fs::path(NIMBREL_RES_DIR) / "BXSidebar.png", m_dir / "BXSidebar.png");
@@ -108,7 +113,8 @@ TEST_F(CStartUpTest, BadBannersEndTheProgramBeforeTheWizard) {
 
 TEST_F(CStartUpTest, WelcomePageCarriesTheVendorAddress) {
     std::string strError;
-    auto pMachine = CSimMachine::FromText(Machine(INSTALLED, "E:\\Apps\\Nimbrel", m_dir.string()), "m", &strError);
+    auto pMachine =
+        CSimMachine::FromText(Machine(INSTALLED, "E:\\Apps\\Nimbrel", m_dir.string()), "m", &strError);
     ASSERT_TRUE(pMachine) << strError;
     CScopedOs os(*pMachine);
     CHeadlessHost host;
@@ -118,9 +124,10 @@ TEST_F(CStartUpTest, WelcomePageCarriesTheVendorAddress) {
         running.Cancel();
     });
     CWizardApp().InitInstance(host);
-    EXPECT_EQ(strVisit, std::string("Nimbrel is a companion program for Brellix Site Survey.  For more information, "
-                                    "visit ") +
-                            VENDOR_URL);
+    EXPECT_EQ(strVisit,
+              std::string("Nimbrel is a companion program for Brellix Site Survey.  For more information, "
+                          "visit ") +
+                  VENDOR_URL);
 }
 
 TEST(InstallFolder, ValueWithoutTerminatorIsReadWithinItsBytes) {
@@ -133,7 +140,8 @@ TEST(InstallFolder, ValueWithoutTerminatorIsReadWithinItsBytes) {
     ASSERT_EQ(Os().Registry().RegCreateKeyEx(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0x2001B, &hKey, nullptr),
               ERROR_SUCCESS);
     const std::string strLong(1024, 'x');
-    Os().Registry().RegSetValueEx(hKey, "InstallDir", REG_SZ, reinterpret_cast<const BYTE*>(strLong.data()), 1024);
+    Os().Registry().RegSetValueEx(hKey, "InstallDir", REG_SZ, reinterpret_cast<const BYTE*>(strLong.data()),
+                                  1024);
     Os().Registry().RegCloseKey(hKey);
     std::string strFolder;
     ASSERT_TRUE(ReadInstallDir(&strFolder));
@@ -142,7 +150,8 @@ TEST(InstallFolder, ValueWithoutTerminatorIsReadWithinItsBytes) {
     ASSERT_EQ(Os().Registry().RegCreateKeyEx(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0x2001B, &hKey, nullptr),
               ERROR_SUCCESS);
     const std::string strTooLong(1025, 'y');
-    Os().Registry().RegSetValueEx(hKey, "InstallDir", REG_SZ, reinterpret_cast<const BYTE*>(strTooLong.data()), 1025);
+    Os().Registry().RegSetValueEx(hKey, "InstallDir", REG_SZ,
+                                  reinterpret_cast<const BYTE*>(strTooLong.data()), 1025);
     Os().Registry().RegCloseKey(hKey);
     EXPECT_FALSE(ReadInstallDir(&strFolder));
     EXPECT_EQ(GetInstallFolder(), DEFAULT_INSTALL_DIR);

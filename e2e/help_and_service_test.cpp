@@ -46,8 +46,9 @@ TEST_F(HelpTest, MissingHelpFileShowsTheMessage) {
     Open();
     m_pMachine->Shell().SetHelpMode("missing");
     m_host.Help();
-    EXPECT_EQ(m_host.MessageBoxes(),
-              (std::vector<std::string>{"Loading online help failed.  You may need to re-install the product."}));
+    EXPECT_EQ(
+        m_host.MessageBoxes(),
+        (std::vector<std::string>{"Loading online help failed.  You may need to re-install the product."}));
 }
 
 TEST_F(HelpTest, UnknownInstallFolderOpensNothing) {
@@ -58,10 +59,12 @@ TEST_F(HelpTest, UnknownInstallFolderOpensNothing) {
 }
 
 TEST_F(HelpTest, TrailingBackslashIsKept) {
-    Open(R"({ "registry": { "HKEY_LOCAL_MACHINE": { "Software\\Plenwick Technologies, Inc.\\Brellix Nimbrel": {
+    Open(
+        R"({ "registry": { "HKEY_LOCAL_MACHINE": { "Software\\Plenwick Technologies, Inc.\\Brellix Nimbrel": {
               "values": { "InstallDir": "D:\\Tools\\" } } } }, "shell": { "help": "available" } })");
     m_host.Help();
-    EXPECT_EQ(m_pMachine->Shell().HelpPaths(), (std::vector<std::string>{"D:\\Tools\\\\Tolvane.chm::/default.htm"}));
+    EXPECT_EQ(m_pMachine->Shell().HelpPaths(),
+              (std::vector<std::string>{"D:\\Tools\\\\Tolvane.chm::/default.htm"}));
 }
 
 TEST_F(HelpTest, WebSiteButtonOpensTheBrowserOrSaysWhy) {
@@ -79,10 +82,11 @@ TEST_F(HelpTest, WebSiteButtonOpensTheBrowserOrSaysWhy) {
 
     m_pMachine->Shell().SetBrowserAvailable(false);
     m_host.Click(1002);
-    EXPECT_EQ(m_host.MessageBoxes(),
-              (std::vector<std::string>{std::string("Could not launch your default browser.  Please load your "
-                                                    "browser and go to ") +
-                                        VENDOR_HOST + "."}));
+    EXPECT_EQ(
+        m_host.MessageBoxes(),
+        (std::vector<std::string>{std::string("Could not launch your default browser.  Please load your "
+                                              "browser and go to ") +
+                                  VENDOR_HOST + "."}));
     EXPECT_FALSE(m_host.IsWaitCursorShown());
 }
 

@@ -62,7 +62,8 @@ TEST_F(NavigationTest, BackFromListAndNextAgainRediscovers) {
 }
 
 TEST_F(NavigationTest, ThreeAdaptersThenBackThroughTheirResults) {
-    m_adapters = {{"{A}", "Adapter A", 1, FALSE}, {"{B}", "Adapter B", 1, TRUE}, {"{C}", "Adapter C", 1, TRUE}};
+    m_adapters = {
+        {"{A}", "Adapter A", 1, FALSE}, {"{B}", "Adapter B", 1, TRUE}, {"{C}", "Adapter C", 1, TRUE}};
     Open();
     GoToList();
     for (int i = 0; i < 3; ++i) {

@@ -12,6 +12,8 @@
 #include "adapters/wzc_service.h"
 #include "app/banner.h"
 #include "app/list_page.h"
+#include "app/main_window.h"
+#include "app/supported_pages.h"
 #include "app/tolvane_sheet.h"
 #include "platform/sim/sim_machine.h"
 #include "test/adapter_page.h"
@@ -76,7 +78,10 @@ private:
 class CWizardFixture : public ::testing::Test {
 protected:
     void SetUp() override { g_bWzcStopped = FALSE; }
-    void TearDown() override { g_bWzcStopped = FALSE; }
+    void TearDown() override {
+        AfxSetMainWnd(nullptr);
+        g_bWzcStopped = FALSE;
+    }
 
     // Loads the machine and opens the wizard on its welcome page.
     void Open(const char* pszMachine = XP_MACHINE) {
@@ -89,7 +94,9 @@ protected:
         m_pList->m_adapters = m_adapters;
         auto pTest = std::make_unique<CScriptedAdapterPage>(*m_pList);
         m_pTest = pTest.get();
-        m_pSheet = std::make_unique<CTolvaneSheet>(m_image, m_image, m_host, std::move(pList), std::move(pTest));
+        m_pSheet =
+            std::make_unique<CTolvaneSheet>(m_image, m_image, m_host, std::move(pList), std::move(pTest));
+        AfxSetMainWnd(&m_host);  // as start-up makes the sheet the main window
         m_host.Open(*m_pSheet);
     }
 

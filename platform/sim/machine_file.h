@@ -19,12 +19,12 @@
 using MachineJson = nlohmann::ordered_json;  // keeps the file's order (registry enumeration)
 
 class CMachineFileError : public std::runtime_error {
-  public:
+public:
     using std::runtime_error::runtime_error;
 };
 
 class CJsonNode {
-  public:
+public:
     // pJson may be null: an absent section or field, for which every getter returns its default.
     CJsonNode(const MachineJson* pJson, std::string strPath);
 
@@ -58,7 +58,7 @@ class CJsonNode {
 
     [[noreturn]] void Fail(const std::string& strProblem) const;
 
-  private:
+private:
     const MachineJson* m_pJson;
     std::string m_strPath;
 };

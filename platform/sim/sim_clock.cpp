@@ -5,18 +5,18 @@
 namespace {
 
 class CRecursiveLock : public ILock {
-  public:
+public:
     void Enter() override { m_mutex.lock(); }
     void Leave() override { m_mutex.unlock(); }
 
-  private:
+private:
     std::recursive_mutex m_mutex;
 };
 
 // State of an auto-reset event. A Pulse hands one release to a thread waiting at that moment
 // (m_nPulses never exceeds m_nWaiters), so a pulse with nobody waiting leaves no trace.
 class CEventState {
-  public:
+public:
     void Set() {
         std::lock_guard<std::mutex> guard(m_mutex);
         m_bSignalled = true;
@@ -64,7 +64,7 @@ class CEventState {
     std::mutex m_mutex;
     std::condition_variable m_cv;
 
-  private:
+private:
     bool m_bSignalled = false;
     int m_nWaiters = 0;
     int m_nPulses = 0;
@@ -72,18 +72,18 @@ class CEventState {
 
 // Counts the calling thread as a waiter for one scope, so that a Pulse meanwhile releases it.
 class CWaiterScope {
-  public:
+public:
     explicit CWaiterScope(CEventState& state) : m_state(state) { m_state.AddWaiter(); }
     ~CWaiterScope() { m_state.RemoveWaiter(); }
     CWaiterScope(const CWaiterScope&) = delete;
     CWaiterScope& operator=(const CWaiterScope&) = delete;
 
-  private:
+private:
     CEventState& m_state;
 };
 
 class CVirtualEvent : public IEvent {
-  public:
+public:
     explicit CVirtualEvent(CVirtualClock& clock) : m_clock(clock) {}
     void Set() override { m_state.Set(); }
     void Pulse() override { m_state.Pulse(); }
@@ -110,13 +110,13 @@ class CVirtualEvent : public IEvent {
         }
     }
 
-  private:
+private:
     CVirtualClock& m_clock;
     CEventState m_state;
 };
 
 class CRealEvent : public IEvent {
-  public:
+public:
     void Set() override { m_state.Set(); }
     void Pulse() override { m_state.Pulse(); }
     DWORD Wait(DWORD dwMs) override {
@@ -136,7 +136,7 @@ class CRealEvent : public IEvent {
         return bSignalled ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
     }
 
-  private:
+private:
     CEventState m_state;
 };
 

@@ -22,7 +22,7 @@
 using SimTimerId = std::uint64_t;
 
 class CSimClock : public IClock {
-  public:
+public:
     // Runs fn once, dwMs milliseconds from now. Timers due at the same time run in the order they
     // were scheduled. Returns an id for CancelTimer.
     virtual SimTimerId ScheduleAfter(DWORD dwMs, std::function<void()> fn) = 0;
@@ -53,7 +53,7 @@ class CSimClock : public IClock {
 // and returns WAIT_TIMEOUT at the deadline. A wait of INFINITE with no timers left to run would never
 // end: it returns WAIT_FAILED instead of hanging.
 class CVirtualClock : public CSimClock {
-  public:
+public:
     explicit CVirtualClock(DWORD dwStartTick = 0);
     ~CVirtualClock() override;
 
@@ -76,7 +76,7 @@ class CVirtualClock : public CSimClock {
     // Advances time to qwDeadline when it lies ahead, without running timers.
     void AdvanceTo(std::uint64_t qwDeadline);
 
-  private:
+private:
     std::mutex m_mutex;
     DWORD m_dwStartTick;
     std::uint64_t m_qwElapsed = 0;
@@ -88,7 +88,7 @@ class CVirtualClock : public CSimClock {
 // Real-time clock (steady clock). Timer callbacks run on the clock's timer thread, which the
 // destructor stops and joins; callbacks must not destroy the clock.
 class CRealClock : public CSimClock {
-  public:
+public:
     explicit CRealClock(DWORD dwStartTick = 0);
     ~CRealClock() override;
 
@@ -101,7 +101,7 @@ class CRealClock : public CSimClock {
     void CancelAllTimers() override;
     std::uint64_t Elapsed() override;
 
-  private:
+private:
     void TimerThread();
 
     DWORD m_dwStartTick;

@@ -18,7 +18,7 @@ class ISystem;
 // One open handle of a simulated device. Per-handle state (an NDIS binding opened on this handle)
 // lives in the object.
 class ISimDeviceFile {
-  public:
+public:
     virtual ~ISimDeviceFile() = default;
     // ERROR_SUCCESS or the Win32 error that DeviceIoControl reports; *pdwReturned = bytes written to
     // pOut (also on ERROR_MORE_DATA).
@@ -32,7 +32,7 @@ using SimDeviceOpener = std::function<DWORD(DWORD dwAccess, DWORD dwShare, DWORD
                                             std::unique_ptr<ISimDeviceFile>* ppFile)>;
 
 class CSimDeviceIo : public IDeviceIo {
-  public:
+public:
     explicit CSimDeviceIo(ISystem& system);
 
     // Names are compared without case.
@@ -46,7 +46,7 @@ class CSimDeviceIo : public IDeviceIo {
 
     std::size_t OpenHandleCount();
 
-  private:
+private:
     ISystem& m_system;
     std::mutex m_mutex;
     std::map<std::string, SimDeviceOpener> m_openers;  // by lower-case name
@@ -55,7 +55,7 @@ class CSimDeviceIo : public IDeviceIo {
 };
 
 class CSimLibraries : public ILibraryLoader {
-  public:
+public:
     explicit CSimLibraries(ISystem& system);
 
     // strName without ".dll", compared without case; LoadLibrary accepts it with or without ".dll".
@@ -68,7 +68,7 @@ class CSimLibraries : public ILibraryLoader {
     // Loads not yet freed, over all libraries.
     int LoadCount();
 
-  private:
+private:
     struct CLibrary {
         HMODULE hModule;
         std::map<std::string, void*> entryPoints;  // names compared exactly, as GetProcAddress does

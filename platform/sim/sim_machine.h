@@ -33,7 +33,7 @@ struct CSimMachineOptions {
 };
 
 class CSimMachine {
-  public:
+public:
     // Each returns null and sets *pstrError to one line ("<file>: <where>: <problem>") when the
     // machine cannot be loaded.
     static std::unique_ptr<CSimMachine> FromFile(const std::string& strPath, std::string* pstrError,
@@ -64,7 +64,7 @@ class CSimMachine {
     CSimDeviceIo& DeviceIo() { return *m_pDeviceIo; }
     CSimLibraries& Libraries() { return *m_pLibraries; }
 
-  private:
+private:
     CSimMachine() = default;
     // Throws CMachineFileError.
     void Load(const MachineJson& json, const CSimMachineOptions& options, const std::string& strBaseDir);
@@ -82,12 +82,12 @@ class CSimMachine {
 
 // Installs a machine as Os() for one scope and puts the previous services back.
 class CScopedOs {
-  public:
+public:
     explicit CScopedOs(const CSimMachine& machine) : m_previous(SetOs(machine.Services())) {}
     ~CScopedOs() { SetOs(m_previous); }
     CScopedOs(const CScopedOs&) = delete;
     CScopedOs& operator=(const CScopedOs&) = delete;
 
-  private:
+private:
     COsServices m_previous;
 };

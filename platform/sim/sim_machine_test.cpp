@@ -160,7 +160,7 @@ TEST(SimMachine, HasNoDevicesOrLibrariesUntilADriverRegistersThem) {
 
     // A driver that answers one control code with its input reversed.
     class CEcho : public ISimDeviceFile {
-      public:
+    public:
         DWORD Control(DWORD dwCode, const void* pIn, DWORD cbIn, void* pOut, DWORD cbOut,
                       DWORD* pdwReturned) override {
             if (dwCode != 7) {

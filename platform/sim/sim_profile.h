@@ -15,7 +15,7 @@
 #include "platform/sim/machine_file.h"
 
 class CSimProfile : public IProfile {
-  public:
+public:
     explicit CSimProfile(std::string strPath = std::string());
 
     // Section "profile": "path" (relative to strBaseDir) replaces the host's path; "sections" gives
@@ -35,7 +35,7 @@ class CSimProfile : public IProfile {
     const std::string& Path() const { return m_strPath; }
     static std::string DefaultPath();
 
-  private:
+private:
     void ReadLines();
     bool WriteLines();
     bool FindLocked(const std::string& strSection, const std::string& strEntry, std::string* pstrValue);

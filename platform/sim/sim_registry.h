@@ -20,7 +20,7 @@ enum class ESimKeyAccess {
 };
 
 class CSimRegistry : public IRegistry {
-  public:
+public:
     CSimRegistry();
     ~CSimRegistry() override;
 
@@ -50,7 +50,7 @@ class CSimRegistry : public IRegistry {
 
     struct CKey;
 
-  private:
+private:
     CKey* Root(HKEY hKey);
     CKey* Resolve(HKEY hKey, DWORD* pdwAccess);
     LONG OpenOrCreate(HKEY hKey, const std::string& strSubKey, DWORD dwAccess, bool bCreate, HKEY* phResult,

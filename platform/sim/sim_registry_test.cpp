@@ -9,7 +9,7 @@ namespace {
 const char SETTINGS_KEY[] = "Software\\Plenwick Technologies, Inc.\\Brellix Nimbrel";
 
 class SimRegistryTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         m_json = ParseMachineJson(R"({
           "HKEY_LOCAL_MACHINE": {

@@ -45,7 +45,7 @@ struct CSimServiceRecord {
 class ISystem;
 
 class CSimServices : public IServiceControl {
-  public:
+public:
     CSimServices(CSimClock& clock, ISystem& system);
     ~CSimServices() override;
 
@@ -68,7 +68,7 @@ class CSimServices : public IServiceControl {
     CServiceStatus Status(const std::string& strName);
     std::size_t OpenHandleCount();
 
-  private:
+private:
     struct CService;
     CService* Find(const std::string& strName);
     void BeginTransition(CService& service, DWORD dwPending, DWORD dwTarget, DWORD dwMs);

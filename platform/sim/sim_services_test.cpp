@@ -7,7 +7,7 @@
 namespace {
 
 class SimServicesTest : public ::testing::Test {
-  protected:
+protected:
     SC_HANDLE OpenWzc(DWORD dwAccess = SERVICE_QUERY_STATUS | SERVICE_START | SERVICE_STOP) {
         m_hManager = m_services.OpenSCManager(SC_MANAGER_ALL_ACCESS);
         return m_services.OpenService(m_hManager, "wzcsvc", dwAccess);

@@ -18,7 +18,7 @@ class CSimSystem;
 constexpr std::intptr_t SE_ERR_NOASSOC = 31;
 
 class CSimShell : public IShell {
-  public:
+public:
     explicit CSimShell(CSimSystem& system);
 
     // Section "shell".
@@ -33,7 +33,7 @@ class CSimShell : public IShell {
     void SetHelpMode(const std::string& strMode) { m_strHelp = strMode; }
     void SetBrowserAvailable(bool bAvailable) { m_bBrowser = bAvailable; }
 
-  private:
+private:
     CSimSystem& m_system;
     std::mutex m_mutex;
     std::string m_strHelp = "file";

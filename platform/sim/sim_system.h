@@ -16,7 +16,7 @@ struct CSimFolder {
 };
 
 class CSimSystem : public ISystem {
-  public:
+public:
     CSimSystem();
 
     // Sections "windows" and "folders". strBaseDir resolves relative host folders (the machine
@@ -40,7 +40,7 @@ class CSimSystem : public ISystem {
     void SetVersion(const COsVersionInfo& info) { m_version = info; }
     void AddFolder(const std::string& strWindows, const std::string& strHost);
 
-  private:
+private:
     COsVersionInfo m_version;
     std::vector<CSimFolder> m_aFolders;
 };

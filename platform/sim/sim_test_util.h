@@ -7,7 +7,7 @@
 #include <string>
 
 class CTempDir {
-  public:
+public:
     CTempDir() {
         std::random_device random;
         m_path = std::filesystem::temp_directory_path() / ("nimbrel-test-" + std::to_string(random()));
@@ -28,6 +28,6 @@ class CTempDir {
         return file.string();
     }
 
-  private:
+private:
     std::filesystem::path m_path;
 };

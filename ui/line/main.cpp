@@ -24,8 +24,9 @@ int main() {
 
     std::string strError;
     const char* pszMachine = std::getenv("NIMBREL_MACHINE");
-    auto pMachine = pszMachine != nullptr && *pszMachine != '\0' ? CSimMachine::FromFile(pszMachine, &strError, options)
-                                                                 : CSimMachine::Default(&strError, options);
+    auto pMachine = pszMachine != nullptr && *pszMachine != '\0'
+                        ? CSimMachine::FromFile(pszMachine, &strError, options)
+                        : CSimMachine::Default(&strError, options);
     if (!pMachine) {
         std::fprintf(stderr, "nimbrel: %s\n", strError.c_str());
         return 2;
