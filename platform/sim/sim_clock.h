@@ -40,7 +40,7 @@ public:
 // Timers waiting for their time, by (due time, id): due order, then scheduling order. The owning
 // clock's mutex guards it.
 class CSimTimerQueue {
-  public:
+public:
     SimTimerId Add(std::uint64_t qwDue, std::function<void()> fn);
     bool Cancel(SimTimerId id);
     void Clear() { m_timers.clear(); }
@@ -51,7 +51,7 @@ class CSimTimerQueue {
     // Removes the earliest timer and returns its function.
     std::function<void()> PopNext();
 
-  private:
+private:
     SimTimerId m_nextId = 1;
     std::map<std::pair<std::uint64_t, SimTimerId>, std::function<void()>> m_timers;
 };
