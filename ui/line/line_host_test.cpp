@@ -1,0 +1,46 @@
+// The line-mode front end: pages printed with their texts and buttons, commands read line by line.
+#include "ui/line/line_host.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "app/wizard_app.h"
+#include "platform/sim/sim_machine.h"
+
+namespace {
+// Runs the program's start-up on the default machine with the given typed lines.
+std::string RunWizard(const std::string& strInput, int* pnExitCode = nullptr) {
+    std::string strError;
+    auto pMachine = CSimMachine::Default(&strError);
+    EXPECT_TRUE(pMachine) << strError;
+    CScopedOs os(*pMachine);
+    std::istringstream input(strInput);
+    std::ostringstream output;
+    CLineHost host(input, output);
+    CWizardApp app;
+    app.InitInstance(host);
+    if (pnExitCode != nullptr) {
+        *pnExitCode = app.GetExitCode();
+    }
+    EXPECT_TRUE(host.IsClosed());
+    return output.str();
+}
+}  // namespace
+
+TEST(LineHost, ShowsTheWelcomePageAndCancelsAtEndOfInput) {
+    int nExit = -1;
+    const std::string strScreen = RunWizard("", &nExit);
+    EXPECT_NE(strScreen.find("Welcome to Brellix's Nimbrel Program."), std::string::npos);
+    EXPECT_NE(strScreen.find("[n] Next >"), std::string::npos);
+    EXPECT_EQ(strScreen.find("< Back"), std::string::npos) << "Back is disabled on the welcome page";
+    EXPECT_EQ(nExit, 0);
+}
+
+TEST(LineHost, WalksToTheThankYouPageAndExits) {
+    const std::string strScreen = RunWizard("n\nn\nx\nn\nf\n");
+    EXPECT_NE(strScreen.find("Before Checking for Supported Adapters"), std::string::npos);
+    EXPECT_NE(strScreen.find("[f] Exit"), std::string::npos);
+    // An unknown command repeats the choices without moving.
+    EXPECT_NE(strScreen.find("[b] < Back  [n] Next >  [c] Cancel"), std::string::npos);
+}
