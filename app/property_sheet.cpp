@@ -54,22 +54,20 @@ bool CPropertySheetEx::Activate(int nIndex) {
 }
 
 void CPropertySheetEx::PressNext() {
-    CPropertyPageEx* pPage = GetActivePage();
-    if (m_bClosed || pPage == nullptr) {
-        return;
-    }
-    const int nTarget = ResolveTarget(pPage->OnWizardNext(), +1);
-    if (nTarget >= 0) {
-        Activate(nTarget);
-    }
+    Navigate(+1);
 }
 
 void CPropertySheetEx::PressBack() {
+    Navigate(-1);
+}
+
+void CPropertySheetEx::Navigate(int nStep) {
     CPropertyPageEx* pPage = GetActivePage();
     if (m_bClosed || pPage == nullptr) {
         return;
     }
-    const int nTarget = ResolveTarget(pPage->OnWizardBack(), -1);
+    const LONG nResult = nStep > 0 ? pPage->OnWizardNext() : pPage->OnWizardBack();
+    const int nTarget = ResolveTarget(nResult, nStep);
     if (nTarget >= 0) {
         Activate(nTarget);
     }

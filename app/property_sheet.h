@@ -56,6 +56,8 @@ private:
     // Resolves a page handler's answer (0, -1 or a template number) from the current index.
     int ResolveTarget(LONG nResult, int nStep) const;
     bool Activate(int nIndex);
+    // Next (+1) or Back (-1): the page decides, the sheet shows the target.
+    void Navigate(int nStep);
 
     UINT m_nCaptionId;
     ISheetWindow& m_window;
