@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+
 #include "platform/sim/sim_test_util.h"
 
 namespace {
@@ -85,6 +88,33 @@ TEST(SimMachine, DefaultMachineIsWindowsXpWithTheProgramInstalled) {
 
     EXPECT_EQ(pMachine->ServiceManager().Status("WZCSVC").dwCurrentState, SERVICE_RUNNING);
     EXPECT_NE(pMachine->VirtualClock(), nullptr);
+}
+
+TEST(SimMachine, TheDocumentedExampleLoadsAndMeansWhatItSays) {
+    std::ifstream doc(std::string(NIMBREL_RES_DIR) + "/../docs/MACHINE_FILE.md");
+    std::stringstream text;
+    text << doc.rdbuf();
+    const std::string strDoc = text.str();
+    const std::size_t nExample = strDoc.find("## Example");
+    ASSERT_NE(nExample, std::string::npos);
+    const std::size_t nStart = strDoc.find("```json\n", nExample) + 8;
+    const std::size_t nEnd = strDoc.find("```", nStart);
+    std::string strError;
+    auto pMachine = CSimMachine::FromText(strDoc.substr(nStart, nEnd - nStart), "example", &strError);
+    ASSERT_NE(pMachine, nullptr) << strError;
+
+    EXPECT_EQ(pMachine->Clock().GetTickCount(), 4294963200u);
+    // The settings key inherits "read" from Software: the start-up's open for writing is refused.
+    HKEY hKey = 0;
+    EXPECT_EQ(pMachine->Registry().RegCreateKeyEx(HKEY_LOCAL_MACHINE,
+                                                  "Software\\Plenwick Technologies, Inc.\\Brellix Nimbrel",
+                                                  0x2001B, &hKey, nullptr),
+              static_cast<LONG>(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(pMachine->Profile().GetProfileInt("Brellix Nimbrel", "ProgWndX", -1), 200u);
+    const SC_HANDLE hManager = pMachine->ServiceManager().OpenSCManager(SC_MANAGER_ALL_ACCESS);
+    EXPECT_EQ(pMachine->ServiceManager().OpenService(hManager, "WZCSVC", SERVICE_STOP), 0);
+    EXPECT_FALSE(
+        pMachine->Shell().HtmlHelp("C:\\Program Files\\Brellix Nimbrel\\x.chm::/a.htm", HH_DISPLAY_TOPIC));
 }
 
 TEST(SimMachine, ScopedOsPutsThePreviousServicesBack) {

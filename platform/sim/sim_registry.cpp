@@ -108,13 +108,14 @@ CSimRegistry::CSimRegistry()
 
 CSimRegistry::~CSimRegistry() = default;
 
-void CSimRegistry::LoadKey(CKey& key, const CJsonNode& node, ESimKeyAccess inherited) {
+// A key made on the way took its parent's access; "access" replaces it for the key and what follows.
+void CSimRegistry::LoadKey(CKey& key, const CJsonNode& node) {
     node.ExpectObject({"values", "keys", "access"});
     const std::string strAccess = node.GetEnum("access", {"full", "read", "none"}, "");
     key.access = strAccess == "full"   ? ESimKeyAccess::FULL
                  : strAccess == "read" ? ESimKeyAccess::READ
                  : strAccess == "none" ? ESimKeyAccess::NONE
-                                       : inherited;
+                                       : key.access;
     node.Child("values").ForEach([&](const std::string& strName, const CJsonNode& value) {
         if (value.IsString()) {
             key.SetValue(strName, REG_SZ, StringBytes(value.AsString()));
@@ -128,7 +129,7 @@ void CSimRegistry::LoadKey(CKey& key, const CJsonNode& node, ESimKeyAccess inher
         if (SplitKeyPath(strPath).empty()) {
             sub.Fail("empty key name");
         }
-        LoadKey(*key.Make(strPath), sub, key.access);
+        LoadKey(*key.Make(strPath), sub);
     });
 }
 
@@ -142,7 +143,7 @@ void CSimRegistry::Load(const CJsonNode& section) {
             if (SplitKeyPath(strPath).empty()) {
                 sub.Fail("empty key name");
             }
-            LoadKey(*pRoot->Make(strPath), sub, pRoot->access);
+            LoadKey(*pRoot->Make(strPath), sub);
         });
     }
 }

@@ -55,7 +55,7 @@ class CSimRegistry : public IRegistry {
     CKey* Resolve(HKEY hKey, DWORD* pdwAccess);
     LONG OpenOrCreate(HKEY hKey, const std::string& strSubKey, DWORD dwAccess, bool bCreate, HKEY* phResult,
                       DWORD* pdwDisposition);
-    void LoadKey(CKey& key, const CJsonNode& node, ESimKeyAccess inherited);
+    void LoadKey(CKey& key, const CJsonNode& node);
 
     std::mutex m_mutex;
     std::unique_ptr<CKey> m_pLocalMachine;
