@@ -195,7 +195,8 @@ TEST(SimMachine, HasNoDevicesOrLibrariesUntilADriverRegistersThem) {
     EXPECT_FALSE(Os().DeviceIo().CloseHandle(hDevice));
     EXPECT_EQ(Os().System().GetLastError(), ERROR_INVALID_HANDLE);
 
-    static int s_nCalls = 0;
+    static int s_nCalls;
+    s_nCalls = 0;
     void (*pfnEntry)() = [] { ++s_nCalls; };
     pMachine->Libraries().RegisterLibrary("wlanapi", {{"WlanOpenHandle", reinterpret_cast<void*>(pfnEntry)}});
     const HMODULE hModule = Os().Libraries().LoadLibrary("WLANAPI.DLL");
@@ -208,6 +209,26 @@ TEST(SimMachine, HasNoDevicesOrLibrariesUntilADriverRegistersThem) {
     EXPECT_EQ(Os().System().GetLastError(), ERROR_PROC_NOT_FOUND);
     EXPECT_TRUE(Os().Libraries().FreeLibrary(hModule));
     EXPECT_FALSE(Os().Libraries().FreeLibrary(hModule));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SimMachine, RealTimeMachineDropsPendingTransitionsWhenItGoes) {
+    CSimMachineOptions options;
+    options.bRealTime = true;
+    std::string strError;
+    auto pMachine =
+        CSimMachine::FromText(R"({"services": {"WZCSVC": {"stopMs": 86400000}}})", "m", &strError, options);
+    ASSERT_NE(pMachine, nullptr) << strError;
+    EXPECT_EQ(pMachine->VirtualClock(), nullptr);
+    CSimServices& services = pMachine->ServiceManager();
+    const SC_HANDLE hManager = services.OpenSCManager(SC_MANAGER_ALL_ACCESS);
+    const SC_HANDLE hService = services.OpenService(hManager, "WZCSVC", SERVICE_STOP);
+    EXPECT_TRUE(services.ControlService(hService, SERVICE_CONTROL_STOP, nullptr));
+    EXPECT_EQ(services.Status("WZCSVC").dwCurrentState, static_cast<DWORD>(SERVICE_STOP_PENDING));
+    pMachine.reset();  // must neither hang nor run the day-long timer against freed services
 }
 
 }  // namespace
