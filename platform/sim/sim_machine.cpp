@@ -12,7 +12,7 @@ namespace {
 // reads it in CSimMachine::Load.
 const std::initializer_list<const char*> MACHINE_SECTIONS = {
     "description", "clock",          "windows", "folders", "registry",
-    "services",    "serviceManager", "profile", "shell",
+    "services",    "serviceManager", "profile", "shell",   "orinoco",
 };
 
 }  // namespace
@@ -93,6 +93,8 @@ void CSimMachine::Load(const MachineJson& json, const CSimMachineOptions& option
     m_pShell->Load(root.Child("shell"));
     m_pDeviceIo = std::make_unique<CSimDeviceIo>(*m_pSystem);
     m_pLibraries = std::make_unique<CSimLibraries>(*m_pSystem);
+    m_pOrinoco = std::make_unique<CSimOrinoco>(*m_pDeviceIo);
+    m_pOrinoco->Load(root.Child("orinoco"));
 }
 
 COsServices CSimMachine::Services() const {

@@ -14,6 +14,7 @@
 #include "platform/sim/machine_file.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_devices.h"
+#include "platform/sim/sim_orinoco.h"
 #include "platform/sim/sim_profile.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_services.h"
@@ -63,6 +64,7 @@ public:
     CSimShell& Shell() { return *m_pShell; }
     CSimDeviceIo& DeviceIo() { return *m_pDeviceIo; }
     CSimLibraries& Libraries() { return *m_pLibraries; }
+    CSimOrinoco& Orinoco() { return *m_pOrinoco; }
 
 private:
     CSimMachine() = default;
@@ -78,6 +80,7 @@ private:
     std::unique_ptr<CSimShell> m_pShell;
     std::unique_ptr<CSimDeviceIo> m_pDeviceIo;
     std::unique_ptr<CSimLibraries> m_pLibraries;
+    std::unique_ptr<CSimOrinoco> m_pOrinoco;
 };
 
 // Installs a machine as Os() for one scope and puts the previous services back.
