@@ -2,10 +2,12 @@
 // text (PSM_SETFINISHTEXT), message boxes owned by the sheet and the wait cursor.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "platform/win_defs.h"
 #include "ui/controls.h"
+#include "ui/progress_window.h"
 
 constexpr DWORD PSWIZB_BACK = 1;
 constexpr DWORD PSWIZB_NEXT = 2;
@@ -26,6 +28,8 @@ public:
     // Creates the window of a page from its dialog template when the page is first shown; the
     // controls live as long as the sheet.
     virtual IPageControls& CreatePageWindow(UINT nTemplateId) = 0;
+    // A progress popup owned by this window; its window is made by IProgressWindow::Create.
+    virtual std::unique_ptr<IProgressWindow> CreateProgressWindow() = 0;
 };
 
 // Shows the wait cursor for one scope (MFC CWaitCursor).

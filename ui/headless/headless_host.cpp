@@ -1,5 +1,7 @@
 #include "ui/headless/headless_host.h"
 
+#include <algorithm>
+
 #include "app/property_sheet.h"
 #include "app/tolvane_sheet.h"
 
@@ -18,6 +20,14 @@ IPageControls& CHeadlessHost::CreatePageWindow(UINT nTemplateId) {
     auto& pPage = m_pages[nTemplateId];
     pPage = std::make_unique<CHeadlessPage>(nTemplateId);
     return *pPage;
+}
+
+std::unique_ptr<IProgressWindow> CHeadlessHost::CreateProgressWindow() {
+    return std::make_unique<CHeadlessProgressWindow>(*this);
+}
+
+void CHeadlessHost::RemoveProgressWindow(CHeadlessProgressWindow* pWindow) {
+    m_apProgress.erase(std::remove(m_apProgress.begin(), m_apProgress.end(), pWindow), m_apProgress.end());
 }
 
 void CHeadlessHost::Open(CPropertySheetEx& sheet) {

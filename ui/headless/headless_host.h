@@ -2,6 +2,7 @@
 // and reads everything the sheet shows.
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -10,6 +11,7 @@
 
 #include "app/wizard_app.h"
 #include "ui/headless/headless_controls.h"
+#include "ui/headless/headless_progress.h"
 #include "ui/sheet_window.h"
 
 class CPropertySheetEx;
@@ -23,6 +25,7 @@ public:
     void BeginWaitCursor() override;
     void EndWaitCursor() override { --m_nWaitDepth; }
     IPageControls& CreatePageWindow(UINT nTemplateId) override;
+    std::unique_ptr<IProgressWindow> CreateProgressWindow() override;
 
     // IWizardHost: shows the start page, then runs the script (if any) as the user's actions.
     ISheetWindow& Window() override { return *this; }
@@ -55,6 +58,28 @@ public:
     CHeadlessPage* Page(UINT nTemplateId);
     CPropertySheetEx* Sheet() const { return m_pSheet; }
 
+    // The newest progress popup window still held by its popup, or nullptr.
+    CHeadlessProgressWindow* Progress() const { return m_apProgress.empty() ? nullptr : m_apProgress.back(); }
+    // Faults the next progress windows meet: creation fails, no device context to measure text with.
+    struct CProgressFaults {
+        bool bCreateFails = false;
+        bool bNoDeviceContext = false;
+    };
+    CProgressFaults& ProgressFaults() { return m_progressFaults; }
+    // The sheet's window as the owner of popups: its rectangle on the 1024 x 768 screen, whether it is
+    // enabled, and how often a popup brought it to the foreground.
+    RECT WindowRect() const { return m_rcWindow; }
+    void SetWindowRect(const RECT& rect) { m_rcWindow = rect; }
+    bool IsEnabled() const { return m_bEnabled; }
+    void EnableWindow(bool bEnable) { m_bEnabled = bEnable; }
+    int ForegroundRequests() const { return m_nForegroundRequests; }
+    void SetForegroundWindow() { ++m_nForegroundRequests; }
+    // The thread's message queue (empty unless a test queues input).
+    std::deque<MSG>& MessageQueue() { return m_queue; }
+    // Kept up to date by CHeadlessProgressWindow.
+    void AddProgressWindow(CHeadlessProgressWindow* pWindow) { m_apProgress.push_back(pWindow); }
+    void RemoveProgressWindow(CHeadlessProgressWindow* pWindow);
+
 private:
     CPropertySheetEx* m_pSheet = nullptr;
     std::function<void(CHeadlessHost&)> m_fnScript;
@@ -64,4 +89,10 @@ private:
     std::vector<std::string> m_astrMessages;
     int m_nWaitDepth = 0;
     int m_nWaitShows = 0;
+    std::vector<CHeadlessProgressWindow*> m_apProgress;
+    CProgressFaults m_progressFaults;
+    RECT m_rcWindow{212, 159, 812, 609};
+    bool m_bEnabled = true;
+    int m_nForegroundRequests = 0;
+    std::deque<MSG> m_queue;
 };

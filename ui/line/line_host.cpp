@@ -7,6 +7,7 @@
 #include "app/property_sheet.h"
 #include "app/tolvane_sheet.h"
 #include "ui/resource_script.h"
+#include "util/delimited_string.h"
 
 namespace {
 const std::string RULE(72, '-');
@@ -24,6 +25,26 @@ void CLineHost::BeginWaitCursor() {
         m_output << "  ... working ...\n" << std::flush;
     }
     CHeadlessHost::BeginWaitCursor();
+}
+
+std::unique_ptr<IProgressWindow> CLineHost::CreateProgressWindow() {
+    auto pWindow = std::make_unique<CHeadlessProgressWindow>(*this);
+    pWindow->SetListener([this](const CHeadlessProgressWindow& window) { PrintProgress(window); });
+    return pWindow;
+}
+
+void CLineHost::PrintProgress(const CHeadlessProgressWindow& window) {
+    // One line per change: "  Progress [25%]  Adapter X / Scan #1...".
+    std::string strLine = "  " + window.Caption();
+    if (!window.Text().empty()) {
+        std::string strText = window.Text();
+        ReplaceAll(strText, " / ", "\n");
+        strLine += "  " + strText;
+    }
+    if (strLine != m_strLastProgress) {
+        m_strLastProgress = strLine;
+        m_output << strLine << "\n" << std::flush;
+    }
 }
 
 void CLineHost::RunModal(CTolvaneSheet& sheet) {

@@ -12,6 +12,9 @@ public:
 
     int MessageBox(const std::string& strText, UINT nType) override;
     void BeginWaitCursor() override;
+    // The progress popup prints its caption and text as they change; it never waits for input (the
+    // message queue stays empty, so nothing cancels it).
+    std::unique_ptr<IProgressWindow> CreateProgressWindow() override;
     // Shows pages and takes commands until the sheet closes; end of input cancels the wizard.
     void RunModal(CTolvaneSheet& sheet) override;
 
@@ -21,7 +24,9 @@ private:
     // Carries out one command; false when it was not understood.
     bool Execute(const std::string& strCommand);
     bool ToggleItem(int nNumber);
+    void PrintProgress(const CHeadlessProgressWindow& window);
 
     std::istream& m_input;
     std::ostream& m_output;
+    std::string m_strLastProgress;
 };

@@ -5,6 +5,8 @@
 
 #include <sstream>
 
+#include "app/main_window.h"
+#include "app/progress_popup.h"
 #include "app/wizard_app.h"
 #include "platform/sim/sim_machine.h"
 
@@ -43,4 +45,35 @@ TEST(LineHost, WalksToTheThankYouPageAndExits) {
     EXPECT_NE(strScreen.find("[f] Exit"), std::string::npos);
     // An unknown command repeats the choices without moving.
     EXPECT_NE(strScreen.find("[b] < Back  [n] Next >  [c] Cancel"), std::string::npos);
+}
+
+TEST(LineHost, PrintsTheProgressPopupAsItChangesWithoutWaitingForInput) {
+    std::string strError;
+    auto pMachine = CSimMachine::FromText("{}", "test machine", &strError);
+    ASSERT_NE(pMachine, nullptr) << strError;
+    CScopedOs os(*pMachine);
+    std::istringstream input("c\n");
+    std::ostringstream output;
+    CLineHost host(input, output);
+    AfxSetMainWnd(&host);
+    {
+        CProgressPopup popup;
+        ASSERT_TRUE(popup.Create(&host, "Wireless Scan", TRUE));
+        ASSERT_TRUE(popup.BeginModal("Progress", FALSE));
+        popup.SetProgressRange(0, 4, 1);
+        popup.StepProgress();
+        popup.SetMessage("%s", "Adapter X\nScan #1...");
+        popup.PumpMessages(TRUE);
+        popup.SetMessage("%s", "Adapter X\nScan #1...");
+        popup.StepProgress();
+        popup.PumpMessages(TRUE);
+        EXPECT_FALSE(popup.IsCancelRequested());
+    }
+    AfxSetMainWnd(nullptr);
+    EXPECT_EQ(output.str(),
+              "  Wireless Scan\n"
+              "  Progress [25%]\n"
+              "  Progress [25%]  Adapter X / Scan #1...\n"
+              "  Progress [50%]  Adapter X / Scan #1...\n");
+    EXPECT_EQ(input.tellg(), 0) << "no input read";
 }
