@@ -153,6 +153,9 @@ BOOL CPostPage::UploadResults(const std::vector<CAdapterResult>& results) {
         curl_easy_cleanup(pCurl);
     }
     if (!bSent) {
+        // The field follows the box, so that the page's activation after this Next (it stays on
+        // screen) shows the tick cleared.
+        m_bPost = FALSE;
         if (ICheckBox* pPost = Controls().CheckBox(IDC_POST_CHECK)) {
             pPost->SetCheck(BST_UNCHECKED);
         }

@@ -1,6 +1,7 @@
 // The access point list: rows made from a scan, and the list filled, sized, sorted and numbered.
 #include <gtest/gtest.h>
 
+#include "e2e/wizard_fixture.h"
 #include "test/adapter_page.h"
 #include "test/ap_list.h"
 #include "ui/headless/headless_controls.h"
@@ -207,4 +208,28 @@ TEST_F(CApListTest, AWideSsidTakesWhatTheOtherColumnsLeave) {
     EXPECT_EQ(list.GetItemCount(), 0);
     EXPECT_EQ(list.GetColumnWidth(1), Width("SSID") + LIST_COLUMN_MARGIN);
     EXPECT_EQ(list.GetColumnWidth(4), Width("Signal") + LIST_COLUMN_MARGIN);
+}
+
+using CApListPageTest = CWizardFixture;
+
+TEST_F(CApListPageTest, EveryActivationShowsTheShownAdaptersRows) {
+    m_adapters = {{"{A}", "Adapter A", 1, TRUE}, {"{B}", "Adapter B", 1, FALSE}};
+    Open();
+    GoToList();
+    ASSERT_TRUE(m_host.Next());
+    ASSERT_EQ(m_host.CurrentPage(), 109u);
+    auto& list = dynamic_cast<CHeadlessListView&>(*m_host.Page(109)->ListView(IDC_AP_LIST));
+    EXPECT_EQ(list.GetColumnCount(), 8);
+    EXPECT_EQ(list.GetItemCount(), 0) << "the scripted test found no access points";
+
+    // Rows that adapter A's result holds now are shown when the page shows A again.
+    *m_pTest->m_results[0].m_pApRows = {"00:00:00:00:00:02|6|-50||Clear|Infra||Beta",
+                                        "00:00:00:00:00:01|1|-40||WEP|Infra||alpha"};
+    ASSERT_TRUE(m_host.Next());
+    EXPECT_EQ(m_pTest->m_nCurrent, 1);
+    EXPECT_EQ(list.GetItemCount(), 0) << "adapter B has no rows";
+    ASSERT_TRUE(m_host.Back());
+    EXPECT_EQ(m_pTest->m_nCurrent, 0);
+    EXPECT_EQ(list.GetColumnTexts(1), (std::vector<std::string>{"alpha", "Beta"}));
+    EXPECT_EQ(list.GetColumnTexts(0), (std::vector<std::string>{"1", "2"}));
 }

@@ -33,6 +33,7 @@ void PrintTable(std::ostream& output, const CHeadlessListView& list) {
                 strLine += std::string(anWidths[c] - strCell.size(), ' ') + " |";
             }
         }
+        strLine.erase(strLine.find_last_not_of(' ') + 1);
         output << strLine << "\n";
     };
     printRow([&](int c) { return list.GetColumnHeading(c); });
