@@ -2,7 +2,6 @@
 // results, through the proxy of the current user's Internet Settings when one is switched on.
 #pragma once
 
-#include <cstddef>
 #include <string>
 
 #include "app/vendor.h"
@@ -19,10 +18,6 @@ struct CReportServer {
 // The current user's Internet Settings, where the proxy is configured.
 inline constexpr char INTERNET_SETTINGS_KEY[] =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
-
-// The transfer's write callback: appends nSize * nCount bytes to the std::string at pResponse and
-// returns their number.
-std::size_t AppendResponse(char* pData, std::size_t nSize, std::size_t nCount, void* pResponse);
 
 // A string value of an open key (read into a 2048-byte buffer), without its terminating zero.
 // Empty on failure. *pbFailed, when given, becomes 0 on success and 1 on failure.
