@@ -100,11 +100,7 @@ void CPostPage::FillResults(const std::vector<CAdapterResult>& results) {
         return;
     }
     IListView& list = *pList;
-    std::vector<int> anWidths;
-    for (const std::string& strHeading : RESULT_HEADINGS) {
-        anWidths.push_back(list.GetStringWidth(strHeading));
-    }
-    list.DeleteAllItems();
+    std::vector<int> anWidths = StartRefill(list, RESULT_HEADINGS);
     for (std::size_t i = 0; i < results.size(); ++i) {
         const CAdapterResult& result = results[i];
         const int nItem = static_cast<int>(i);

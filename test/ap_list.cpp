@@ -57,6 +57,15 @@ void SetUpReportList(IListView& list, const std::vector<std::string>& astrHeadin
     }
 }
 
+std::vector<int> StartRefill(IListView& list, const std::vector<std::string>& astrHeadings) {
+    std::vector<int> anWidths;
+    for (const std::string& strHeading : astrHeadings) {
+        anWidths.push_back(list.GetStringWidth(strHeading));
+    }
+    list.DeleteAllItems();
+    return anWidths;
+}
+
 void WidenToText(const IListView& list, int* pnWidth, const std::string& strText) {
     *pnWidth = std::max(*pnWidth, list.GetStringWidth(strText));
 }
@@ -120,11 +129,7 @@ void CAdapterPage::FillApList(const std::vector<std::string>& astrRows) {
         return;
     }
     IListView& list = *pList;
-    std::vector<int> anWidths;
-    for (const std::string& strHeading : AP_LIST_HEADINGS) {
-        anWidths.push_back(list.GetStringWidth(strHeading));
-    }
-    list.DeleteAllItems();
+    std::vector<int> anWidths = StartRefill(list, AP_LIST_HEADINGS);
     for (std::size_t i = 0; i < astrRows.size(); ++i) {
         const std::string& strRow = astrRows[i];
         const int nItem = static_cast<int>(i);

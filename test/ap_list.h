@@ -15,6 +15,9 @@ constexpr int LIST_COLUMN_MARGIN = 12;
 // inserts left-aligned columns with these headings, without widths.
 void SetUpReportList(IListView& list, const std::vector<std::string>& astrHeadings);
 
+// Empties the list for a refill and returns the starting column widths: those of the headings.
+std::vector<int> StartRefill(IListView& list, const std::vector<std::string>& astrHeadings);
+
 // Grows *pnWidth to the width of strText in the list's font.
 void WidenToText(const IListView& list, int* pnWidth, const std::string& strText);
 
