@@ -32,6 +32,7 @@ TEST_F(HelpTest, EachPageOpensItsTopic) {
     m_host.Help();
     m_host.Click(1018);
     m_host.Next();
+    UntickPost();
     m_host.Next();  // thank you
     m_host.Help();
     EXPECT_EQ(m_pMachine->Shell().HelpPaths(),

@@ -115,6 +115,9 @@ TEST_F(NavigationTest, ThankYouBackReturnsToThePostPage) {
     Open();
     GoToList();
     for (UINT nExpected : {109u, 110u, 111u, 112u}) {
+        if (m_host.CurrentPage() == 111u) {
+            UntickPost();
+        }
         ASSERT_TRUE(m_host.Next());
         ASSERT_EQ(m_host.CurrentPage(), nExpected);
     }
@@ -177,6 +180,9 @@ TEST_F(NavigationTest, OnlyTheThankYouPageOffersFinish) {
     while (m_host.CurrentPage() != 112u) {
         anSeen.push_back(m_host.CurrentPage());
         EXPECT_FALSE(m_host.Buttons() & PSWIZB_FINISH) << "page " << m_host.CurrentPage();
+        if (m_host.CurrentPage() == 111u) {
+            UntickPost();
+        }
         ASSERT_TRUE(m_host.Next());
     }
     EXPECT_EQ(anSeen, (std::vector<UINT>{104, 105, 108, 109, 114, 111}));

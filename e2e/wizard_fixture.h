@@ -16,6 +16,7 @@
 #include "app/supported_pages.h"
 #include "app/tolvane_sheet.h"
 #include "platform/sim/sim_machine.h"
+#include "report/post_page.h"
 #include "test/adapter_page.h"
 #include "ui/headless/headless_host.h"
 
@@ -114,6 +115,9 @@ protected:
         }
         return anPages;
     }
+
+    // Clears the results page's post tick, so that its Next sends nothing.
+    void UntickPost() { m_host.Page(111)->CheckBox(IDC_POST_CHECK)->SetCheck(BST_UNCHECKED); }
 
     ICheckListBox& LikelyList() { return *m_host.Page(108)->CheckListBox(IDC_LIKELY_LIST); }
     ICheckListBox& UnlikelyList() { return *m_host.Page(108)->CheckListBox(IDC_UNLIKELY_LIST); }

@@ -20,6 +20,7 @@ BOOL CAdapterPage::OnSetActive() {
     m_strNameText = shown.m_strName;
     m_strSupportedText = shown.m_bSupported ? " Yes " : " No ";
     m_strRateText = shown.m_strScanRate;
+    FillApList(*shown.m_pApRows);
     return CWizardPage::OnSetActive();
 }
 

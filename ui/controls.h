@@ -2,6 +2,7 @@
 // these over its own widgets, built from the page's dialog template in res/.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "platform/win_defs.h"
@@ -41,6 +42,43 @@ public:
     virtual void SetCheck(int nCheck) = 0;
 };
 
+// List view (report view) extended styles and column format.
+constexpr DWORD LVS_EX_GRIDLINES = 0x00000001;
+constexpr DWORD LVS_EX_FULLROWSELECT = 0x00000020;
+constexpr int LVCFMT_LEFT = 0;
+
+// The item data of a list view item (LVITEM lParam).
+using LPARAM = std::intptr_t;
+// The comparison of LVM_SORTITEMS: the item data of two items and the sort parameter; negative
+// when the first item goes before the second, 0 when equal, positive when after.
+using PFNLVCOMPARE = int (*)(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
+
+// A list view in report view (SysListView32): one message per method. Widths are pixels.
+class IListView : public virtual IControl {
+public:
+    virtual DWORD GetExtendedStyle() const = 0;          // LVM_GETEXTENDEDLISTVIEWSTYLE
+    virtual void SetExtendedStyle(DWORD dwExStyle) = 0;  // LVM_SETEXTENDEDLISTVIEWSTYLE, mask 0
+    // LVM_INSERTCOLUMN without a width; the index of the new column, or -1.
+    virtual int InsertColumn(int nCol, const std::string& strHeading, int nFormat = LVCFMT_LEFT) = 0;
+    virtual BOOL SetColumnWidth(int nCol, int cx) = 0;  // LVM_SETCOLUMNWIDTH
+    virtual int GetColumnWidth(int nCol) const = 0;     // LVM_GETCOLUMNWIDTH; 0 for no such column
+    // LVM_GETSTRINGWIDTH: the text's width in the list's font.
+    virtual int GetStringWidth(const std::string& strText) const = 0;
+    // Width of GetClientRect.
+    virtual int GetClientWidth() const = 0;
+    // LVM_INSERTITEM with text and item data; the index of the new item, or -1. An index past the
+    // end appends.
+    virtual int InsertItem(int nItem, const std::string& strText, LPARAM lParam) = 0;
+    // LVM_SETITEMTEXT of column nSubItem (0 = the item's own text).
+    virtual BOOL SetItemText(int nItem, int nSubItem, const std::string& strText) = 0;
+    virtual std::string GetItemText(int nItem, int nSubItem) const = 0;
+    virtual LPARAM GetItemData(int nItem) const = 0;
+    virtual int GetItemCount() const = 0;
+    virtual BOOL DeleteAllItems() = 0;
+    // LVM_SORTITEMS: orders the items by pfnCompare of their item data.
+    virtual BOOL SortItems(PFNLVCOMPARE pfnCompare, LPARAM lParamSort) = 0;
+};
+
 // The controls of one page window, by control id; nullptr when the template has no such control
 // or it is of another kind.
 class IPageControls {
@@ -51,4 +89,5 @@ public:
     IListBox* ListBox(int nId) { return dynamic_cast<IListBox*>(GetDlgItem(nId)); }
     ICheckListBox* CheckListBox(int nId) { return dynamic_cast<ICheckListBox*>(GetDlgItem(nId)); }
     ICheckBox* CheckBox(int nId) { return dynamic_cast<ICheckBox*>(GetDlgItem(nId)); }
+    IListView* ListView(int nId) { return dynamic_cast<IListView*>(GetDlgItem(nId)); }
 };

@@ -43,6 +43,102 @@ void CHeadlessCheckListBox::SetCheck(int nIndex, int nCheck) {
     }
 }
 
+int CHeadlessListView::ClientWidthFromTemplate(int nWidthDlu, bool bBorder) {
+    const int nWindowWidth = nWidthDlu * HEADLESS_DLU_PIXELS_X2 / 2;
+    return std::max(0, nWindowWidth - (bBorder ? 2 : 0));
+}
+
+int CHeadlessListView::InsertColumn(int nCol, const std::string& strHeading, int nFormat) {
+    if (nCol < 0) {
+        return -1;
+    }
+    nCol = std::min(nCol, GetColumnCount());
+    m_columns.insert(m_columns.begin() + nCol, CColumn{strHeading, nFormat, 0});
+    for (CItem& item : m_items) {
+        if (static_cast<int>(item.astrTexts.size()) > nCol) {
+            item.astrTexts.insert(item.astrTexts.begin() + nCol, std::string());
+        }
+    }
+    return nCol;
+}
+
+BOOL CHeadlessListView::SetColumnWidth(int nCol, int cx) {
+    if (nCol < 0 || nCol >= GetColumnCount()) {
+        return FALSE;
+    }
+    m_columns[nCol].nWidth = std::max(0, cx);
+    return TRUE;
+}
+
+int CHeadlessListView::GetColumnWidth(int nCol) const {
+    return nCol >= 0 && nCol < GetColumnCount() ? m_columns[nCol].nWidth : 0;
+}
+
+int CHeadlessListView::GetStringWidth(const std::string& strText) const {
+    return static_cast<int>(strText.size()) * HEADLESS_CHAR_WIDTH;
+}
+
+int CHeadlessListView::InsertItem(int nItem, const std::string& strText, LPARAM lParam) {
+    if (nItem < 0) {
+        return -1;
+    }
+    nItem = std::min(nItem, GetItemCount());
+    m_items.insert(m_items.begin() + nItem, CItem{{strText}, lParam});
+    return nItem;
+}
+
+BOOL CHeadlessListView::SetItemText(int nItem, int nSubItem, const std::string& strText) {
+    // The platform refuses a column that does not exist (the item's own text always does).
+    if (!IsValidItem(nItem) || nSubItem < 0 || (nSubItem > 0 && nSubItem >= GetColumnCount())) {
+        return FALSE;
+    }
+    std::vector<std::string>& astrTexts = m_items[nItem].astrTexts;
+    if (static_cast<int>(astrTexts.size()) <= nSubItem) {
+        astrTexts.resize(nSubItem + 1);
+    }
+    astrTexts[nSubItem] = strText;
+    return TRUE;
+}
+
+std::string CHeadlessListView::GetItemText(int nItem, int nSubItem) const {
+    if (!IsValidItem(nItem) || nSubItem < 0 ||
+        nSubItem >= static_cast<int>(m_items[nItem].astrTexts.size())) {
+        return "";
+    }
+    return m_items[nItem].astrTexts[nSubItem];
+}
+
+LPARAM CHeadlessListView::GetItemData(int nItem) const {
+    return IsValidItem(nItem) ? m_items[nItem].lParam : 0;
+}
+
+BOOL CHeadlessListView::DeleteAllItems() {
+    m_items.clear();
+    return TRUE;
+}
+
+BOOL CHeadlessListView::SortItems(PFNLVCOMPARE pfnCompare, LPARAM lParamSort) {
+    if (pfnCompare == nullptr) {
+        return FALSE;
+    }
+    std::stable_sort(m_items.begin(), m_items.end(), [&](const CItem& a, const CItem& b) {
+        return pfnCompare(a.lParam, b.lParam, lParamSort) < 0;
+    });
+    return TRUE;
+}
+
+std::string CHeadlessListView::GetColumnHeading(int nCol) const {
+    return nCol >= 0 && nCol < GetColumnCount() ? m_columns[nCol].strHeading : "";
+}
+
+std::vector<std::string> CHeadlessListView::GetColumnTexts(int nCol) const {
+    std::vector<std::string> astrTexts;
+    for (int i = 0; i < GetItemCount(); ++i) {
+        astrTexts.push_back(GetItemText(i, nCol));
+    }
+    return astrTexts;
+}
+
 CHeadlessPage::CHeadlessPage(UINT nTemplateId) {
     const CDialogTemplate* pTemplate = Resources().FindDialog(nTemplateId);
     if (pTemplate == nullptr) {
@@ -59,6 +155,10 @@ CHeadlessPage::CHeadlessPage(UINT nTemplateId) {
                 break;
             case EControlKind::CheckBox:
                 pControl = std::make_unique<CHeadlessCheckBox>(control.m_strText);
+                break;
+            case EControlKind::ListView:
+                pControl = std::make_unique<CHeadlessListView>(
+                    CHeadlessListView::ClientWidthFromTemplate(control.m_nWidth, control.HasBorder()));
                 break;
             default:
                 pControl = std::make_unique<CHeadlessControl>(control.m_strText);

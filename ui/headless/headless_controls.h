@@ -57,6 +57,57 @@ private:
     int m_nCheck = BST_UNCHECKED;
 };
 
+// A report-view list view without a screen. Text is measured in a fixed-pitch font of
+// HEADLESS_CHAR_WIDTH pixels per character; the client width comes from the template's width in
+// dialog units at HEADLESS_DLU_PIXELS_X2 / 2 pixels per unit, less one pixel on each side for a
+// border. Sorting is stable, so items that compare equal keep their order.
+class CHeadlessListView : public IListView, public CHeadlessControl {
+public:
+    static constexpr int HEADLESS_CHAR_WIDTH = 6;
+    static constexpr int HEADLESS_DLU_PIXELS_X2 = 3;  // 1 dialog unit = 1.5 pixels across
+
+    explicit CHeadlessListView(int nClientWidth) : m_nClientWidth(nClientWidth) {}
+    // The client width of a list view laid out from the template: nWidthDlu dialog units wide.
+    static int ClientWidthFromTemplate(int nWidthDlu, bool bBorder);
+
+    DWORD GetExtendedStyle() const override { return m_dwExStyle; }
+    void SetExtendedStyle(DWORD dwExStyle) override { m_dwExStyle = dwExStyle; }
+    int InsertColumn(int nCol, const std::string& strHeading, int nFormat = LVCFMT_LEFT) override;
+    BOOL SetColumnWidth(int nCol, int cx) override;
+    int GetColumnWidth(int nCol) const override;
+    int GetStringWidth(const std::string& strText) const override;
+    int GetClientWidth() const override { return m_nClientWidth; }
+    int InsertItem(int nItem, const std::string& strText, LPARAM lParam) override;
+    BOOL SetItemText(int nItem, int nSubItem, const std::string& strText) override;
+    std::string GetItemText(int nItem, int nSubItem) const override;
+    LPARAM GetItemData(int nItem) const override;
+    int GetItemCount() const override { return static_cast<int>(m_items.size()); }
+    BOOL DeleteAllItems() override;
+    BOOL SortItems(PFNLVCOMPARE pfnCompare, LPARAM lParamSort) override;
+
+    // For tests and the terminal: the columns' headings, and every cell of one column.
+    int GetColumnCount() const { return static_cast<int>(m_columns.size()); }
+    std::string GetColumnHeading(int nCol) const;
+    std::vector<std::string> GetColumnTexts(int nCol) const;
+
+private:
+    struct CColumn {
+        std::string strHeading;
+        int nFormat = LVCFMT_LEFT;
+        int nWidth = 0;
+    };
+    struct CItem {
+        std::vector<std::string> astrTexts;  // by column; missing cells are empty
+        LPARAM lParam = 0;
+    };
+    bool IsValidItem(int nItem) const { return nItem >= 0 && nItem < GetItemCount(); }
+
+    int m_nClientWidth;
+    DWORD m_dwExStyle = 0;
+    std::vector<CColumn> m_columns;
+    std::vector<CItem> m_items;
+};
+
 // The controls of one page window, created from its dialog template.
 class CHeadlessPage : public IPageControls {
 public:

@@ -1,8 +1,10 @@
 #include "ui/line/line_host.h"
 
+#include <algorithm>
 #include <istream>
 #include <ostream>
 #include <sstream>
+#include <vector>
 
 #include "app/property_sheet.h"
 #include "app/tolvane_sheet.h"
@@ -11,7 +13,36 @@
 
 namespace {
 const std::string RULE(72, '-');
+
+// A list view as a table: the header row, then one row per item, each column as wide as its
+// widest text.
+void PrintTable(std::ostream& output, const CHeadlessListView& list) {
+    const int nColumns = list.GetColumnCount();
+    std::vector<std::size_t> anWidths(nColumns);
+    for (int c = 0; c < nColumns; ++c) {
+        anWidths[c] = list.GetColumnHeading(c).size();
+        for (const std::string& strCell : list.GetColumnTexts(c)) {
+            anWidths[c] = std::max(anWidths[c], strCell.size());
+        }
+    }
+    auto printRow = [&](auto cellText) {
+        std::string strLine = "   ";
+        for (int c = 0; c < nColumns; ++c) {
+            const std::string strCell = cellText(c);
+            strLine += " " + strCell;
+            if (c + 1 < nColumns) {
+                strLine += std::string(anWidths[c] - strCell.size(), ' ') + " |";
+            }
+        }
+        strLine.erase(strLine.find_last_not_of(' ') + 1);
+        output << strLine << "\n";
+    };
+    printRow([&](int c) { return list.GetColumnHeading(c); });
+    for (int i = 0; i < list.GetItemCount(); ++i) {
+        printRow([&](int c) { return list.GetItemText(i, c); });
+    }
 }
+}  // namespace
 
 int CLineHost::MessageBox(const std::string& strText, UINT nType) {
     m_output << "\n  [!] " << strText << "\n      (press Enter for OK)\n";
@@ -100,6 +131,8 @@ void CLineHost::PrintPage() {
             for (int i = 0; i < pList->GetCount(); ++i) {
                 m_output << "    - " << pList->GetText(i) << "\n";
             }
+        } else if (auto* pTable = dynamic_cast<CHeadlessListView*>(pControl)) {
+            PrintTable(m_output, *pTable);
         } else if (auto* pCheck = dynamic_cast<ICheckBox*>(pControl)) {
             m_output << "  [" << (pCheck->GetCheck() ? 'x' : ' ') << "] " << strText << "  (command: post)\n";
         } else if (control.m_eKind == EControlKind::PushButton) {

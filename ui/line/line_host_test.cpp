@@ -8,6 +8,7 @@
 #include "app/main_window.h"
 #include "app/progress_popup.h"
 #include "app/wizard_app.h"
+#include "e2e/wizard_fixture.h"
 #include "platform/sim/sim_machine.h"
 
 namespace {
@@ -76,4 +77,29 @@ TEST(LineHost, PrintsTheProgressPopupAsItChangesWithoutWaitingForInput) {
               "  Progress [25%]  Adapter X / Scan #1...\n"
               "  Progress [50%]  Adapter X / Scan #1...\n");
     EXPECT_EQ(input.tellg(), 0) << "no input read";
+}
+
+TEST(LineHost, PrintsAListViewAsATable) {
+    std::string strError;
+    auto pMachine = CSimMachine::FromText(XP_MACHINE, "test machine", &strError);
+    ASSERT_TRUE(pMachine) << strError;
+    CScopedOs os(*pMachine);
+    // Welcome, instructions, the adapter list, the adapter's result, the supported page, the results.
+    std::istringstream input("n\nn\nn\nn\nn\n");
+    std::ostringstream output;
+    CLineHost host(input, output);
+    auto pList = std::make_unique<CScriptedListPage>();
+    pList->m_adapters = {{"{A}", "Adapter A", 1, TRUE}};
+    auto pTest = std::make_unique<CScriptedAdapterPage>(*pList);
+    CDibImage image;
+    CTolvaneSheet sheet(image, image, host, std::move(pList), std::move(pTest));
+    host.RunModal(sheet);
+    const std::string strScreen = output.str();
+    EXPECT_NE(strScreen.find("    # | SSID | MAC | Ch | Signal | Assoc | Security | Mode\n"),
+              std::string::npos)
+        << strScreen;
+    EXPECT_NE(strScreen.find("    Supported | Name      | Scan Rate | Max dBm | Min dBm\n"
+                             "    Yes       | Adapter A |           |         |\n"),
+              std::string::npos)
+        << strScreen;
 }

@@ -1,0 +1,356 @@
+// The results page and the report upload, through the whole wizard: the table, the Windows version,
+// the optional fields and the tick, and the report as a real HTTP server on this machine receives it.
+#include "report/post_page.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <climits>
+#include <thread>
+
+#include "e2e/wizard_fixture.h"
+#include "ui/headless/headless_controls.h"
+
+namespace {
+
+// A one-request HTTP server on 127.0.0.1: records the request line and answers with a fixed status,
+// or (status 0) reads the request and never answers. Every wait is bounded, so a test that goes
+// wrong fails instead of hanging.
+class CTestHttpServer {
+public:
+    static constexpr int SILENT = 0;
+
+    explicit CTestHttpServer(int nStatus) {
+        m_fdListen = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t cbAddr = sizeof addr;
+        if (m_fdListen < 0 || bind(m_fdListen, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
+            listen(m_fdListen, 4) != 0 ||
+            getsockname(m_fdListen, reinterpret_cast<sockaddr*>(&addr), &cbAddr) != 0) {
+            ADD_FAILURE() << "test server could not listen";
+            return;
+        }
+        m_nPort = ntohs(addr.sin_port);
+        m_thread = std::thread([this, nStatus] { Serve(nStatus); });
+    }
+    ~CTestHttpServer() {
+        Stop();
+        if (m_fdListen >= 0) {
+            close(m_fdListen);
+        }
+    }
+
+    int Port() const { return m_nPort; }
+    std::string HostPort() const { return "127.0.0.1:" + std::to_string(m_nPort); }
+    // The request line received ("" when no request came); ends the server first.
+    std::string RequestLine() {
+        Stop();
+        return m_strRequestLine;
+    }
+
+    // A port on which nothing listens.
+    static int UnusedPort() {
+        CTestHttpServer probe(SILENT);
+        return probe.Port();  // the listener closes with the probe
+    }
+
+private:
+    static constexpr int SLICE_MS = 20;
+    static constexpr int LIMIT_MS = 10000;
+
+    void Stop() {
+        m_bStop = true;
+        if (m_thread.joinable()) {
+            m_thread.join();
+        }
+    }
+
+    // Waits for fd to become readable, in slices so that Stop is noticed; false on stop or limit.
+    bool WaitReadable(int fd) {
+        for (int nWaited = 0; !m_bStop && nWaited < LIMIT_MS; nWaited += SLICE_MS) {
+            pollfd pfd{fd, POLLIN, 0};
+            if (poll(&pfd, 1, SLICE_MS) > 0) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    void Serve(int nStatus) {
+        if (!WaitReadable(m_fdListen)) {
+            return;
+        }
+        const int fd = accept(m_fdListen, nullptr, nullptr);
+        if (fd < 0) {
+            return;
+        }
+        std::string strRequest;
+        char achBuffer[4096];
+        while (strRequest.find("\r\n\r\n") == std::string::npos && WaitReadable(fd)) {
+            const ssize_t cb = read(fd, achBuffer, sizeof achBuffer);
+            if (cb <= 0) {
+                break;
+            }
+            strRequest.append(achBuffer, static_cast<std::size_t>(cb));
+        }
+        m_strRequestLine = strRequest.substr(0, strRequest.find("\r\n"));
+        if (nStatus != SILENT) {
+            const std::string strAnswer = "HTTP/1.1 " + std::to_string(nStatus) +
+                                          " Test\r\nContent-Length: 2\r\nConnection: close\r\n\r\nok";
+            [[maybe_unused]] const ssize_t cb = write(fd, strAnswer.data(), strAnswer.size());
+        } else {
+            WaitReadable(fd);  // until the client gives up (end of stream) or the test ends
+        }
+        close(fd);
+    }
+
+    int m_fdListen = -1;
+    int m_nPort = 0;
+    std::atomic<bool> m_bStop{false};
+    std::thread m_thread;
+    std::string m_strRequestLine;
+};
+
+CAdapterResult MakeResult(const std::string& strName, BOOL bSupported, const std::string& strRate, int nMax,
+                          int nMin) {
+    CAdapterResult result;
+    result.m_strName = strName;
+    result.m_bSupported = bSupported;
+    result.m_strScanRate = strRate;
+    result.m_nMaxSignal = nMax;
+    result.m_nMinSignal = nMin;
+    return result;
+}
+
+// XP SP3 with the given Internet Settings of the current user.
+std::string MachineWithProxy(int nEnable, const std::string& strServer) {
+    return R"({ "windows": { "major": 5, "minor": 1, "build": 2600, "servicePack": "Service Pack 3" },
+      "registry": { "HKEY_CURRENT_USER": {
+        "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings": {
+          "values": { "ProxyEnable": )" +
+           std::to_string(nEnable) + R"(, "ProxyServer": ")" + strServer + R"(" } } } } })";
+}
+
+const char OS_ESCAPED[] = "5.1.2600%20%28Service%20Pack%203%29";
+
+class CPostPageTest : public CWizardFixture {
+protected:
+    // Walks to the results page with these results; the report goes to strServer.
+    void GoToPostPage(std::vector<CAdapterResult> results, const std::string& strServer,
+                      const char* pszMachine = XP_MACHINE) {
+        m_adapters = {{"{A}", "Adapter A", 1, TRUE}};
+        Open(pszMachine);
+        GoToList();
+        ASSERT_TRUE(m_host.Next());
+        ASSERT_TRUE(m_host.Next());
+        ASSERT_EQ(m_host.CurrentPage(), 110u);
+        m_pTest->m_results = std::move(results);
+        Post().m_server.strHost = strServer;
+        ASSERT_TRUE(m_host.Next());
+        ASSERT_EQ(m_host.CurrentPage(), 111u);
+    }
+    void GoToPostPage(std::vector<CAdapterResult> results) {
+        GoToPostPage(std::move(results), "127.0.0.1:" + std::to_string(CTestHttpServer::UnusedPort()));
+    }
+
+    CPostPage& Post() { return dynamic_cast<CPostPage&>(*m_pSheet->FindPage(111)); }
+    CHeadlessListView& Table() {
+        return dynamic_cast<CHeadlessListView&>(*m_host.Page(111)->ListView(IDC_RESULTS_LIST));
+    }
+    IControl& Control(int nId) { return *m_host.Page(111)->GetDlgItem(nId); }
+    ICheckBox& PostCheck() { return *m_host.Page(111)->CheckBox(IDC_POST_CHECK); }
+    int Width(const std::string& strText) { return Table().GetStringWidth(strText); }
+};
+
+std::vector<CAdapterResult> TwoResults() {
+    std::vector<CAdapterResult> results;
+    results.push_back(MakeResult("Intel(R) Wireless|Pro", TRUE, "2.1", -38, -85));
+    results.push_back(MakeResult("Old Card", FALSE, "", INT_MIN, INT_MAX));
+    return results;
+}
+
+}  // namespace
+
+TEST_F(CPostPageTest, FirstVisitShowsVersionTableAndTick) {
+    GoToPostPage(TwoResults());
+    EXPECT_EQ(PostCheck().GetCheck(), BST_CHECKED);
+    EXPECT_EQ(PostCheck().GetWindowText(), std::string("Post results to ") + VENDOR_HOST);
+    EXPECT_EQ(Control(IDC_REPORTED_BY).GetWindowText(), "<Optional>");
+    EXPECT_EQ(Control(IDC_EMAIL).GetWindowText(), "<Optional>");
+    EXPECT_EQ(Control(IDC_OS_VERSION).GetWindowText(), "5.1.2600 (Service Pack 3)");
+
+    CHeadlessListView& table = Table();
+    EXPECT_EQ(table.GetExtendedStyle(), LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    std::vector<std::string> astrHeadings;
+    for (int c = 0; c < table.GetColumnCount(); ++c) {
+        astrHeadings.push_back(table.GetColumnHeading(c));
+    }
+    EXPECT_EQ(astrHeadings,
+              (std::vector<std::string>{"Supported", "Name", "Scan Rate", "Max dBm", "Min dBm"}));
+    ASSERT_EQ(table.GetItemCount(), 2);
+    EXPECT_EQ(table.GetColumnTexts(0), (std::vector<std::string>{"Yes", "No"}));
+    EXPECT_EQ(table.GetColumnTexts(1), (std::vector<std::string>{"Intel(R) Wireless|Pro", "Old Card"}));
+    EXPECT_EQ(table.GetColumnTexts(2), (std::vector<std::string>{"2.1", ""}));
+    EXPECT_EQ(table.GetColumnTexts(3), (std::vector<std::string>{"-38", ""}));
+    EXPECT_EQ(table.GetColumnTexts(4), (std::vector<std::string>{"-85", ""}));
+    // Everything fits: each column is its widest text plus the margin.
+    EXPECT_EQ(table.GetColumnWidth(0), Width("Supported") + 12);
+    EXPECT_EQ(table.GetColumnWidth(1), Width("Intel(R) Wireless|Pro") + 12);
+    EXPECT_EQ(table.GetColumnWidth(2), Width("Scan Rate") + 12);
+    EXPECT_EQ(table.GetColumnWidth(4), Width("Min dBm") + 12);
+}
+
+TEST_F(CPostPageTest, ALongNameGetsTheRoomTheOtherColumnsLeave) {
+    std::vector<CAdapterResult> results;
+    results.push_back(MakeResult(std::string(90, 'N'), TRUE, "4.0", -40, -90));
+    GoToPostPage(std::move(results));
+    CHeadlessListView& table = Table();
+    const int nOthers =
+        table.GetColumnWidth(0) + table.GetColumnWidth(2) + table.GetColumnWidth(3) + table.GetColumnWidth(4);
+    EXPECT_EQ(table.GetColumnWidth(1), table.GetClientWidth() - nOthers);
+
+    // Other columns that leave less than the heading needs: the heading's width plus the margin.
+    m_pSheet->m_bWentBack = FALSE;
+    std::vector<CAdapterResult> wide;
+    wide.push_back(MakeResult(std::string(90, 'N'), TRUE, std::string(70, '9'), -40, -90));
+    Post().FillResults(wide);
+    EXPECT_EQ(table.GetColumnWidth(1), Width("Name") + 12);
+}
+
+TEST_F(CPostPageTest, BackFromThankYouShowsThePageAsLeft) {
+    GoToPostPage(TwoResults());
+    Control(IDC_REPORTED_BY).SetWindowText("Ann Lee");
+    Control(IDC_EMAIL).SetWindowText("ann@example.com");
+    PostCheck().SetCheck(BST_UNCHECKED);
+    ASSERT_TRUE(m_host.Next());
+    EXPECT_EQ(m_host.CurrentPage(), 112u) << "not posting goes straight on";
+    EXPECT_TRUE(m_host.MessageBoxes().empty()) << "nothing was sent to the closed port";
+
+    m_pTest->m_results.clear();  // would empty the table if it were rebuilt
+    ASSERT_TRUE(m_host.Back());
+    ASSERT_EQ(m_host.CurrentPage(), 111u);
+    EXPECT_EQ(Control(IDC_REPORTED_BY).GetWindowText(), "Ann Lee");
+    EXPECT_EQ(Control(IDC_EMAIL).GetWindowText(), "ann@example.com");
+    EXPECT_EQ(PostCheck().GetCheck(), BST_UNCHECKED);
+    EXPECT_EQ(Table().GetItemCount(), 2);
+}
+
+TEST_F(CPostPageTest, LaterVisitByNextRebuildsTheTableAndKeepsTheUsersChoices) {
+    GoToPostPage(TwoResults());
+    Control(IDC_REPORTED_BY).SetWindowText("Ann");
+    PostCheck().SetCheck(BST_UNCHECKED);
+    ASSERT_TRUE(m_host.Back());
+    ASSERT_EQ(m_host.CurrentPage(), 110u);
+    m_pTest->m_results.pop_back();
+    ASSERT_TRUE(m_host.Next());
+    ASSERT_EQ(m_host.CurrentPage(), 111u);
+    EXPECT_EQ(Table().GetItemCount(), 1);
+    EXPECT_EQ(PostCheck().GetCheck(), BST_UNCHECKED) << "ticked only on the first visit";
+    EXPECT_EQ(Control(IDC_REPORTED_BY).GetWindowText(), "Ann");
+}
+
+TEST_F(CPostPageTest, SendsTheReportAsBuilt) {
+    CTestHttpServer server(200);
+    GoToPostPage(TwoResults(), server.HostPort());
+    const int nWaitShows = m_host.WaitCursorShows();
+    ASSERT_TRUE(m_host.Next());
+    EXPECT_EQ(m_host.CurrentPage(), 112u);
+    EXPECT_TRUE(m_host.MessageBoxes().empty());
+    EXPECT_GT(m_host.WaitCursorShows(), nWaitShows);
+    EXPECT_FALSE(m_host.IsWaitCursorShown());
+    // Placeholders are sent empty; a "|" in a name is sent as an escaped blank; no signals, no values.
+    EXPECT_EQ(server.RequestLine(), std::string("GET /nimbrel3.php?os=") + OS_ESCAPED +
+                                        "&by=&e=&a=Y|Intel%28R%29%20Wireless%20Pro|2.1|-38|-85"
+                                        "&a=N|Old%20Card||| HTTP/1.1");
+}
+
+TEST_F(CPostPageTest, SendsTheReportersFieldsEscapedAndNoResults) {
+    CTestHttpServer server(204);
+    GoToPostPage({}, server.HostPort());
+    Control(IDC_REPORTED_BY).SetWindowText("Ann & Lee");
+    Control(IDC_EMAIL).SetWindowText("ann@example.com");
+    ASSERT_TRUE(m_host.Next());
+    EXPECT_EQ(m_host.CurrentPage(), 112u) << "any status below 400 is a report taken";
+    EXPECT_EQ(server.RequestLine(), std::string("GET /nimbrel3.php?os=") + OS_ESCAPED +
+                                        "&by=Ann%20%26%20Lee&e=ann%40example.com HTTP/1.1");
+}
+
+TEST_F(CPostPageTest, AServerErrorKeepsThePageAndClearsTheTick) {
+    CTestHttpServer server(500);
+    GoToPostPage(TwoResults(), server.HostPort());
+    ASSERT_TRUE(m_host.Next());
+    EXPECT_EQ(m_host.CurrentPage(), 111u);
+    EXPECT_EQ(m_host.MessageBoxes(), (std::vector<std::string>{"Accessing Nimbrel web server failed"}));
+    EXPECT_EQ(PostCheck().GetCheck(), BST_UNCHECKED);
+    EXPECT_FALSE(server.RequestLine().empty()) << "the report did reach the server";
+    EXPECT_FALSE(m_host.IsWaitCursorShown());
+
+    // The next Next goes on without sending again.
+    ASSERT_TRUE(m_host.Next());
+    EXPECT_EQ(m_host.CurrentPage(), 112u);
+    EXPECT_EQ(m_host.MessageBoxes().size(), 1u);
+}
+
+TEST_F(CPostPageTest, AClosedPortFails) {
+    GoToPostPage(TwoResults());
+    ASSERT_TRUE(m_host.Next());
+    EXPECT_EQ(m_host.CurrentPage(), 111u);
+    EXPECT_EQ(m_host.MessageBoxes(), (std::vector<std::string>{"Accessing Nimbrel web server failed"}));
+    EXPECT_EQ(PostCheck().GetCheck(), BST_UNCHECKED);
+}
+
+TEST_F(CPostPageTest, AServerThatNeverAnswersFailsWhenTimeRunsOut) {
+    CTestHttpServer server(CTestHttpServer::SILENT);
+    GoToPostPage(TwoResults(), server.HostPort());
+    Post().m_server.nConnectTimeoutMs = 300;
+    Post().m_server.nTransferTimeoutMs = 300;
+    ASSERT_TRUE(m_host.Next());
+    EXPECT_EQ(m_host.CurrentPage(), 111u);
+    EXPECT_EQ(m_host.MessageBoxes(), (std::vector<std::string>{"Accessing Nimbrel web server failed"}));
+    EXPECT_FALSE(server.RequestLine().empty());
+}
+
+TEST_F(CPostPageTest, GoesThroughTheUsersProxy) {
+    CTestHttpServer proxy(200);
+    const std::string strMachine = MachineWithProxy(1, proxy.HostPort());
+    GoToPostPage(TwoResults(), VENDOR_HOST, strMachine.c_str());
+    ASSERT_TRUE(m_host.Next());
+    EXPECT_EQ(m_host.CurrentPage(), 112u);
+    EXPECT_EQ(proxy.RequestLine(), std::string("GET http://") + VENDOR_HOST +
+                                       "/nimbrel3.php?os=" + OS_ESCAPED +
+                                       "&by=&e=&a=Y|Intel%28R%29%20Wireless%20Pro|2.1|-38|-85"
+                                       "&a=N|Old%20Card||| HTTP/1.1");
+}
+
+TEST_F(CPostPageTest, AProxySwitchedOffIsNotUsed) {
+    CTestHttpServer server(200);
+    const std::string strMachine =
+        MachineWithProxy(0, "127.0.0.1:" + std::to_string(CTestHttpServer::UnusedPort()));
+    GoToPostPage({}, server.HostPort(), strMachine.c_str());
+    ASSERT_TRUE(m_host.Next());
+    EXPECT_EQ(m_host.CurrentPage(), 112u);
+    EXPECT_EQ(server.RequestLine(), std::string("GET /nimbrel3.php?os=") + OS_ESCAPED + "&by=&e= HTTP/1.1");
+}
+
+TEST(ReadRegString, DropsOneTerminatingZeroAndReportsFailure) {
+    std::string strError;
+    auto pMachine = CSimMachine::FromText(MachineWithProxy(1, "proxy.example:8080"), "test", &strError);
+    ASSERT_TRUE(pMachine) << strError;
+    CScopedOs os(*pMachine);
+    HKEY hKey = 0;
+    ASSERT_EQ(Os().Registry().RegOpenKeyEx(HKEY_CURRENT_USER, INTERNET_SETTINGS_KEY, KEY_READ, &hKey),
+              static_cast<LONG>(ERROR_SUCCESS));
+    BOOL bFailed = TRUE;
+    EXPECT_EQ(ReadRegString(hKey, "ProxyServer", &bFailed), "proxy.example:8080");
+    EXPECT_FALSE(bFailed);
+    EXPECT_EQ(ReadRegString(hKey, "NoSuchValue", &bFailed), "");
+    EXPECT_TRUE(bFailed);
+    EXPECT_EQ(ReadRegString(hKey, "ProxyServer"), "proxy.example:8080");
+    Os().Registry().RegCloseKey(hKey);
+}
