@@ -12,7 +12,7 @@ namespace {
 // reads it in CSimMachine::Load.
 const std::initializer_list<const char*> MACHINE_SECTIONS = {
     "description", "clock",          "windows", "folders", "registry",
-    "services",    "serviceManager", "profile", "shell",
+    "services",    "serviceManager", "profile", "shell",   "ndisuio",
 };
 
 }  // namespace
@@ -93,6 +93,9 @@ void CSimMachine::Load(const MachineJson& json, const CSimMachineOptions& option
     m_pShell->Load(root.Child("shell"));
     m_pDeviceIo = std::make_unique<CSimDeviceIo>(*m_pSystem);
     m_pLibraries = std::make_unique<CSimLibraries>(*m_pSystem);
+    m_pNdisuio = std::make_unique<CSimNdisuio>(*m_pServices);
+    m_pNdisuio->Load(root.Child("ndisuio"));
+    m_pNdisuio->Register(*m_pDeviceIo);
 }
 
 COsServices CSimMachine::Services() const {

@@ -14,6 +14,7 @@
 #include "platform/sim/machine_file.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_devices.h"
+#include "platform/sim/sim_ndisuio.h"
 #include "platform/sim/sim_profile.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_services.h"
@@ -63,6 +64,7 @@ class CSimMachine {
     CSimShell& Shell() { return *m_pShell; }
     CSimDeviceIo& DeviceIo() { return *m_pDeviceIo; }
     CSimLibraries& Libraries() { return *m_pLibraries; }
+    CSimNdisuio& Ndisuio() { return *m_pNdisuio; }
 
   private:
     CSimMachine() = default;
@@ -78,6 +80,7 @@ class CSimMachine {
     std::unique_ptr<CSimShell> m_pShell;
     std::unique_ptr<CSimDeviceIo> m_pDeviceIo;
     std::unique_ptr<CSimLibraries> m_pLibraries;
+    std::unique_ptr<CSimNdisuio> m_pNdisuio;
 };
 
 // Installs a machine as Os() for one scope and puts the previous services back.
