@@ -351,11 +351,12 @@ CSimNdisBinding ParseBinding(const CJsonNode& node) {
     binding.aCounters = ParseOidMap(node.Child("counters"));
 
     const CJsonNode association = node.Child("association");
-    association.ExpectObject({"bssid", "ssid", "rssi", "dsConfig"});
+    association.ExpectObject({"bssid", "ssid", "ssidLength", "rssi", "dsConfig"});
     if (association.IsPresent()) {
         binding.bAssociated = true;
         ParseMac(association.Child("bssid"), binding.abAssocBssid);
         binding.strAssocSsid = association.GetString("ssid", "");
+        binding.dwAssocSsidLength = GetOptionalDword(association, "ssidLength");
         binding.nAssocRssi = GetLong(association, "rssi", binding.nAssocRssi);
         binding.dwAssocDsConfig = association.GetDword("dsConfig", binding.dwAssocDsConfig);
     }
@@ -493,7 +494,7 @@ struct CSimNdisuio::CState {
                     return ERROR_GEN_FAILURE;
                 }
                 const std::size_t cbSsid = std::min(binding.strAssocSsid.size(), ENTRY_SSID_BYTES);
-                dword(static_cast<DWORD>(cbSsid));
+                dword(binding.dwAssocSsidLength.value_or(static_cast<DWORD>(cbSsid)));
                 pabData->resize(4 + ENTRY_SSID_BYTES, 0);
                 std::copy_n(binding.strAssocSsid.begin(), cbSsid, pabData->begin() + 4);
                 return ERROR_SUCCESS;
@@ -556,7 +557,7 @@ public:
         if (dwError != ERROR_SUCCESS && dwError != ERROR_MORE_DATA) {
             *pdwReturned = 0;
         }
-        m_pState->aCalls.push_back({dwCode, dwOid, dwError, *pdwReturned});
+        m_pState->aCalls.push_back({dwCode, dwOid, dwError, pOut ? cbOut : 0, *pdwReturned});
         return dwError;
     }
 

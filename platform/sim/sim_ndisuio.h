@@ -55,6 +55,7 @@ struct CSimNdisBinding {
     bool bAssociated = false;
     BYTE abAssocBssid[6] = {};
     std::string strAssocSsid;
+    std::optional<DWORD> dwAssocSsidLength;  // SsidLength as stated
     LONG nAssocRssi = -50;
     DWORD dwAssocDsConfig = 2437000;
     std::vector<CSimAccessPoint> aAccessPoints;
@@ -80,6 +81,7 @@ struct CSimNdisCall {
     DWORD dwCode;
     DWORD dwOid;  // for QUERY_OID / SET_OID, else 0
     DWORD dwError;
+    DWORD cbOut;  // the output buffer offered
     DWORD cbReturned;
 };
 
