@@ -99,6 +99,7 @@ DWORD CNdis51Adapter::QueryOid(DWORD dwOid, BYTE* pbBuffer, DWORD cbBuffer, DWOR
 }
 
 int CNdis51Adapter::QueryDwordStatus(DWORD dwOid, DWORD* pdwValue) {
+    *pdwValue = 0;
     BYTE abBuffer[QUERY_BUFFER_BYTES] = {};
     DWORD cbReturned = 0;
     const DWORD dwError = QueryOid(dwOid, abBuffer, sizeof(abBuffer), &cbReturned);
@@ -448,32 +449,26 @@ int CNdis51Adapter::StartScan() {
 }
 
 int CNdis51Adapter::GetXmitErrors(DWORD* pdwCount) {
-    *pdwCount = 0;
     return QueryDwordStatus(OID_GEN_XMIT_ERROR, pdwCount);
 }
 
 int CNdis51Adapter::GetRcvErrors(DWORD* pdwCount) {
-    *pdwCount = 0;
     return QueryDwordStatus(OID_GEN_RCV_ERROR, pdwCount);
 }
 
 int CNdis51Adapter::GetRcvAlignmentErrors(DWORD* pdwCount) {
-    *pdwCount = 0;
     return QueryDwordStatus(OID_802_3_RCV_ERROR_ALIGNMENT, pdwCount);
 }
 
 int CNdis51Adapter::GetXmitOneCollision(DWORD* pdwCount) {
-    *pdwCount = 0;
     return QueryDwordStatus(OID_802_3_XMIT_ONE_COLLISION, pdwCount);
 }
 
 int CNdis51Adapter::GetXmitMoreCollisions(DWORD* pdwCount) {
-    *pdwCount = 0;
     return QueryDwordStatus(OID_802_3_XMIT_MORE_COLLISIONS, pdwCount);
 }
 
 int CNdis51Adapter::GetPhysicalMedium(DWORD* pdwMedium) {
-    *pdwMedium = 0;
     return QueryDwordStatus(OID_GEN_PHYSICAL_MEDIUM, pdwMedium);
 }
 

@@ -92,7 +92,7 @@ private:
                            DWORD* pdwReturned);
     // The query step: the OID and four zero bytes at the start of pbBuffer, then the request.
     DWORD QueryOid(DWORD dwOid, BYTE* pbBuffer, DWORD cbBuffer, DWORD* pdwReturned);
-    // A 32-bit OID whose answer must be exactly 8 bytes; QUERY_* status.
+    // A 32-bit OID whose answer must be exactly 8 bytes; QUERY_* status. *pdwValue is 0 unless read.
     int QueryDwordStatus(DWORD dwOid, DWORD* pdwValue);
     // The supported check: the mode query must work and the capabilities must be clean.
     BOOL PassesSupportedCheck();

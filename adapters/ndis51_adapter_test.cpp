@@ -569,3 +569,12 @@ TEST_F(Ndis51AdapterTest, DefaultMachineHasAHeldWirelessAdapterAWiredOneAndTheOr
     EXPECT_NE(adwMedia[1], PHYSICAL_MEDIUM_WIRELESS_LAN);
     EXPECT_NE(astrDescriptions[2].find("ORiNOCO PC Card (5 volt)"), std::string::npos);
 }
+
+TEST_F(Ndis51AdapterTest, NameLongerThanTheDeviceFieldIsCutAndStaysTerminated) {
+    Boot(R"({"bindings": [{"name": "\\DEVICE\\{5A1B}"}]})");
+    const std::string strLong(300, 'N');
+    EXPECT_EQ(m_pAdapter->OpenByName(strLong, FALSE), OPEN_NOT_SUPPORTED);  // no such binding
+    EXPECT_EQ(m_pAdapter->m_strDevice, strLong);
+    EXPECT_EQ(m_pAdapter->m_wszDevice[NDIS_DEVICE_NAME_UNITS - 2], u'N');
+    EXPECT_EQ(m_pAdapter->m_wszDevice[NDIS_DEVICE_NAME_UNITS - 1], u'\0');
+}

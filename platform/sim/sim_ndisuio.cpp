@@ -646,15 +646,25 @@ private:
                                                                                       : nullptr;
     }
 
-    DWORD QueryOid(const std::vector<BYTE>& abIn, BYTE* pbOut, DWORD cbOut, DWORD* pdwReturned) {
+    // The adapter this handle opened and the OID of the request, or the error that refuses it.
+    DWORD OidTarget(const std::vector<BYTE>& abIn, const CSimNdisBinding** ppBinding, DWORD* pdwOid) const {
         if (abIn.size() < 4) {
             return ERROR_INVALID_PARAMETER;
         }
-        const CSimNdisBinding* pBinding = Bound();
-        if (pBinding == nullptr) {
+        *ppBinding = Bound();
+        if (*ppBinding == nullptr) {
             return ERROR_DEVICE_NOT_CONNECTED;
         }
-        const DWORD dwOid = ReadIn32(abIn, 0);
+        *pdwOid = ReadIn32(abIn, 0);
+        return ERROR_SUCCESS;
+    }
+
+    DWORD QueryOid(const std::vector<BYTE>& abIn, BYTE* pbOut, DWORD cbOut, DWORD* pdwReturned) {
+        const CSimNdisBinding* pBinding = nullptr;
+        DWORD dwOid = 0;
+        if (const DWORD dwRefused = OidTarget(abIn, &pBinding, &dwOid)) {
+            return dwRefused;
+        }
         std::vector<BYTE> abAnswer;
         Append32(abAnswer, dwOid);
         std::vector<BYTE> abData;
@@ -675,14 +685,11 @@ private:
     }
 
     DWORD SetOid(const std::vector<BYTE>& abIn) {
-        if (abIn.size() < 4) {
-            return ERROR_INVALID_PARAMETER;
+        const CSimNdisBinding* pBinding = nullptr;
+        DWORD dwOid = 0;
+        if (const DWORD dwRefused = OidTarget(abIn, &pBinding, &dwOid)) {
+            return dwRefused;
         }
-        const CSimNdisBinding* pBinding = Bound();
-        if (pBinding == nullptr) {
-            return ERROR_DEVICE_NOT_CONNECTED;
-        }
-        const DWORD dwOid = ReadIn32(abIn, 0);
         if (const DWORD* pdwError = FindOid(pBinding->aOidErrors, dwOid)) {
             return *pdwError;
         }
