@@ -15,6 +15,7 @@
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_devices.h"
 #include "platform/sim/sim_orinoco.h"
+#include "platform/sim/sim_ndisuio.h"
 #include "platform/sim/sim_profile.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_services.h"
@@ -65,6 +66,7 @@ public:
     CSimDeviceIo& DeviceIo() { return *m_pDeviceIo; }
     CSimLibraries& Libraries() { return *m_pLibraries; }
     CSimOrinoco& Orinoco() { return *m_pOrinoco; }
+    CSimNdisuio& Ndisuio() { return *m_pNdisuio; }
 
 private:
     CSimMachine() = default;
@@ -81,6 +83,7 @@ private:
     std::unique_ptr<CSimDeviceIo> m_pDeviceIo;
     std::unique_ptr<CSimLibraries> m_pLibraries;
     std::unique_ptr<CSimOrinoco> m_pOrinoco;
+    std::unique_ptr<CSimNdisuio> m_pNdisuio;
 };
 
 // Installs a machine as Os() for one scope and puts the previous services back.

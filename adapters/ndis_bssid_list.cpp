@@ -1,0 +1,114 @@
+#include "adapters/ndis_bssid_list.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "adapters/information_elements.h"
+
+namespace {
+
+constexpr DWORD LIST_HEADER_BYTES = NDIS_OID_BYTES + 4;  // OID, NumberOfItems
+constexpr DWORD KHZ_CHANNEL_14 = 2484000;
+constexpr DWORD KHZ_CHANNEL_1 = 2412000;
+constexpr DWORD KHZ_5GHZ = 5000000;
+constexpr DWORD KHZ_5GHZ_LAST = 5825000;
+constexpr DWORD KHZ_BAND_LOW = 2300000;
+constexpr DWORD KHZ_6GHZ = 6000000;
+constexpr DWORD KHZ_PER_CHANNEL = 5000;
+// The security walk looks at the elements only when the block holds more than its fixed part and
+// one element header.
+constexpr DWORD MIN_IE_LENGTH_FOR_SECURITY = 13;
+
+short HighestRate(const BYTE* pbRates) {
+    int nLargest = -1;
+    for (DWORD i = 0; i < BSS_RATE_COUNT; ++i) {
+        nLargest = std::max(nLargest, pbRates[i] & 0x7F);
+    }
+    return static_cast<short>((nLargest + 1) / 2);  // units of 500 kbit/s → Mbps
+}
+
+// pbEntry holds cbEntry bytes, at least BSS_ENTRY_IES.
+CNdisBssEntry ParseEntry(const BYTE* pbEntry, DWORD cbEntry) {
+    CNdisBssEntry entry;
+    std::memcpy(entry.abMac, pbEntry + BSS_ENTRY_MAC, BSSID_LENGTH);
+    const DWORD cbSsid = std::min(ReadNdisDword(pbEntry + BSS_ENTRY_SSID_LENGTH), NDIS_SSID_MAX);
+    entry.strSsid.assign(reinterpret_cast<const char*>(pbEntry + BSS_ENTRY_SSID), cbSsid);
+    entry.nRssi = static_cast<LONG>(ReadNdisDword(pbEntry + BSS_ENTRY_RSSI));
+    entry.nChannel = BssChannelFromDsConfig(ReadNdisDword(pbEntry + BSS_ENTRY_DS_CONFIG));
+    entry.dwMode = ReadNdisDword(pbEntry + BSS_ENTRY_MODE);
+    entry.nRate = HighestRate(pbEntry + BSS_ENTRY_RATES);
+
+    // The elements end with the entry, whatever IELength claims.
+    const BYTE* pbIes = pbEntry + BSS_ENTRY_IES;
+    const DWORD cbIes = std::min(ReadNdisDword(pbEntry + BSS_ENTRY_IE_LENGTH), cbEntry - BSS_ENTRY_IES);
+    const bool bPrivacy = ReadNdisDword(pbEntry + BSS_ENTRY_PRIVACY) != 0;
+    entry.dwSecurity = bPrivacy ? SECURITY_WEP : SECURITY_CLEAR;
+    if (bPrivacy && cbIes > MIN_IE_LENGTH_FOR_SECURITY) {
+        entry.dwSecurity = GetElementSecurity(pbIes, cbIes, BSS_FIXED_IE_BYTES, entry.dwSecurity);
+    }
+    entry.strApName = GetElementApName(pbIes, cbIes, BSS_FIXED_IE_BYTES);
+    return entry;
+}
+
+}  // namespace
+
+DWORD ReadNdisDword(const BYTE* pb) {
+    return static_cast<DWORD>(pb[0]) | (static_cast<DWORD>(pb[1]) << 8) | (static_cast<DWORD>(pb[2]) << 16) |
+           (static_cast<DWORD>(pb[3]) << 24);
+}
+
+void WriteNdisDword(BYTE* pb, DWORD dwValue) {
+    for (int i = 0; i < 4; ++i) {
+        pb[i] = static_cast<BYTE>(dwValue >> (8 * i));
+    }
+}
+
+void ParseBssidList(const BYTE* pbAnswer, DWORD cbReturned, CNdisBssList* pList) {
+    pList->dwNumberOfItems = 0;
+    pList->aEntries.clear();
+    if (cbReturned < LIST_HEADER_BYTES) {
+        return;
+    }
+    pList->dwNumberOfItems = ReadNdisDword(pbAnswer + NDIS_OID_BYTES);
+    DWORD dwPos = LIST_HEADER_BYTES;
+    for (DWORD i = 0; i < pList->dwNumberOfItems; ++i) {
+        const DWORD cbLeft = cbReturned - dwPos;
+        if (cbLeft < BSS_ENTRY_IES) {
+            break;
+        }
+        const DWORD cbEntry = ReadNdisDword(pbAnswer + dwPos + BSS_ENTRY_LENGTH);
+        // A Length of zero would never advance; one shorter than the fields or past the bytes
+        // returned leaves nothing after it that can be trusted.
+        if (cbEntry < BSS_ENTRY_IES || cbEntry > cbLeft) {
+            break;
+        }
+        pList->aEntries.push_back(ParseEntry(pbAnswer + dwPos, cbEntry));
+        dwPos += cbEntry;
+    }
+}
+
+short BssChannelFromDsConfig(DWORD dwKhz) {
+    if (dwKhz == KHZ_CHANNEL_14) {
+        return 14;
+    }
+    if (dwKhz >= KHZ_CHANNEL_1 && dwKhz < KHZ_CHANNEL_14) {
+        return static_cast<short>((dwKhz - KHZ_CHANNEL_1) / KHZ_PER_CHANNEL + 1);
+    }
+    if (dwKhz >= KHZ_5GHZ && dwKhz <= KHZ_5GHZ_LAST) {
+        return static_cast<short>((dwKhz - KHZ_5GHZ) / KHZ_PER_CHANNEL);
+    }
+    return static_cast<short>(dwKhz / 1000);
+}
+
+DWORD ConfigChannelFromDsConfig(DWORD dwKhz) {
+    if (dwKhz == KHZ_CHANNEL_14) {
+        return 14;
+    }
+    if (dwKhz >= KHZ_BAND_LOW && dwKhz < KHZ_5GHZ) {
+        return (dwKhz - KHZ_CHANNEL_1) / KHZ_PER_CHANNEL + 1;
+    }
+    if (dwKhz >= KHZ_5GHZ && dwKhz < KHZ_6GHZ) {
+        return (dwKhz - KHZ_5GHZ) / KHZ_PER_CHANNEL;
+    }
+    return 0;
+}
