@@ -11,8 +11,8 @@ namespace {
 // Every top-level section of a machine file. A new simulated component adds its section here and
 // reads it in CSimMachine::Load.
 const std::initializer_list<const char*> MACHINE_SECTIONS = {
-    "description", "clock",          "windows", "folders", "registry",
-    "services",    "serviceManager", "profile", "shell",   "orinoco", "ndisuio",
+    "description",    "clock",   "windows", "folders", "registry", "services",
+    "serviceManager", "profile", "shell",   "orinoco", "ndisuio",
 };
 
 }  // namespace
@@ -95,6 +95,9 @@ void CSimMachine::Load(const MachineJson& json, const CSimMachineOptions& option
     m_pLibraries = std::make_unique<CSimLibraries>(*m_pSystem);
     m_pOrinoco = std::make_unique<CSimOrinoco>(*m_pDeviceIo);
     m_pOrinoco->Load(root.Child("orinoco"));
+    m_pNdisuio = std::make_unique<CSimNdisuio>(*m_pServices);
+    m_pNdisuio->Load(root.Child("ndisuio"));
+    m_pNdisuio->Register(*m_pDeviceIo);
 }
 
 COsServices CSimMachine::Services() const {
