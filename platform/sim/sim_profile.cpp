@@ -200,7 +200,7 @@ BOOL CSimProfile::WriteString(const std::string& strSection, const std::string& 
             nInsertAt = i + 1;
         } else if (bInSection) {
             if (EntryOf(m_astrLines[i], &strKey, &strOld) && SimEqualNoCase(strKey, strEntry)) {
-                m_astrLines[i] = strNewLine;
+                m_astrLines[i] = strKey + "=" + strValue;  // the entry keeps its spelling
                 return WriteLines() ? TRUE : FALSE;
             }
             if (!Trim(m_astrLines[i]).empty()) {
