@@ -12,7 +12,7 @@ namespace {
 // reads it in CSimMachine::Load.
 const std::initializer_list<const char*> MACHINE_SECTIONS = {
     "description", "clock",          "windows", "folders", "registry",
-    "services",    "serviceManager", "profile", "shell",
+    "services",    "serviceManager", "profile", "shell",   "wlan",
 };
 
 }  // namespace
@@ -93,6 +93,9 @@ void CSimMachine::Load(const MachineJson& json, const CSimMachineOptions& option
     m_pShell->Load(root.Child("shell"));
     m_pDeviceIo = std::make_unique<CSimDeviceIo>(*m_pSystem);
     m_pLibraries = std::make_unique<CSimLibraries>(*m_pSystem);
+    m_pRpc = std::make_unique<CSimRpc>();
+    m_pWlan = std::make_unique<CSimWlanService>(*m_pClock, *m_pSystem, *m_pLibraries);
+    m_pWlan->Load(root.Child("wlan"));
 }
 
 COsServices CSimMachine::Services() const {
@@ -105,5 +108,6 @@ COsServices CSimMachine::Services() const {
     services.pShell = m_pShell.get();
     services.pDeviceIo = m_pDeviceIo.get();
     services.pLibraries = m_pLibraries.get();
+    services.pRpc = m_pRpc.get();
     return services;
 }

@@ -16,9 +16,11 @@
 #include "platform/sim/sim_devices.h"
 #include "platform/sim/sim_profile.h"
 #include "platform/sim/sim_registry.h"
+#include "platform/sim/sim_rpc.h"
 #include "platform/sim/sim_services.h"
 #include "platform/sim/sim_shell.h"
 #include "platform/sim/sim_system.h"
+#include "platform/sim/sim_wlan.h"
 
 // The default machine, embedded at build time from platform/sim/machines/default.json.
 extern const char g_szDefaultMachine[];
@@ -63,6 +65,8 @@ class CSimMachine {
     CSimShell& Shell() { return *m_pShell; }
     CSimDeviceIo& DeviceIo() { return *m_pDeviceIo; }
     CSimLibraries& Libraries() { return *m_pLibraries; }
+    CSimRpc& Rpc() { return *m_pRpc; }
+    CSimWlanService& Wlan() { return *m_pWlan; }
 
   private:
     CSimMachine() = default;
@@ -78,6 +82,8 @@ class CSimMachine {
     std::unique_ptr<CSimShell> m_pShell;
     std::unique_ptr<CSimDeviceIo> m_pDeviceIo;
     std::unique_ptr<CSimLibraries> m_pLibraries;
+    std::unique_ptr<CSimRpc> m_pRpc;
+    std::unique_ptr<CSimWlanService> m_pWlan;  // after the libraries and the clock it uses
 };
 
 // Installs a machine as Os() for one scope and puts the previous services back.
