@@ -70,7 +70,8 @@ std::string TextUpToZero(const BYTE* pb, std::size_t nMax) {
 
 // The SSID of a DOT11_SSID at pb: the length is the driver's, cut to the 32 bytes the record holds.
 std::string ReadSsid(const BYTE* pb) {
-    const ULONG ulLength = std::min(ReadAt<ULONG>(pb, offsetof(DOT11_SSID, uSSIDLength)), DOT11_SSID_MAX_LENGTH);
+    const ULONG ulLength =
+        std::min(ReadAt<ULONG>(pb, offsetof(DOT11_SSID, uSSIDLength)), DOT11_SSID_MAX_LENGTH);
     BYTE abSsid[BSS_SSID_BUFFER] = {};
     std::memcpy(abSsid, pb + offsetof(DOT11_SSID, ucSSID), ulLength);
     return TextUpToZero(abSsid, DOT11_SSID_MAX_LENGTH);
@@ -80,8 +81,8 @@ DWORD SecurityFromCipher(DWORD dwCipher) {
     switch (dwCipher) {
         case 0x00:
             return SECURITY_CLEAR;
-        case 0x01:  // WEP-40
-        case 0x05:  // WEP-104
+        case 0x01:   // WEP-40
+        case 0x05:   // WEP-104
         case 0x101:  // WEP
             return SECURITY_WEP;
         case 0x02:   // TKIP
@@ -167,7 +168,8 @@ bool CWiFiApiAdapter::EnumInterface(int nIndex, std::string* pstrGuid, std::stri
     const BYTE* pb = reinterpret_cast<const BYTE*>(pList);
     if (pb != nullptr && nIndex >= 0 &&
         static_cast<DWORD>(nIndex) < ReadAt<DWORD>(pb, offsetof(WLAN_INTERFACE_INFO_LIST, dwNumberOfItems))) {
-        const BYTE* pbEntry = pb + wlan_layout::INTERFACE_LIST_HEADER + wlan_layout::INTERFACE_INFO_SIZE * nIndex;
+        const BYTE* pbEntry =
+            pb + wlan_layout::INTERFACE_LIST_HEADER + wlan_layout::INTERFACE_INFO_SIZE * nIndex;
         const GUID guid = ReadAt<GUID>(pbEntry, offsetof(WLAN_INTERFACE_INFO, InterfaceGuid));
         WCHAR* pszUuid = nullptr;
         if (Os().Rpc().UuidToStringW(&guid, &pszUuid) == RPC_S_OK && pszUuid != nullptr) {
@@ -405,8 +407,8 @@ int CWiFiApiAdapter::GetBssList(const BYTE* pbMatchBssid, short nMatchChannel, s
         return BSS_LIST_FAILED;
     }
     WLAN_BSS_LIST* pList = nullptr;
-    if (g_wlanApi.pfnGetNetworkBssList(m_hDevice, &m_guidInterface, nullptr, dot11_BSS_type_any, FALSE, nullptr,
-                                       &pList) != ERROR_SUCCESS ||
+    if (g_wlanApi.pfnGetNetworkBssList(m_hDevice, &m_guidInterface, nullptr, dot11_BSS_type_any, FALSE,
+                                       nullptr, &pList) != ERROR_SUCCESS ||
         pList == nullptr) {
         FreeWlanMemory(pList);
         return BSS_LIST_FAILED;
@@ -424,7 +426,8 @@ int CWiFiApiAdapter::GetBssList(const BYTE* pbMatchBssid, short nMatchChannel, s
         const std::size_t nEntry = BSS_LIST_HEADER + BSS_ENTRY_SIZE * i;
         const BYTE* pbEntry = pb + nEntry;
         auto pAccessPoint = std::make_unique<CAccessPoint>();
-        pAccessPoint->m_nChannel = ChannelFromFrequency(ReadAt<ULONG>(pbEntry, offsetof(WLAN_BSS_ENTRY, ulChCenterFrequency)));
+        pAccessPoint->m_nChannel =
+            ChannelFromFrequency(ReadAt<ULONG>(pbEntry, offsetof(WLAN_BSS_ENTRY, ulChCenterFrequency)));
         const LONG lRssi = ReadAt<LONG>(pbEntry, offsetof(WLAN_BSS_ENTRY, lRssi));
         pAccessPoint->m_nSignal = lRssi;
         if (lRssi >= 0) {
@@ -452,7 +455,8 @@ int CWiFiApiAdapter::GetBssList(const BYTE* pbMatchBssid, short nMatchChannel, s
 
         DWORD dwSecurity = SECURITY_CLEAR;
         std::string strApName;
-        const USHORT usCapability = ReadAt<USHORT>(pbEntry, offsetof(WLAN_BSS_ENTRY, usCapabilityInformation));
+        const USHORT usCapability =
+            ReadAt<USHORT>(pbEntry, offsetof(WLAN_BSS_ENTRY, usCapabilityInformation));
         if (usCapability & DOT11_CAPABILITY_PRIVACY) {
             dwSecurity = SECURITY_WEP;
             if (dwIeSize > ELEMENT_BLOCK_MIN) {
@@ -462,9 +466,10 @@ int CWiFiApiAdapter::GetBssList(const BYTE* pbMatchBssid, short nMatchChannel, s
         if (dwIeSize > ELEMENT_BLOCK_MIN) {
             strApName = GetElementApName(pbIe, dwIeSize, 0);
         }
-        const DWORD dwMode = ReadAt<DWORD>(pbEntry, offsetof(WLAN_BSS_ENTRY, dot11BssType)) == dot11_BSS_type_infrastructure
-                                 ? MODE_INFRASTRUCTURE
-                                 : MODE_AD_HOC;
+        const DWORD dwMode =
+            ReadAt<DWORD>(pbEntry, offsetof(WLAN_BSS_ENTRY, dot11BssType)) == dot11_BSS_type_infrastructure
+                ? MODE_INFRASTRUCTURE
+                : MODE_AD_HOC;
 
         pAccessPoint->m_strSsid = ReadSsid(pbEntry + offsetof(WLAN_BSS_ENTRY, dot11Ssid));
         const std::size_t nRates = offsetof(WLAN_BSS_ENTRY, wlanRateSet);
@@ -562,8 +567,8 @@ BOOL CWiFiApiAdapter::WaitAndGetBssList(CScanSync* pSync, const BYTE* pbMatchBss
     if (pSync != nullptr) {
         pSync->ClearScanDone();
     }
-    if ((dwAction & ACTION_SCAN) && GetBssList(pbMatchBssid, nMatchChannel, pnMatchSignal, pKeys, padwSecurity,
-                                                padwModes, pAccessPoints, pastrApNames) < 0) {
+    if ((dwAction & ACTION_SCAN) && GetBssList(pbMatchBssid, nMatchChannel, pnMatchSignal, pKeys,
+                                               padwSecurity, padwModes, pAccessPoints, pastrApNames) < 0) {
         return FALSE;
     }
     return TRUE;
@@ -592,7 +597,9 @@ int CWiFiApiAdapter::GetXmitErrors(DWORD* pdwCount) {
     }
     for (std::size_t i = 0; i < qwPhys; ++i) {
         const BYTE* pbPhy = ab.data() + STATISTICS_HEADER + PHY_STATISTICS_SIZE * i;
-        auto low = [pbPhy](std::size_t nOffset) { return static_cast<DWORD>(ReadAt<ULONGLONG>(pbPhy, nOffset)); };
+        auto low = [pbPhy](std::size_t nOffset) {
+            return static_cast<DWORD>(ReadAt<ULONGLONG>(pbPhy, nOffset));
+        };
         m_dwTxFailed += low(offsetof(WLAN_PHY_FRAME_STATISTICS, ullFailedCount));
         m_dwErrors += low(offsetof(WLAN_PHY_FRAME_STATISTICS, ullRTSFailureCount)) +
                       low(offsetof(WLAN_PHY_FRAME_STATISTICS, ullACKFailureCount)) +
@@ -631,7 +638,8 @@ int CWiFiApiAdapter::GetPhysicalMedium(DWORD* pdwMedium) {
         return QUERY_NOT_SUPPORTED;
     }
     WLAN_INTERFACE_CAPABILITY* pCapability = nullptr;
-    if (g_wlanApi.pfnGetInterfaceCapability(m_hDevice, &m_guidInterface, nullptr, &pCapability) != ERROR_SUCCESS ||
+    if (g_wlanApi.pfnGetInterfaceCapability(m_hDevice, &m_guidInterface, nullptr, &pCapability) !=
+            ERROR_SUCCESS ||
         pCapability == nullptr) {
         FreeWlanMemory(pCapability);
         return QUERY_NOT_SUPPORTED;
@@ -659,8 +667,8 @@ int CWiFiApiAdapter::SetScanCallback(SCAN_NOTIFICATION_CALLBACK pfnCallback, voi
     if (g_wlanApi.pfnRegisterNotification == nullptr) {
         return 1;
     }
-    return g_wlanApi.pfnRegisterNotification(m_hDevice, WLAN_NOTIFICATION_SOURCE_ACM, FALSE, pfnCallback, pContext,
-                                             nullptr, nullptr) == ERROR_SUCCESS
+    return g_wlanApi.pfnRegisterNotification(m_hDevice, WLAN_NOTIFICATION_SOURCE_ACM, FALSE, pfnCallback,
+                                             pContext, nullptr, nullptr) == ERROR_SUCCESS
                ? 0
                : 1;
 }

@@ -37,9 +37,10 @@ public:
     int GetBssList(const BYTE* pbMatchBssid, short nMatchChannel, short* pnMatchSignal, CBssKeyList* pKeys,
                    CDwordArray* padwSecurity, CDwordArray* padwModes, CAccessPointList* pAccessPoints,
                    CStringArray* pastrApNames) override;
-    BOOL WaitAndGetBssList(CScanSync* pSync, const BYTE* pbMatchBssid, short nMatchChannel, short* pnMatchSignal,
-                           CBssKeyList* pKeys, CDwordArray* padwSecurity, CDwordArray* padwModes,
-                           CAccessPointList* pAccessPoints, CStringArray* pastrApNames) override;
+    BOOL WaitAndGetBssList(CScanSync* pSync, const BYTE* pbMatchBssid, short nMatchChannel,
+                           short* pnMatchSignal, CBssKeyList* pKeys, CDwordArray* padwSecurity,
+                           CDwordArray* padwModes, CAccessPointList* pAccessPoints,
+                           CStringArray* pastrApNames) override;
     int StartScan() override;
     int GetXmitErrors(DWORD* pdwCount) override;
     int GetRcvErrors(DWORD* pdwCount) override;

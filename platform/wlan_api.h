@@ -185,7 +185,8 @@ namespace wlan_layout {
 constexpr std::size_t INTERFACE_LIST_HEADER = offsetof(WLAN_INTERFACE_INFO_LIST, InterfaceInfo);
 constexpr std::size_t INTERFACE_INFO_SIZE = sizeof(WLAN_INTERFACE_INFO);
 constexpr std::size_t CONNECTION_SIZE = sizeof(WLAN_CONNECTION_ATTRIBUTES);
-constexpr std::size_t CONNECTION_ASSOCIATION = offsetof(WLAN_CONNECTION_ATTRIBUTES, wlanAssociationAttributes);
+constexpr std::size_t CONNECTION_ASSOCIATION =
+    offsetof(WLAN_CONNECTION_ATTRIBUTES, wlanAssociationAttributes);
 constexpr std::size_t CONNECTION_SECURITY = offsetof(WLAN_CONNECTION_ATTRIBUTES, wlanSecurityAttributes);
 constexpr std::size_t BSS_LIST_HEADER = offsetof(WLAN_BSS_LIST, wlanBssEntries);
 constexpr std::size_t BSS_ENTRY_SIZE = sizeof(WLAN_BSS_ENTRY);
@@ -199,9 +200,10 @@ static_assert(wlan_layout::CONNECTION_SIZE == 604 && wlan_layout::CONNECTION_ASS
 static_assert(offsetof(WLAN_ASSOCIATION_ATTRIBUTES, dot11Bssid) == 40 &&
               offsetof(WLAN_ASSOCIATION_ATTRIBUTES, wlanSignalQuality) == 56);
 static_assert(wlan_layout::BSS_LIST_HEADER == 8 && wlan_layout::BSS_ENTRY_SIZE == 360);
-static_assert(offsetof(WLAN_BSS_ENTRY, lRssi) == 56 && offsetof(WLAN_BSS_ENTRY, usCapabilityInformation) == 88 &&
-              offsetof(WLAN_BSS_ENTRY, ulChCenterFrequency) == 92 && offsetof(WLAN_BSS_ENTRY, wlanRateSet) == 96 &&
-              offsetof(WLAN_BSS_ENTRY, ulIeOffset) == 352);
+static_assert(offsetof(WLAN_BSS_ENTRY, lRssi) == 56 &&
+              offsetof(WLAN_BSS_ENTRY, usCapabilityInformation) == 88 &&
+              offsetof(WLAN_BSS_ENTRY, ulChCenterFrequency) == 92 &&
+              offsetof(WLAN_BSS_ENTRY, wlanRateSet) == 96 && offsetof(WLAN_BSS_ENTRY, ulIeOffset) == 352);
 static_assert(wlan_layout::STATISTICS_HEADER == 224 && wlan_layout::PHY_STATISTICS_SIZE == 144);
 static_assert(offsetof(WLAN_STATISTICS, dwNumberOfPhys) == 216);
 
@@ -233,7 +235,7 @@ typedef DWORD(WLAN_WINAPI* PFN_WlanRegisterNotification)(HANDLE hClientHandle, D
 
 // The entry points in the order the back end resolves them.
 inline constexpr const char* WLANAPI_ENTRY_POINTS[] = {
-    "WlanOpenHandle",        "WlanCloseHandle",       "WlanEnumInterfaces",
-    "WlanFreeMemory",        "WlanQueryInterface",    "WlanGetNetworkBssList",
-    "WlanScan",              "WlanGetInterfaceCapability", "WlanRegisterNotification",
+    "WlanOpenHandle",           "WlanCloseHandle",       "WlanEnumInterfaces", "WlanFreeMemory",
+    "WlanQueryInterface",       "WlanGetNetworkBssList", "WlanScan",           "WlanGetInterfaceCapability",
+    "WlanRegisterNotification",
 };

@@ -105,7 +105,7 @@ RPC_STATUS CSimRpc::RpcStringFreeW(WCHAR** ppszString) {
             return RPC_S_INVALID_ARG;
         }
     }
-    delete[] *ppszString;
+    delete[] * ppszString;
     *ppszString = nullptr;
     return RPC_S_OK;
 }

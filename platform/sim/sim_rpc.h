@@ -9,7 +9,7 @@
 #include "platform/rpc.h"
 
 class CSimRpc : public IRpc {
-  public:
+public:
     ~CSimRpc() override;
 
     RPC_STATUS UuidToStringW(const GUID* pUuid, WCHAR** ppszString) override;
@@ -19,7 +19,7 @@ class CSimRpc : public IRpc {
     // Strings of UuidToStringW not yet released with RpcStringFreeW.
     std::size_t OutstandingStrings();
 
-  private:
+private:
     std::mutex m_mutex;
     std::set<WCHAR*> m_strings;
 };

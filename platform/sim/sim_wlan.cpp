@@ -45,7 +45,8 @@ DWORD WLAN_WINAPI SimWlanQueryInterface(HANDLE hClient, const GUID* pGuid, DWORD
     if (pdwValueType != nullptr) {
         *pdwValueType = 0;
     }
-    return pService ? pService->QueryInterface(hClient, pGuid, dwOpcode, pdwSize, ppData) : ERROR_INVALID_HANDLE;
+    return pService ? pService->QueryInterface(hClient, pGuid, dwOpcode, pdwSize, ppData)
+                    : ERROR_INVALID_HANDLE;
 }
 
 DWORD WLAN_WINAPI SimWlanGetNetworkBssList(HANDLE hClient, const GUID* pGuid, const DOT11_SSID*, DWORD, BOOL,
@@ -65,8 +66,9 @@ DWORD WLAN_WINAPI SimWlanGetInterfaceCapability(HANDLE hClient, const GUID* pGui
     return pService ? pService->GetInterfaceCapability(hClient, pGuid, ppCapability) : ERROR_INVALID_HANDLE;
 }
 
-DWORD WLAN_WINAPI SimWlanRegisterNotification(HANDLE hClient, DWORD dwSource, BOOL, WLAN_NOTIFICATION_CALLBACK pfn,
-                                              void* pContext, void*, DWORD* pdwPrevious) {
+DWORD WLAN_WINAPI SimWlanRegisterNotification(HANDLE hClient, DWORD dwSource, BOOL,
+                                              WLAN_NOTIFICATION_CALLBACK pfn, void* pContext, void*,
+                                              DWORD* pdwPrevious) {
     CSimWlanService* pService = CSimWlanService::Current();
     return pService ? pService->RegisterNotification(hClient, dwSource, pfn, pContext, pdwPrevious)
                     : ERROR_INVALID_HANDLE;
@@ -162,8 +164,8 @@ void ParseMac(const CJsonNode& node, const char* pszKey, BYTE abMac[6]) {
     const std::string strText = node.Child(pszKey).AsString();
     unsigned au[6];
     char chEnd = 0;
-    if (std::sscanf(strText.c_str(), "%2x:%2x:%2x:%2x:%2x:%2x%c", &au[0], &au[1], &au[2], &au[3], &au[4], &au[5],
-                    &chEnd) != 6 ||
+    if (std::sscanf(strText.c_str(), "%2x:%2x:%2x:%2x:%2x:%2x%c", &au[0], &au[1], &au[2], &au[3], &au[4],
+                    &au[5], &chEnd) != 6 ||
         strText.size() != 17) {
         node.Child(pszKey).Fail("expected a MAC address such as 00:11:22:33:44:55");
     }
@@ -196,9 +198,9 @@ std::vector<BYTE> ParseHexBytes(const CJsonNode& node) {
 }
 
 DWORD BssTypeOf(const CJsonNode& node, DWORD dwDefault) {
-    const std::string strType = node.GetEnum("bssType", {"infrastructure", "independent"},
-                                             dwDefault == dot11_BSS_type_independent ? "independent"
-                                                                                      : "infrastructure");
+    const std::string strType =
+        node.GetEnum("bssType", {"infrastructure", "independent"},
+                     dwDefault == dot11_BSS_type_independent ? "independent" : "infrastructure");
     return strType == "independent" ? dot11_BSS_type_independent : dot11_BSS_type_infrastructure;
 }
 
@@ -218,8 +220,9 @@ ULONG FrequencyOfChannel(DWORD dwChannel) {
 std::vector<BYTE> BuildElements(const CSimWlanAccessPoint& ap, const std::string& strSecurity,
                                 const std::string& strApName) {
     std::vector<BYTE> ab;
-    AppendElement(ab, 0x00, std::vector<BYTE>(ap.strSsid.begin(), ap.strSsid.begin() +
-                                                                      std::min<std::size_t>(ap.strSsid.size(), 32)));
+    AppendElement(ab, 0x00,
+                  std::vector<BYTE>(ap.strSsid.begin(),
+                                    ap.strSsid.begin() + std::min<std::size_t>(ap.strSsid.size(), 32)));
     std::vector<BYTE> abRates;
     for (std::size_t i = 0; i < ap.ausRates.size() && i < 8; ++i) {
         const USHORT us = ap.ausRates[i];
@@ -240,9 +243,8 @@ std::vector<BYTE> BuildElements(const CSimWlanAccessPoint& ap, const std::string
         AppendElement(ab, 0x30, abRsn);
     }
     if (strSecurity == "wpa" || strSecurity == "wpa-wpa2") {
-        AppendElement(ab, 0xDD,
-                      {0x00, 0x50, 0xF2, 0x01, 0x01, 0x00, 0x00, 0x50, 0xF2, 0x02, 0x01, 0x00, 0x00, 0x50, 0xF2,
-                       0x02, 0x01, 0x00, 0x00, 0x50, 0xF2, 0x02});
+        AppendElement(ab, 0xDD, {0x00, 0x50, 0xF2, 0x01, 0x01, 0x00, 0x00, 0x50, 0xF2, 0x02, 0x01,
+                                 0x00, 0x00, 0x50, 0xF2, 0x02, 0x01, 0x00, 0x00, 0x50, 0xF2, 0x02});
     }
     if (!strApName.empty()) {
         // Vendor element 0x85: 10 bytes of load figures, the 16-byte name, 4 bytes more.
@@ -255,8 +257,9 @@ std::vector<BYTE> BuildElements(const CSimWlanAccessPoint& ap, const std::string
 }
 
 CSimWlanAccessPoint ParseAccessPoint(const CJsonNode& node) {
-    node.ExpectObject({"ssid", "ssidLength", "bssid", "frequency", "channel", "rssi", "linkQuality", "bssType",
-                       "security", "privacy", "apName", "rates", "ies", "ieOffset", "ieSize"});
+    node.ExpectObject({"ssid", "ssidLength", "bssid", "frequency", "channel", "rssi", "linkQuality",
+                       "bssType", "security", "privacy", "apName", "rates", "rateSetLength", "ies",
+                       "ieOffset", "ieSize"});
     CSimWlanAccessPoint ap;
     ap.strSsid = node.GetString("ssid", "");
     if (node.Has("ssidLength")) {
@@ -272,7 +275,8 @@ CSimWlanAccessPoint ParseAccessPoint(const CJsonNode& node) {
     ap.uLinkQuality = node.GetDword("linkQuality", ap.uLinkQuality);
     ap.dwBssType = BssTypeOf(node, dot11_BSS_type_infrastructure);
     ap.usCapability = ap.dwBssType == dot11_BSS_type_independent ? 0x0002 : 0x0001;
-    const std::string strSecurity = node.GetEnum("security", {"open", "wep", "wpa", "wpa2", "wpa-wpa2"}, "open");
+    const std::string strSecurity =
+        node.GetEnum("security", {"open", "wep", "wpa", "wpa2", "wpa-wpa2"}, "open");
     if (node.GetBool("privacy", strSecurity != "open")) {
         ap.usCapability |= DOT11_CAPABILITY_PRIVACY;
     }
@@ -288,6 +292,9 @@ CSimWlanAccessPoint ParseAccessPoint(const CJsonNode& node) {
                 ap.ausRates.push_back(static_cast<USHORT>(dw));
             }
         });
+    }
+    if (node.Has("rateSetLength")) {
+        ap.ulRateSetLength = node.GetDword("rateSetLength", 0);
     }
     const std::string strApName = node.GetString("apName", "");
     ap.abIes = node.Has("ies") ? ParseHexBytes(node.Child("ies")) : BuildElements(ap, strSecurity, strApName);
@@ -312,7 +319,8 @@ CSimWlanScanPlan ParseScanPlan(const CJsonNode& node) {
         ForEachItem(node, [&](const CJsonNode& delay) { plan.adwAfterMs.push_back(delay.AsDword()); });
     } else {
         node.ExpectObject({"after", "result"});
-        ForEachItem(node.Child("after"), [&](const CJsonNode& delay) { plan.adwAfterMs.push_back(delay.AsDword()); });
+        ForEachItem(node.Child("after"),
+                    [&](const CJsonNode& delay) { plan.adwAfterMs.push_back(delay.AsDword()); });
         plan.dwCode = node.GetEnum("result", {"complete", "failed"}, "complete") == "failed"
                           ? wlan_notification_acm_scan_fail
                           : wlan_notification_acm_scan_complete;
@@ -334,19 +342,20 @@ std::map<std::string, DWORD> ParseErrors(const CJsonNode& node) {
 }
 
 CSimWlanInterface ParseInterface(const CJsonNode& node) {
-    node.ExpectObject({"guid", "description", "state", "type", "connection", "channel", "statistics", "scanMs",
-                       "scans", "errors", "accessPoints", "bssCount"});
+    node.ExpectObject({"guid", "description", "state", "type", "connection", "channel", "statistics",
+                       "scanMs", "scans", "errors", "accessPoints", "bssCount"});
     CSimWlanInterface iface;
     const CJsonNode guid = node.Child("guid");
     if (!SimParseGuid(node.GetRequiredString("guid"), &iface.guid)) {
         guid.Fail("expected a GUID such as 0c1e7a52-9b1d-4e0f-8a77-3d2c55e0a101");
     }
     iface.strDescription = node.GetString("description", "");
-    static const std::vector<std::string> astrStates = {"not-ready",     "connected",    "ad-hoc",
-                                                         "disconnecting", "disconnected", "associating",
-                                                         "discovering",   "authenticating"};
+    static const std::vector<std::string> astrStates = {"not-ready",     "connected",     "ad-hoc",
+                                                        "disconnecting", "disconnected",  "associating",
+                                                        "discovering",   "authenticating"};
     const std::string strState = node.GetEnum("state", astrStates, "disconnected");
-    iface.dwState = static_cast<DWORD>(std::find(astrStates.begin(), astrStates.end(), strState) - astrStates.begin());
+    iface.dwState =
+        static_cast<DWORD>(std::find(astrStates.begin(), astrStates.end(), strState) - astrStates.begin());
     if (node.Has("type") && node.Child("type").IsNumber()) {
         iface.dwType = node.GetDword("type", 0);
     } else {
@@ -356,8 +365,8 @@ CSimWlanInterface ParseInterface(const CJsonNode& node) {
     }
 
     const CJsonNode connection = node.Child("connection");
-    connection.ExpectObject({"profile", "ssid", "bssid", "bssType", "signalQuality", "rxRate", "txRate", "cipher",
-                             "dataSize"});
+    connection.ExpectObject(
+        {"profile", "ssid", "bssid", "bssType", "signalQuality", "rxRate", "txRate", "cipher", "dataSize"});
     iface.strProfile = connection.GetString("profile", connection.GetString("ssid", ""));
     iface.strSsid = connection.GetString("ssid", "");
     ParseMac(connection, "bssid", iface.abBssid);
@@ -372,8 +381,8 @@ CSimWlanInterface ParseInterface(const CJsonNode& node) {
     const CJsonNode statistics = node.Child("statistics");
     statistics.ExpectObject({"phys", "numberOfPhys", "dataSize"});
     ForEachItem(statistics.Child("phys"), [&](const CJsonNode& phy) {
-        phy.ExpectObject({"failed", "retry", "multipleRetry", "rtsFailure", "ackFailure", "maxRxLifetimeExceeded",
-                          "fcsError"});
+        phy.ExpectObject({"failed", "retry", "multipleRetry", "rtsFailure", "ackFailure",
+                          "maxRxLifetimeExceeded", "fcsError"});
         CSimWlanPhyStatistics counters;
         counters.ullFailed = phy.GetDword("failed", 0);
         counters.ullRetry = phy.GetDword("retry", 0);
@@ -391,7 +400,8 @@ CSimWlanInterface ParseInterface(const CJsonNode& node) {
     iface.dwStatisticsSize = GetOptionalDword(statistics, "dataSize");
 
     iface.defaultScan.adwAfterMs = {node.GetDword("scanMs", 2000)};
-    ForEachItem(node.Child("scans"), [&](const CJsonNode& scan) { iface.aScans.push_back(ParseScanPlan(scan)); });
+    ForEachItem(node.Child("scans"),
+                [&](const CJsonNode& scan) { iface.aScans.push_back(ParseScanPlan(scan)); });
     iface.mapErrors = ParseErrors(node.Child("errors"));
     ForEachItem(node.Child("accessPoints"),
                 [&](const CJsonNode& ap) { iface.aAccessPoints.push_back(ParseAccessPoint(ap)); });
@@ -572,7 +582,8 @@ DWORD CSimWlanService::EnumInterfaces(HANDLE hClient, WLAN_INTERFACE_INFO_LIST**
         return dwError;
     }
     using namespace wlan_layout;
-    std::vector<BYTE> ab(INTERFACE_LIST_HEADER + INTERFACE_INFO_SIZE * std::max<std::size_t>(m_aInterfaces.size(), 1));
+    std::vector<BYTE> ab(INTERFACE_LIST_HEADER +
+                         INTERFACE_INFO_SIZE * std::max<std::size_t>(m_aInterfaces.size(), 1));
     PutValue<DWORD>(ab, 0, static_cast<DWORD>(m_aInterfaces.size()));
     for (std::size_t i = 0; i < m_aInterfaces.size(); ++i) {
         const CSimWlanInterface& iface = m_aInterfaces[i];
@@ -621,7 +632,8 @@ DWORD CSimWlanService::QueryInterface(HANDLE hClient, const GUID* pGuid, DWORD d
         using namespace wlan_layout;
         ab.resize(iface.dwConnectionSize);
         PutValue<DWORD>(ab, offsetof(WLAN_CONNECTION_ATTRIBUTES, isState), iface.dwState);
-        PutWide(ab, offsetof(WLAN_CONNECTION_ATTRIBUTES, strProfileName), m_system.AnsiToWide(iface.strProfile));
+        PutWide(ab, offsetof(WLAN_CONNECTION_ATTRIBUTES, strProfileName),
+                m_system.AnsiToWide(iface.strProfile));
         const std::size_t nAssoc = CONNECTION_ASSOCIATION;
         PutSsid(ab, nAssoc + offsetof(WLAN_ASSOCIATION_ATTRIBUTES, dot11Ssid), iface.strSsid,
                 static_cast<ULONG>(iface.strSsid.size()));
@@ -652,7 +664,8 @@ DWORD CSimWlanService::QueryInterface(HANDLE hClient, const GUID* pGuid, DWORD d
             const std::size_t n = STATISTICS_HEADER + PHY_STATISTICS_SIZE * i;
             PutValue(ab, n + offsetof(WLAN_PHY_FRAME_STATISTICS, ullFailedCount), phy.ullFailed);
             PutValue(ab, n + offsetof(WLAN_PHY_FRAME_STATISTICS, ullRetryCount), phy.ullRetry);
-            PutValue(ab, n + offsetof(WLAN_PHY_FRAME_STATISTICS, ullMultipleRetryCount), phy.ullMultipleRetry);
+            PutValue(ab, n + offsetof(WLAN_PHY_FRAME_STATISTICS, ullMultipleRetryCount),
+                     phy.ullMultipleRetry);
             PutValue(ab, n + offsetof(WLAN_PHY_FRAME_STATISTICS, ullRTSFailureCount), phy.ullRtsFailure);
             PutValue(ab, n + offsetof(WLAN_PHY_FRAME_STATISTICS, ullACKFailureCount), phy.ullAckFailure);
             PutValue(ab, n + offsetof(WLAN_PHY_FRAME_STATISTICS, ullMaxRXLifetimeExceededCount),
@@ -694,10 +707,13 @@ std::vector<BYTE> CSimWlanService::BuildBssList(const CSimWlanInterface& iface) 
         PutValue<USHORT>(ab, n + offsetof(WLAN_BSS_ENTRY, usCapabilityInformation), ap.usCapability);
         PutValue<ULONG>(ab, n + offsetof(WLAN_BSS_ENTRY, ulChCenterFrequency), ap.ulFrequency);
         const std::size_t nRates = n + offsetof(WLAN_BSS_ENTRY, wlanRateSet);
-        PutValue<ULONG>(ab, nRates, static_cast<ULONG>(ap.ausRates.size() * sizeof(USHORT)));
-        Put(ab, nRates + offsetof(WLAN_RATE_SET, usRateSet), ap.ausRates.data(), ap.ausRates.size() * sizeof(USHORT));
+        PutValue<ULONG>(ab, nRates,
+                        ap.ulRateSetLength.value_or(static_cast<ULONG>(ap.ausRates.size() * sizeof(USHORT))));
+        Put(ab, nRates + offsetof(WLAN_RATE_SET, usRateSet), ap.ausRates.data(),
+            ap.ausRates.size() * sizeof(USHORT));
         Put(ab, nBlob, ap.abIes.data(), ap.abIes.size());
-        PutValue<ULONG>(ab, n + offsetof(WLAN_BSS_ENTRY, ulIeOffset), ap.ulIeOffset.value_or(static_cast<ULONG>(nBlob - n)));
+        PutValue<ULONG>(ab, n + offsetof(WLAN_BSS_ENTRY, ulIeOffset),
+                        ap.ulIeOffset.value_or(static_cast<ULONG>(nBlob - n)));
         PutValue<ULONG>(ab, n + offsetof(WLAN_BSS_ENTRY, ulIeSize),
                         ap.ulIeSize.value_or(static_cast<ULONG>(ap.abIes.size())));
         nBlob += ap.abIes.size();
@@ -730,7 +746,8 @@ DWORD CSimWlanService::Scan(HANDLE hClient, const GUID* pGuid) {
         return dwError;
     }
     const unsigned nScan = pIface->nScanRequests++;
-    const CSimWlanScanPlan& plan = nScan < pIface->aScans.size() ? pIface->aScans[nScan] : pIface->defaultScan;
+    const CSimWlanScanPlan& plan =
+        nScan < pIface->aScans.size() ? pIface->aScans[nScan] : pIface->defaultScan;
     const GUID guid = pIface->guid;
     const DWORD dwCode = plan.dwCode;
     for (DWORD dwAfter : plan.adwAfterMs) {
@@ -766,8 +783,9 @@ DWORD CSimWlanService::GetInterfaceCapability(HANDLE hClient, const GUID* pGuid,
     return ERROR_SUCCESS;
 }
 
-DWORD CSimWlanService::RegisterNotification(HANDLE hClient, DWORD dwSource, WLAN_NOTIFICATION_CALLBACK pfnCallback,
-                                            void* pContext, DWORD* pdwPrevious) {
+DWORD CSimWlanService::RegisterNotification(HANDLE hClient, DWORD dwSource,
+                                            WLAN_NOTIFICATION_CALLBACK pfnCallback, void* pContext,
+                                            DWORD* pdwPrevious) {
     std::unique_lock<std::mutex> lock(m_mutex);
     const DWORD dwError = CheckCall("WlanRegisterNotification", hClient, nullptr, nullptr);
     if (dwError != ERROR_SUCCESS) {

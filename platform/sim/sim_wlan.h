@@ -26,18 +26,19 @@
 #include "platform/wlan_api.h"
 
 struct CSimWlanAccessPoint {
-    std::string strSsid;                 // bytes of the SSID
-    std::optional<ULONG> ulSsidLength;   // reported uSSIDLength when it should differ (faults)
+    std::string strSsid;                // bytes of the SSID
+    std::optional<ULONG> ulSsidLength;  // reported uSSIDLength when it should differ (faults)
     BYTE abBssid[6] = {};
     DWORD dwBssType = dot11_BSS_type_infrastructure;
     LONG lRssi = -60;
     ULONG uLinkQuality = 80;
-    USHORT usCapability = 0x0001;        // ESS; DOT11_CAPABILITY_PRIVACY added for protected BSSs
-    ULONG ulFrequency = 2437000;         // kHz
-    std::vector<USHORT> ausRates;        // units of 500 kbit/s, 0x8000 = basic rate
-    std::vector<BYTE> abIes;             // the information elements
-    std::optional<ULONG> ulIeOffset;     // reported offset when it should differ (faults)
-    std::optional<ULONG> ulIeSize;       // reported size when it should differ (faults)
+    USHORT usCapability = 0x0001;          // ESS; DOT11_CAPABILITY_PRIVACY added for protected BSSs
+    ULONG ulFrequency = 2437000;           // kHz
+    std::vector<USHORT> ausRates;          // units of 500 kbit/s, 0x8000 = basic rate
+    std::optional<ULONG> ulRateSetLength;  // reported uRateSetLength when it should differ (faults)
+    std::vector<BYTE> abIes;               // the information elements
+    std::optional<ULONG> ulIeOffset;       // reported offset when it should differ (faults)
+    std::optional<ULONG> ulIeSize;         // reported size when it should differ (faults)
 };
 
 // How one scan request completes: a notification after each of these delays (none: never).
@@ -75,20 +76,20 @@ struct CSimWlanInterface {
     ULONG ulChannel = 0;
 
     std::vector<CSimWlanPhyStatistics> aPhys;
-    std::optional<DWORD> dwNumberOfPhys;   // reported count when it should differ (faults)
+    std::optional<DWORD> dwNumberOfPhys;    // reported count when it should differ (faults)
     std::optional<DWORD> dwStatisticsSize;  // reported size when it should differ (faults)
 
     std::vector<CSimWlanAccessPoint> aAccessPoints;
     std::optional<DWORD> dwBssCount;  // reported dwNumberOfItems when it should differ (faults)
 
-    CSimWlanScanPlan defaultScan;             // every scan after the listed ones
-    std::vector<CSimWlanScanPlan> aScans;     // the first scans, in request order
-    std::map<std::string, DWORD> mapErrors;   // entry point → error it returns for this interface
+    CSimWlanScanPlan defaultScan;            // every scan after the listed ones
+    std::vector<CSimWlanScanPlan> aScans;    // the first scans, in request order
+    std::map<std::string, DWORD> mapErrors;  // entry point → error it returns for this interface
     unsigned nScanRequests = 0;
 };
 
 class CSimWlanService {
-  public:
+public:
     CSimWlanService(CSimClock& clock, ISystem& system, CSimLibraries& libraries);
     ~CSimWlanService();
     CSimWlanService(const CSimWlanService&) = delete;
@@ -123,7 +124,7 @@ class CSimWlanService {
     // The service of the machine whose library loader is Os() now; null when there is none.
     static CSimWlanService* Current();
 
-  private:
+private:
     struct CClient {
         DWORD dwSource = WLAN_NOTIFICATION_SOURCE_NONE;
         WLAN_NOTIFICATION_CALLBACK pfnCallback = nullptr;
