@@ -9,7 +9,7 @@
 extern BOOL g_bWzcStopped;
 
 // bStart 1 = start the service, 0 = stop it. Returns 1 when the service is in the target state or
-// nothing had to be done, 0 when a service-control step failed or the service did not get there in
-// time (its checkpoint stalled for longer than max(wait hint, 12 s)). Blocks the calling thread while
-// the service moves (polls of 0.5 to 5 s).
+// nothing had to be done, 0 when a service-control step failed or the service stopped making progress
+// (its checkpoint stalled for longer than max(wait hint, 12 s)). Blocks the calling thread while the
+// service moves (polls of 0.5 to 5 s).
 BOOL ControlWzcService(BOOL bStart);

@@ -146,6 +146,31 @@ std::unique_ptr<ILock> CSimClock::CreateLock() {
     return std::make_unique<CRecursiveLock>();
 }
 
+// ---- CSimTimerQueue
+
+SimTimerId CSimTimerQueue::Add(std::uint64_t qwDue, std::function<void()> fn) {
+    const SimTimerId id = m_nextId++;
+    m_timers.emplace(std::make_pair(qwDue, id), std::move(fn));
+    return id;
+}
+
+bool CSimTimerQueue::Cancel(SimTimerId id) {
+    for (auto it = m_timers.begin(); it != m_timers.end(); ++it) {
+        if (it->first.second == id) {
+            m_timers.erase(it);
+            return true;
+        }
+    }
+    return false;
+}
+
+std::function<void()> CSimTimerQueue::PopNext() {
+    auto it = m_timers.begin();
+    std::function<void()> fn = std::move(it->second);
+    m_timers.erase(it);
+    return fn;
+}
+
 // ---- CVirtualClock
 
 CVirtualClock::CVirtualClock(DWORD dwStartTick) : m_dwStartTick(dwStartTick) {}
@@ -175,46 +200,36 @@ std::unique_ptr<IEvent> CVirtualClock::CreateEvent() {
 
 SimTimerId CVirtualClock::ScheduleAfter(DWORD dwMs, std::function<void()> fn) {
     std::lock_guard<std::mutex> guard(m_mutex);
-    const SimTimerId id = m_nextId++;
-    m_timers.emplace(std::make_pair(m_qwElapsed + dwMs, id), std::move(fn));
-    return id;
+    return m_timers.Add(m_qwElapsed + dwMs, std::move(fn));
 }
 
 bool CVirtualClock::CancelTimer(SimTimerId id) {
     std::lock_guard<std::mutex> guard(m_mutex);
-    for (auto it = m_timers.begin(); it != m_timers.end(); ++it) {
-        if (it->first.second == id) {
-            m_timers.erase(it);
-            return true;
-        }
-    }
-    return false;
+    return m_timers.Cancel(id);
 }
 
 void CVirtualClock::CancelAllTimers() {
     std::lock_guard<std::mutex> guard(m_mutex);
-    m_timers.clear();
+    m_timers.Clear();
 }
 
 std::size_t CVirtualClock::PendingTimers() {
     std::lock_guard<std::mutex> guard(m_mutex);
-    return m_timers.size();
+    return m_timers.Size();
 }
 
 bool CVirtualClock::RunNextTimer(std::uint64_t qwDeadline) {
     std::function<void()> fn;
     {
         std::lock_guard<std::mutex> guard(m_mutex);
-        auto it = m_timers.begin();
-        if (it == m_timers.end() || it->first.first > qwDeadline) {
+        if (m_timers.Empty() || m_timers.NextDue() > qwDeadline) {
             return false;
         }
         // Time never runs backwards: a timer scheduled by a nested wait may already be overdue.
-        if (it->first.first > m_qwElapsed) {
-            m_qwElapsed = it->first.first;
+        if (m_timers.NextDue() > m_qwElapsed) {
+            m_qwElapsed = m_timers.NextDue();
         }
-        fn = std::move(it->second);
-        m_timers.erase(it);
+        fn = m_timers.PopNext();
     }
     fn();
     return true;
@@ -238,7 +253,7 @@ CRealClock::~CRealClock() {
     {
         std::lock_guard<std::mutex> guard(m_mutex);
         m_bStopping = true;
-        m_timers.clear();
+        m_timers.Clear();
     }
     m_cv.notify_all();
     m_thread.join();
@@ -266,8 +281,7 @@ SimTimerId CRealClock::ScheduleAfter(DWORD dwMs, std::function<void()> fn) {
     SimTimerId id;
     {
         std::lock_guard<std::mutex> guard(m_mutex);
-        id = m_nextId++;
-        m_timers.emplace(std::make_pair(Elapsed() + dwMs, id), std::move(fn));
+        id = m_timers.Add(Elapsed() + dwMs, std::move(fn));
     }
     m_cv.notify_all();
     return id;
@@ -275,18 +289,12 @@ SimTimerId CRealClock::ScheduleAfter(DWORD dwMs, std::function<void()> fn) {
 
 bool CRealClock::CancelTimer(SimTimerId id) {
     std::lock_guard<std::mutex> guard(m_mutex);
-    for (auto it = m_timers.begin(); it != m_timers.end(); ++it) {
-        if (it->first.second == id) {
-            m_timers.erase(it);
-            return true;
-        }
-    }
-    return false;
+    return m_timers.Cancel(id);
 }
 
 void CRealClock::CancelAllTimers() {
     std::unique_lock<std::mutex> lock(m_mutex);
-    m_timers.clear();
+    m_timers.Clear();
     // A callback that is running now may still touch what the caller is about to destroy.
     if (std::this_thread::get_id() != m_thread.get_id()) {
         m_cv.wait(lock, [this] { return !m_bInCallback; });
@@ -296,18 +304,16 @@ void CRealClock::CancelAllTimers() {
 void CRealClock::TimerThread() {
     std::unique_lock<std::mutex> lock(m_mutex);
     while (!m_bStopping) {
-        if (m_timers.empty()) {
+        if (m_timers.Empty()) {
             m_cv.wait(lock);
             continue;
         }
-        auto it = m_timers.begin();
         const std::uint64_t qwNow = Elapsed();
-        if (it->first.first > qwNow) {
-            m_cv.wait_for(lock, std::chrono::milliseconds(it->first.first - qwNow));
+        if (m_timers.NextDue() > qwNow) {
+            m_cv.wait_for(lock, std::chrono::milliseconds(m_timers.NextDue() - qwNow));
             continue;
         }
-        std::function<void()> fn = std::move(it->second);
-        m_timers.erase(it);
+        std::function<void()> fn = m_timers.PopNext();
         m_bInCallback = true;
         lock.unlock();
         fn();

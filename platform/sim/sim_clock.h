@@ -37,6 +37,25 @@ class CSimClock : public IClock {
     std::unique_ptr<ILock> CreateLock() override;
 };
 
+// Timers waiting for their time, by (due time, id): due order, then scheduling order. The owning
+// clock's mutex guards it.
+class CSimTimerQueue {
+  public:
+    SimTimerId Add(std::uint64_t qwDue, std::function<void()> fn);
+    bool Cancel(SimTimerId id);
+    void Clear() { m_timers.clear(); }
+    bool Empty() const { return m_timers.empty(); }
+    std::size_t Size() const { return m_timers.size(); }
+    // Due time of the earliest timer; the queue must not be empty.
+    std::uint64_t NextDue() const { return m_timers.begin()->first.first; }
+    // Removes the earliest timer and returns its function.
+    std::function<void()> PopNext();
+
+  private:
+    SimTimerId m_nextId = 1;
+    std::map<std::pair<std::uint64_t, SimTimerId>, std::function<void()>> m_timers;
+};
+
 // Discrete-event clock.
 //
 // Virtual time is driven by the thread that calls Sleep or IEvent::Wait (in the system, the user-
@@ -80,9 +99,7 @@ class CVirtualClock : public CSimClock {
     std::mutex m_mutex;
     DWORD m_dwStartTick;
     std::uint64_t m_qwElapsed = 0;
-    SimTimerId m_nextId = 1;
-    // Keyed by (due time, id): due order, then scheduling order.
-    std::map<std::pair<std::uint64_t, SimTimerId>, std::function<void()>> m_timers;
+    CSimTimerQueue m_timers;
 };
 
 // Real-time clock (steady clock). Timer callbacks run on the clock's timer thread, which the
@@ -110,7 +127,6 @@ class CRealClock : public CSimClock {
     std::condition_variable m_cv;
     bool m_bStopping = false;
     bool m_bInCallback = false;
-    SimTimerId m_nextId = 1;
-    std::map<std::pair<std::uint64_t, SimTimerId>, std::function<void()>> m_timers;
+    CSimTimerQueue m_timers;
     std::thread m_thread;
 };

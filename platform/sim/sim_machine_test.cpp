@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+
 #include "platform/sim/sim_test_util.h"
 
 namespace {
@@ -87,6 +90,33 @@ TEST(SimMachine, DefaultMachineIsWindowsXpWithTheProgramInstalled) {
     EXPECT_NE(pMachine->VirtualClock(), nullptr);
 }
 
+TEST(SimMachine, TheDocumentedExampleLoadsAndMeansWhatItSays) {
+    std::ifstream doc(std::string(NIMBREL_RES_DIR) + "/../docs/MACHINE_FILE.md");
+    std::stringstream text;
+    text << doc.rdbuf();
+    const std::string strDoc = text.str();
+    const std::size_t nExample = strDoc.find("## Example");
+    ASSERT_NE(nExample, std::string::npos);
+    const std::size_t nStart = strDoc.find("```json\n", nExample) + 8;
+    const std::size_t nEnd = strDoc.find("```", nStart);
+    std::string strError;
+    auto pMachine = CSimMachine::FromText(strDoc.substr(nStart, nEnd - nStart), "example", &strError);
+    ASSERT_NE(pMachine, nullptr) << strError;
+
+    EXPECT_EQ(pMachine->Clock().GetTickCount(), 4294963200u);
+    // The settings key inherits "read" from Software: the start-up's open for writing is refused.
+    HKEY hKey = 0;
+    EXPECT_EQ(pMachine->Registry().RegCreateKeyEx(HKEY_LOCAL_MACHINE,
+                                                  "Software\\Plenwick Technologies, Inc.\\Brellix Nimbrel",
+                                                  0x2001B, &hKey, nullptr),
+              static_cast<LONG>(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(pMachine->Profile().GetProfileInt("Brellix Nimbrel", "ProgWndX", -1), 200u);
+    const SC_HANDLE hManager = pMachine->ServiceManager().OpenSCManager(SC_MANAGER_ALL_ACCESS);
+    EXPECT_EQ(pMachine->ServiceManager().OpenService(hManager, "WZCSVC", SERVICE_STOP), 0);
+    EXPECT_FALSE(
+        pMachine->Shell().HtmlHelp("C:\\Program Files\\Brellix Nimbrel\\x.chm::/a.htm", HH_DISPLAY_TOPIC));
+}
+
 TEST(SimMachine, ScopedOsPutsThePreviousServicesBack) {
     auto pFirst = CSimMachine::FromText("{}", "first", nullptr);
     auto pSecond = CSimMachine::FromText("{}", "second", nullptr);
@@ -165,7 +195,8 @@ TEST(SimMachine, HasNoDevicesOrLibrariesUntilADriverRegistersThem) {
     EXPECT_FALSE(Os().DeviceIo().CloseHandle(hDevice));
     EXPECT_EQ(Os().System().GetLastError(), ERROR_INVALID_HANDLE);
 
-    static int s_nCalls = 0;
+    static int s_nCalls;
+    s_nCalls = 0;
     void (*pfnEntry)() = [] { ++s_nCalls; };
     pMachine->Libraries().RegisterLibrary("wlanapi", {{"WlanOpenHandle", reinterpret_cast<void*>(pfnEntry)}});
     const HMODULE hModule = Os().Libraries().LoadLibrary("WLANAPI.DLL");
@@ -178,6 +209,26 @@ TEST(SimMachine, HasNoDevicesOrLibrariesUntilADriverRegistersThem) {
     EXPECT_EQ(Os().System().GetLastError(), ERROR_PROC_NOT_FOUND);
     EXPECT_TRUE(Os().Libraries().FreeLibrary(hModule));
     EXPECT_FALSE(Os().Libraries().FreeLibrary(hModule));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SimMachine, RealTimeMachineDropsPendingTransitionsWhenItGoes) {
+    CSimMachineOptions options;
+    options.bRealTime = true;
+    std::string strError;
+    auto pMachine =
+        CSimMachine::FromText(R"({"services": {"WZCSVC": {"stopMs": 86400000}}})", "m", &strError, options);
+    ASSERT_NE(pMachine, nullptr) << strError;
+    EXPECT_EQ(pMachine->VirtualClock(), nullptr);
+    CSimServices& services = pMachine->ServiceManager();
+    const SC_HANDLE hManager = services.OpenSCManager(SC_MANAGER_ALL_ACCESS);
+    const SC_HANDLE hService = services.OpenService(hManager, "WZCSVC", SERVICE_STOP);
+    EXPECT_TRUE(services.ControlService(hService, SERVICE_CONTROL_STOP, nullptr));
+    EXPECT_EQ(services.Status("WZCSVC").dwCurrentState, static_cast<DWORD>(SERVICE_STOP_PENDING));
+    pMachine.reset();  // must neither hang nor run the day-long timer against freed services
 }
 
 }  // namespace

@@ -11,22 +11,7 @@ constexpr DWORD KEY_WRITE_RIGHTS = 0x0002 | 0x0004 | 0x0020 | 0x00010000 | 0x000
 constexpr DWORD KEY_ALL_RIGHTS = 0x000F003F;
 
 std::vector<std::string> SplitKeyPath(const std::string& strPath) {
-    std::vector<std::string> astrParts;
-    std::string strPart;
-    for (char ch : strPath) {
-        if (ch == '\\') {
-            if (!strPart.empty()) {
-                astrParts.push_back(strPart);
-            }
-            strPart.clear();
-        } else {
-            strPart += ch;
-        }
-    }
-    if (!strPart.empty()) {
-        astrParts.push_back(strPart);
-    }
-    return astrParts;
+    return SimSplitPath(strPath, "\\");
 }
 
 }  // namespace
@@ -108,13 +93,14 @@ CSimRegistry::CSimRegistry()
 
 CSimRegistry::~CSimRegistry() = default;
 
-void CSimRegistry::LoadKey(CKey& key, const CJsonNode& node, ESimKeyAccess inherited) {
+// A key made on the way took its parent's access; "access" replaces it for the key and what follows.
+void CSimRegistry::LoadKey(CKey& key, const CJsonNode& node) {
     node.ExpectObject({"values", "keys", "access"});
     const std::string strAccess = node.GetEnum("access", {"full", "read", "none"}, "");
     key.access = strAccess == "full"   ? ESimKeyAccess::FULL
                  : strAccess == "read" ? ESimKeyAccess::READ
                  : strAccess == "none" ? ESimKeyAccess::NONE
-                                       : inherited;
+                                       : key.access;
     node.Child("values").ForEach([&](const std::string& strName, const CJsonNode& value) {
         if (value.IsString()) {
             key.SetValue(strName, REG_SZ, StringBytes(value.AsString()));
@@ -128,7 +114,7 @@ void CSimRegistry::LoadKey(CKey& key, const CJsonNode& node, ESimKeyAccess inher
         if (SplitKeyPath(strPath).empty()) {
             sub.Fail("empty key name");
         }
-        LoadKey(*key.Make(strPath), sub, key.access);
+        LoadKey(*key.Make(strPath), sub);
     });
 }
 
@@ -142,7 +128,7 @@ void CSimRegistry::Load(const CJsonNode& section) {
             if (SplitKeyPath(strPath).empty()) {
                 sub.Fail("empty key name");
             }
-            LoadKey(*pRoot->Make(strPath), sub, pRoot->access);
+            LoadKey(*pRoot->Make(strPath), sub);
         });
     }
 }
@@ -168,6 +154,15 @@ CSimRegistry::CKey* CSimRegistry::Resolve(HKEY hKey, DWORD* pdwAccess) {
     }
     *pdwAccess = it->second.dwAccess;
     return it->second.pKey;
+}
+
+LONG CSimRegistry::KeyWithRight(HKEY hKey, DWORD dwRight, CKey** ppKey) {
+    DWORD dwAccess = 0;
+    *ppKey = Resolve(hKey, &dwAccess);
+    if (*ppKey == nullptr) {
+        return ERROR_INVALID_HANDLE;
+    }
+    return (dwAccess & dwRight) != 0 ? ERROR_SUCCESS : static_cast<LONG>(ERROR_ACCESS_DENIED);
 }
 
 LONG CSimRegistry::OpenOrCreate(HKEY hKey, const std::string& strSubKey, DWORD dwAccess, bool bCreate,
@@ -229,13 +224,9 @@ LONG CSimRegistry::RegOpenKeyEx(HKEY hKey, const std::string& strSubKey, DWORD d
 LONG CSimRegistry::RegQueryValueEx(HKEY hKey, const std::string& strName, DWORD* pdwType, BYTE* pData,
                                    DWORD* pcbData) {
     std::lock_guard<std::mutex> guard(m_mutex);
-    DWORD dwAccess = 0;
-    CKey* pKey = Resolve(hKey, &dwAccess);
-    if (pKey == nullptr) {
-        return ERROR_INVALID_HANDLE;
-    }
-    if ((dwAccess & KEY_QUERY_VALUE) == 0) {
-        return ERROR_ACCESS_DENIED;
+    CKey* pKey = nullptr;
+    if (const LONG lError = KeyWithRight(hKey, KEY_QUERY_VALUE, &pKey)) {
+        return lError;
     }
     if (pData != nullptr && pcbData == nullptr) {
         return ERROR_INVALID_PARAMETER;
@@ -264,13 +255,9 @@ LONG CSimRegistry::RegQueryValueEx(HKEY hKey, const std::string& strName, DWORD*
 
 LONG CSimRegistry::RegEnumKeyEx(HKEY hKey, DWORD dwIndex, char* pszName, DWORD* pcchName) {
     std::lock_guard<std::mutex> guard(m_mutex);
-    DWORD dwAccess = 0;
-    CKey* pKey = Resolve(hKey, &dwAccess);
-    if (pKey == nullptr) {
-        return ERROR_INVALID_HANDLE;
-    }
-    if ((dwAccess & KEY_ENUMERATE_SUB_KEYS) == 0) {
-        return ERROR_ACCESS_DENIED;
+    CKey* pKey = nullptr;
+    if (const LONG lError = KeyWithRight(hKey, KEY_ENUMERATE_SUB_KEYS, &pKey)) {
+        return lError;
     }
     if (pszName == nullptr || pcchName == nullptr) {
         return ERROR_INVALID_PARAMETER;
@@ -292,12 +279,11 @@ LONG CSimRegistry::RegEnumKeyEx(HKEY hKey, DWORD dwIndex, char* pszName, DWORD* 
 LONG CSimRegistry::RegSetValueEx(HKEY hKey, const std::string& strName, DWORD dwType, const BYTE* pData,
                                  DWORD cbData) {
     std::lock_guard<std::mutex> guard(m_mutex);
-    DWORD dwAccess = 0;
-    CKey* pKey = Resolve(hKey, &dwAccess);
-    if (pKey == nullptr) {
-        return ERROR_INVALID_HANDLE;
+    CKey* pKey = nullptr;
+    if (const LONG lError = KeyWithRight(hKey, KEY_SET_VALUE, &pKey)) {
+        return lError;
     }
-    if ((dwAccess & KEY_SET_VALUE) == 0 || pKey->access != ESimKeyAccess::FULL) {
+    if (pKey->access != ESimKeyAccess::FULL) {
         return ERROR_ACCESS_DENIED;
     }
     if ((pData == nullptr && cbData != 0) || (dwType == REG_DWORD && cbData != sizeof(DWORD))) {

@@ -53,9 +53,12 @@ class CSimRegistry : public IRegistry {
   private:
     CKey* Root(HKEY hKey);
     CKey* Resolve(HKEY hKey, DWORD* pdwAccess);
+    // The key of an open handle that holds dwRight: ERROR_SUCCESS, ERROR_INVALID_HANDLE or
+    // ERROR_ACCESS_DENIED.
+    LONG KeyWithRight(HKEY hKey, DWORD dwRight, CKey** ppKey);
     LONG OpenOrCreate(HKEY hKey, const std::string& strSubKey, DWORD dwAccess, bool bCreate, HKEY* phResult,
                       DWORD* pdwDisposition);
-    void LoadKey(CKey& key, const CJsonNode& node, ESimKeyAccess inherited);
+    void LoadKey(CKey& key, const CJsonNode& node);
 
     std::mutex m_mutex;
     std::unique_ptr<CKey> m_pLocalMachine;

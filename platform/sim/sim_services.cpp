@@ -123,6 +123,11 @@ CServiceStatus CSimServices::StatusOf(const CService& service) const {
     return status;
 }
 
+const CSimServices::CHandle* CSimServices::ServiceHandle(SC_HANDLE hService) const {
+    auto it = m_handles.find(hService);
+    return (it == m_handles.end() || it->second.pService == nullptr) ? nullptr : &it->second;
+}
+
 BOOL CSimServices::Fail(DWORD dwError) {
     m_system.SetLastError(dwError);
     return FALSE;
@@ -165,13 +170,13 @@ SC_HANDLE CSimServices::OpenService(SC_HANDLE hManager, const std::string& strNa
 
 BOOL CSimServices::QueryServiceStatus(SC_HANDLE hService, CServiceStatus* pStatus) {
     std::lock_guard<std::mutex> guard(m_mutex);
-    auto it = m_handles.find(hService);
-    if (it == m_handles.end() || it->second.pService == nullptr) {
+    const CHandle* pHandle = ServiceHandle(hService);
+    if (pHandle == nullptr) {
         return Fail(ERROR_INVALID_HANDLE);
     }
-    CService& service = *it->second.pService;
+    CService& service = *pHandle->pService;
     ++service.record.nQueryCalls;
-    if ((it->second.dwAccess & SERVICE_QUERY_STATUS) == 0) {
+    if ((pHandle->dwAccess & SERVICE_QUERY_STATUS) == 0) {
         return Fail(ERROR_ACCESS_DENIED);
     }
     if (service.config.dwQueryError != 0) {
@@ -186,13 +191,13 @@ BOOL CSimServices::QueryServiceStatus(SC_HANDLE hService, CServiceStatus* pStatu
 
 BOOL CSimServices::StartService(SC_HANDLE hService) {
     std::lock_guard<std::mutex> guard(m_mutex);
-    auto it = m_handles.find(hService);
-    if (it == m_handles.end() || it->second.pService == nullptr) {
+    const CHandle* pHandle = ServiceHandle(hService);
+    if (pHandle == nullptr) {
         return Fail(ERROR_INVALID_HANDLE);
     }
-    CService& service = *it->second.pService;
+    CService& service = *pHandle->pService;
     ++service.record.nStartCalls;
-    if ((it->second.dwAccess & SERVICE_START) == 0) {
+    if ((pHandle->dwAccess & SERVICE_START) == 0) {
         return Fail(ERROR_ACCESS_DENIED);
     }
     if (service.config.dwStartError != 0) {
@@ -207,17 +212,17 @@ BOOL CSimServices::StartService(SC_HANDLE hService) {
 
 BOOL CSimServices::ControlService(SC_HANDLE hService, DWORD dwControl, CServiceStatus* pStatus) {
     std::lock_guard<std::mutex> guard(m_mutex);
-    auto it = m_handles.find(hService);
-    if (it == m_handles.end() || it->second.pService == nullptr) {
+    const CHandle* pHandle = ServiceHandle(hService);
+    if (pHandle == nullptr) {
         return Fail(ERROR_INVALID_HANDLE);
     }
-    CService& service = *it->second.pService;
+    CService& service = *pHandle->pService;
     ++service.record.nControlCalls;
     service.record.adwControls.push_back(dwControl);
     if (dwControl != SERVICE_CONTROL_STOP) {
         return Fail(ERROR_INVALID_SERVICE_CONTROL);
     }
-    if ((it->second.dwAccess & SERVICE_STOP) == 0) {
+    if ((pHandle->dwAccess & SERVICE_STOP) == 0) {
         return Fail(ERROR_ACCESS_DENIED);
     }
     if (service.config.dwControlError != 0) {

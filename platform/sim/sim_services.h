@@ -86,5 +86,7 @@ class CSimServices : public IServiceControl {
         DWORD dwAccess;
     };
     std::map<SC_HANDLE, CHandle> m_handles;
+    // The entry of an open service handle; null for a manager handle or an unknown one.
+    const CHandle* ServiceHandle(SC_HANDLE hService) const;
     SC_HANDLE m_hNext = 0x2000;
 };

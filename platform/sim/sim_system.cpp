@@ -25,24 +25,8 @@ constexpr char16_t CP1252_HIGH[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-// Splits a Windows path at '\\' and '/', dropping empty parts.
 std::vector<std::string> SplitWindowsPath(const std::string& strPath) {
-    std::vector<std::string> astrParts;
-    std::string strPart;
-    for (char ch : strPath) {
-        if (ch == '\\' || ch == '/') {
-            if (!strPart.empty()) {
-                astrParts.push_back(strPart);
-            }
-            strPart.clear();
-        } else {
-            strPart += ch;
-        }
-    }
-    if (!strPart.empty()) {
-        astrParts.push_back(strPart);
-    }
-    return astrParts;
+    return SimSplitPath(strPath, "\\/");
 }
 
 // The entry of a host folder named strName, matched exactly or else without case.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 inline char SimLowerAscii(char ch) {
     return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch;
@@ -26,4 +27,24 @@ inline bool SimEqualNoCase(const std::string& strA, const std::string& strB) {
         }
     }
     return true;
+}
+
+// The parts of a path between any of the separator characters, empty parts dropped.
+inline std::vector<std::string> SimSplitPath(const std::string& strPath, const char* pszSeparators) {
+    std::vector<std::string> astrParts;
+    std::string strPart;
+    for (char ch : strPath) {
+        if (std::string(pszSeparators).find(ch) != std::string::npos) {
+            if (!strPart.empty()) {
+                astrParts.push_back(strPart);
+            }
+            strPart.clear();
+        } else {
+            strPart += ch;
+        }
+    }
+    if (!strPart.empty()) {
+        astrParts.push_back(strPart);
+    }
+    return astrParts;
 }
