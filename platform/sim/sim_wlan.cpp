@@ -505,8 +505,11 @@ unsigned CSimWlanService::DeliveredNotifications() {
     return m_nDelivered;
 }
 
-DWORD CSimWlanService::CheckCall(const char* pszEntry, HANDLE hClient, const GUID* pGuid,
+DWORD CSimWlanService::CheckCall(bool bArguments, const char* pszEntry, HANDLE hClient, const GUID* pGuid,
                                  CSimWlanInterface** ppInterface) {
+    if (!bArguments) {
+        return ERROR_INVALID_PARAMETER;
+    }
     if (m_clients.find(hClient) == m_clients.end()) {
         return ERROR_INVALID_HANDLE;
     }
@@ -574,10 +577,7 @@ DWORD CSimWlanService::CloseHandle(HANDLE hClient) {
 
 DWORD CSimWlanService::EnumInterfaces(HANDLE hClient, WLAN_INTERFACE_INFO_LIST** ppList) {
     std::lock_guard<std::mutex> guard(m_mutex);
-    if (ppList == nullptr) {
-        return ERROR_INVALID_PARAMETER;
-    }
-    const DWORD dwError = CheckCall("WlanEnumInterfaces", hClient, nullptr, nullptr);
+    const DWORD dwError = CheckCall(ppList != nullptr, "WlanEnumInterfaces", hClient, nullptr, nullptr);
     if (dwError != ERROR_SUCCESS) {
         return dwError;
     }
@@ -614,11 +614,9 @@ void CSimWlanService::FreeMemory(void* pMemory) {
 DWORD CSimWlanService::QueryInterface(HANDLE hClient, const GUID* pGuid, DWORD dwOpcode, DWORD* pdwSize,
                                       void** ppData) {
     std::lock_guard<std::mutex> guard(m_mutex);
-    if (pGuid == nullptr || pdwSize == nullptr || ppData == nullptr) {
-        return ERROR_INVALID_PARAMETER;
-    }
     CSimWlanInterface* pIface = nullptr;
-    const DWORD dwError = CheckCall("WlanQueryInterface", hClient, pGuid, &pIface);
+    const DWORD dwError = CheckCall(pGuid != nullptr && pdwSize != nullptr && ppData != nullptr,
+                                    "WlanQueryInterface", hClient, pGuid, &pIface);
     if (dwError != ERROR_SUCCESS) {
         return dwError;
     }
@@ -723,11 +721,9 @@ std::vector<BYTE> CSimWlanService::BuildBssList(const CSimWlanInterface& iface) 
 
 DWORD CSimWlanService::GetNetworkBssList(HANDLE hClient, const GUID* pGuid, WLAN_BSS_LIST** ppList) {
     std::lock_guard<std::mutex> guard(m_mutex);
-    if (pGuid == nullptr || ppList == nullptr) {
-        return ERROR_INVALID_PARAMETER;
-    }
     CSimWlanInterface* pIface = nullptr;
-    const DWORD dwError = CheckCall("WlanGetNetworkBssList", hClient, pGuid, &pIface);
+    const DWORD dwError =
+        CheckCall(pGuid != nullptr && ppList != nullptr, "WlanGetNetworkBssList", hClient, pGuid, &pIface);
     if (dwError != ERROR_SUCCESS) {
         return dwError;
     }
@@ -737,11 +733,8 @@ DWORD CSimWlanService::GetNetworkBssList(HANDLE hClient, const GUID* pGuid, WLAN
 
 DWORD CSimWlanService::Scan(HANDLE hClient, const GUID* pGuid) {
     std::lock_guard<std::mutex> guard(m_mutex);
-    if (pGuid == nullptr) {
-        return ERROR_INVALID_PARAMETER;
-    }
     CSimWlanInterface* pIface = nullptr;
-    const DWORD dwError = CheckCall("WlanScan", hClient, pGuid, &pIface);
+    const DWORD dwError = CheckCall(pGuid != nullptr, "WlanScan", hClient, pGuid, &pIface);
     if (dwError != ERROR_SUCCESS) {
         return dwError;
     }
@@ -768,11 +761,9 @@ DWORD CSimWlanService::Scan(HANDLE hClient, const GUID* pGuid) {
 DWORD CSimWlanService::GetInterfaceCapability(HANDLE hClient, const GUID* pGuid,
                                               WLAN_INTERFACE_CAPABILITY** ppCapability) {
     std::lock_guard<std::mutex> guard(m_mutex);
-    if (pGuid == nullptr || ppCapability == nullptr) {
-        return ERROR_INVALID_PARAMETER;
-    }
     CSimWlanInterface* pIface = nullptr;
-    const DWORD dwError = CheckCall("WlanGetInterfaceCapability", hClient, pGuid, &pIface);
+    const DWORD dwError = CheckCall(pGuid != nullptr && ppCapability != nullptr, "WlanGetInterfaceCapability",
+                                    hClient, pGuid, &pIface);
     if (dwError != ERROR_SUCCESS) {
         return dwError;
     }
@@ -787,7 +778,7 @@ DWORD CSimWlanService::RegisterNotification(HANDLE hClient, DWORD dwSource,
                                             WLAN_NOTIFICATION_CALLBACK pfnCallback, void* pContext,
                                             DWORD* pdwPrevious) {
     std::unique_lock<std::mutex> lock(m_mutex);
-    const DWORD dwError = CheckCall("WlanRegisterNotification", hClient, nullptr, nullptr);
+    const DWORD dwError = CheckCall(true, "WlanRegisterNotification", hClient, nullptr, nullptr);
     if (dwError != ERROR_SUCCESS) {
         return dwError;
     }
