@@ -113,7 +113,8 @@ TEST(SimWlan, VistaInterfacesAndBuffersInTheApiLayouts) {
 
     const GUID guidA = Guid(SIM_WLAN_GUID_A);
     WLAN_BSS_LIST* pBss = nullptr;
-    ASSERT_EQ(api.pfnBssList(hClient, &guidA, nullptr, dot11_BSS_type_any, FALSE, nullptr, &pBss), ERROR_SUCCESS);
+    ASSERT_EQ(api.pfnBssList(hClient, &guidA, nullptr, dot11_BSS_type_any, FALSE, nullptr, &pBss),
+              ERROR_SUCCESS);
     const DWORD dwTotal = At<DWORD>(pBss, 0);
     ASSERT_EQ(At<DWORD>(pBss, 4), 6u);
     std::vector<std::string> astrSsids;
@@ -141,10 +142,12 @@ TEST(SimWlan, VistaInterfacesAndBuffersInTheApiLayouts) {
     const GUID guidB = Guid(SIM_WLAN_GUID_B);
     DWORD cbData = 0;
     void* pData = nullptr;
-    EXPECT_EQ(api.pfnQuery(hClient, &guidB, wlan_intf_opcode_current_connection, nullptr, &cbData, &pData, nullptr),
-              ERROR_INVALID_STATE);
-    ASSERT_EQ(api.pfnQuery(hClient, &guidA, wlan_intf_opcode_current_connection, nullptr, &cbData, &pData, nullptr),
-              ERROR_SUCCESS);
+    EXPECT_EQ(
+        api.pfnQuery(hClient, &guidB, wlan_intf_opcode_current_connection, nullptr, &cbData, &pData, nullptr),
+        ERROR_INVALID_STATE);
+    ASSERT_EQ(
+        api.pfnQuery(hClient, &guidA, wlan_intf_opcode_current_connection, nullptr, &cbData, &pData, nullptr),
+        ERROR_SUCCESS);
     EXPECT_EQ(cbData, 604u);
     EXPECT_EQ(At<ULONG>(pData, wlan_layout::CONNECTION_ASSOCIATION), 7u);  // "HomeNet"
     api.pfnFree(pData);
@@ -161,7 +164,7 @@ TEST(SimWlan, VistaInterfacesAndBuffersInTheApiLayouts) {
 }
 
 class SimWlanNotifications : public ::testing::Test {
-  protected:
+protected:
     void Start(const std::string& strScans) {
         m_pMachine = std::make_unique<CSimWlanMachine>(CSimWlanMachine::OneInterface("", strScans));
         m_seen.pClock = &m_pMachine->Machine().Clock();
@@ -169,8 +172,8 @@ class SimWlanNotifications : public ::testing::Test {
         m_pApi = std::make_unique<CWlanEntries>(m_hModule);
         DWORD dwVersion = 0;
         ASSERT_EQ(m_pApi->pfnOpen(2, nullptr, &dwVersion, &m_hClient), ERROR_SUCCESS);
-        ASSERT_EQ(m_pApi->pfnRegister(m_hClient, WLAN_NOTIFICATION_SOURCE_ACM, FALSE, Record, &m_seen, nullptr,
-                                      nullptr),
+        ASSERT_EQ(m_pApi->pfnRegister(m_hClient, WLAN_NOTIFICATION_SOURCE_ACM, FALSE, Record, &m_seen,
+                                      nullptr, nullptr),
                   ERROR_SUCCESS);
         m_guid = Guid(SIM_WLAN_GUID_A);
     }
@@ -211,7 +214,8 @@ TEST_F(SimWlanNotifications, StopWhenTheClientUnregistersOrCloses) {
     Os().Clock().Sleep(1500);
     EXPECT_TRUE(m_seen.adwCodes.empty());
 
-    ASSERT_EQ(m_pApi->pfnRegister(m_hClient, WLAN_NOTIFICATION_SOURCE_ACM, FALSE, Record, &m_seen, nullptr, nullptr),
+    ASSERT_EQ(m_pApi->pfnRegister(m_hClient, WLAN_NOTIFICATION_SOURCE_ACM, FALSE, Record, &m_seen, nullptr,
+                                  nullptr),
               ERROR_SUCCESS);
     ASSERT_EQ(Scan(), ERROR_SUCCESS);
     ASSERT_EQ(m_pApi->pfnClose(m_hClient, nullptr), ERROR_SUCCESS);
@@ -235,16 +239,19 @@ TEST(SimWlanMachineFile, ProblemsAreOneLineNamingThePlace) {
         EXPECT_EQ(CSimMachine::FromText(R"({"wlan": )" + strWlan + "}", "m.json", &strError), nullptr);
         return strError;
     };
-    EXPECT_EQ(error(R"({"interfaces": [{"guid": "nope"}]})"),
-              "m.json: wlan.interfaces[0].guid: expected a GUID such as 0c1e7a52-9b1d-4e0f-8a77-3d2c55e0a101");
+    EXPECT_EQ(
+        error(R"({"interfaces": [{"guid": "nope"}]})"),
+        "m.json: wlan.interfaces[0].guid: expected a GUID such as 0c1e7a52-9b1d-4e0f-8a77-3d2c55e0a101");
     EXPECT_EQ(error(R"({"missingEntryPoints": ["WlanFly"]})"),
               "m.json: wlan.missingEntryPoints[0]: not an entry point of wlanapi");
-    EXPECT_EQ(error(R"({"interfaces": [{"guid": "3f5c2a10-8e4b-4d7a-9c21-6b0e1f4a7d01",
+    EXPECT_EQ(
+        error(R"({"interfaces": [{"guid": "3f5c2a10-8e4b-4d7a-9c21-6b0e1f4a7d01",
                          "accessPoints": [{"bssid": "00:11"}]}]})"),
-              "m.json: wlan.interfaces[0].accessPoints[0].bssid: expected a MAC address such as 00:11:22:33:44:55");
-    EXPECT_EQ(error(R"({"interfaces": [{"guid": "3f5c2a10-8e4b-4d7a-9c21-6b0e1f4a7d01", "scans": ["soon"]}]})"),
-              "m.json: wlan.interfaces[0].scans[0]: expected a delay in ms, a list of delays, \"never\" or an "
-              "object");
+        "m.json: wlan.interfaces[0].accessPoints[0].bssid: expected a MAC address such as 00:11:22:33:44:55");
+    EXPECT_EQ(
+        error(R"({"interfaces": [{"guid": "3f5c2a10-8e4b-4d7a-9c21-6b0e1f4a7d01", "scans": ["soon"]}]})"),
+        "m.json: wlan.interfaces[0].scans[0]: expected a delay in ms, a list of delays, \"never\" or an "
+        "object");
     EXPECT_EQ(error(R"({"interfaces": [{"guid": "3f5c2a10-8e4b-4d7a-9c21-6b0e1f4a7d01",
                          "accessPoints": [{"rssi": "strong"}]}]})"),
               "m.json: wlan.interfaces[0].accessPoints[0].rssi: expected an integer");
