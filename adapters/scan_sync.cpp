@@ -1,6 +1,7 @@
 #include "adapters/scan_sync.h"
 
 #include "platform/os.h"
+#include "platform/wlan_api.h"
 
 CScanSync::CScanSync() : m_lock(Os().Clock().CreateLock()) {}
 
@@ -31,5 +32,15 @@ void CScanSync::SignalScanDone() {
     }
     if (m_pEvent) {
         m_pEvent->Pulse();
+    }
+}
+
+void ScanNotificationCallback(WLAN_NOTIFICATION_DATA* pData, void* pContext) {
+    if (pData == nullptr || pContext == nullptr) {
+        return;
+    }
+    if (pData->NotificationSource == WLAN_NOTIFICATION_SOURCE_ACM &&
+        pData->NotificationCode == wlan_notification_acm_scan_complete) {
+        static_cast<CScanSync*>(pContext)->SignalScanDone();
     }
 }

@@ -8,6 +8,7 @@
 #include "platform/library.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
+#include "platform/rpc.h"
 #include "platform/service_control.h"
 #include "platform/shell.h"
 #include "platform/system.h"
@@ -21,6 +22,7 @@ struct COsServices {
     IShell* pShell = nullptr;
     IDeviceIo* pDeviceIo = nullptr;
     ILibraryLoader* pLibraries = nullptr;
+    IRpc* pRpc = nullptr;
 
     IClock& Clock() const { return *pClock; }
     IRegistry& Registry() const { return *pRegistry; }
@@ -30,6 +32,7 @@ struct COsServices {
     IShell& Shell() const { return *pShell; }
     IDeviceIo& DeviceIo() const { return *pDeviceIo; }
     ILibraryLoader& Libraries() const { return *pLibraries; }
+    IRpc& Rpc() const { return *pRpc; }
 };
 
 // The services installed by the host.

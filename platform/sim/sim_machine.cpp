@@ -12,7 +12,7 @@ namespace {
 // reads it in CSimMachine::Load.
 const std::initializer_list<const char*> MACHINE_SECTIONS = {
     "description",    "clock",   "windows", "folders", "registry", "services",
-    "serviceManager", "profile", "shell",   "orinoco", "ndisuio",
+    "serviceManager", "profile", "shell",   "orinoco", "ndisuio", "wlan",
 };
 
 }  // namespace
@@ -98,6 +98,9 @@ void CSimMachine::Load(const MachineJson& json, const CSimMachineOptions& option
     m_pNdisuio = std::make_unique<CSimNdisuio>(*m_pServices);
     m_pNdisuio->Load(root.Child("ndisuio"));
     m_pNdisuio->Register(*m_pDeviceIo);
+    m_pRpc = std::make_unique<CSimRpc>();
+    m_pWlan = std::make_unique<CSimWlanService>(*m_pClock, *m_pSystem, *m_pLibraries);
+    m_pWlan->Load(root.Child("wlan"));
 }
 
 COsServices CSimMachine::Services() const {
@@ -110,5 +113,6 @@ COsServices CSimMachine::Services() const {
     services.pShell = m_pShell.get();
     services.pDeviceIo = m_pDeviceIo.get();
     services.pLibraries = m_pLibraries.get();
+    services.pRpc = m_pRpc.get();
     return services;
 }

@@ -18,9 +18,11 @@
 #include "platform/sim/sim_orinoco.h"
 #include "platform/sim/sim_profile.h"
 #include "platform/sim/sim_registry.h"
+#include "platform/sim/sim_rpc.h"
 #include "platform/sim/sim_services.h"
 #include "platform/sim/sim_shell.h"
 #include "platform/sim/sim_system.h"
+#include "platform/sim/sim_wlan.h"
 
 // The default machine, embedded at build time from platform/sim/machines/default.json.
 extern const char g_szDefaultMachine[];
@@ -67,6 +69,8 @@ public:
     CSimLibraries& Libraries() { return *m_pLibraries; }
     CSimOrinoco& Orinoco() { return *m_pOrinoco; }
     CSimNdisuio& Ndisuio() { return *m_pNdisuio; }
+    CSimRpc& Rpc() { return *m_pRpc; }
+    CSimWlanService& Wlan() { return *m_pWlan; }
 
 private:
     CSimMachine() = default;
@@ -84,6 +88,8 @@ private:
     std::unique_ptr<CSimLibraries> m_pLibraries;
     std::unique_ptr<CSimOrinoco> m_pOrinoco;
     std::unique_ptr<CSimNdisuio> m_pNdisuio;
+    std::unique_ptr<CSimRpc> m_pRpc;
+    std::unique_ptr<CSimWlanService> m_pWlan;  // after the libraries and the clock it uses
 };
 
 // Installs a machine as Os() for one scope and puts the previous services back.

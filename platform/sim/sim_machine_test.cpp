@@ -24,7 +24,7 @@ TEST(SimMachine, BadFilesGiveOneLineNamingTheFileAndTheProblem) {
     EXPECT_EQ(
         LoadError(R"({"wireless": {}})"),
         "machine.json: wireless: unknown field (expected description, clock, windows, folders, registry, "
-        "services, serviceManager, profile, shell, orinoco, ndisuio)");
+        "services, serviceManager, profile, shell, orinoco, ndisuio, wlan)");
     EXPECT_EQ(LoadError(R"({"windows": {"major": "five"}})"),
               "machine.json: windows.major: expected an integer, found a string");
     EXPECT_EQ(LoadError(R"({"windows": {"major": -5}})"),
