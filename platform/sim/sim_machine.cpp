@@ -12,7 +12,7 @@ namespace {
 // reads it in CSimMachine::Load.
 const std::initializer_list<const char*> MACHINE_SECTIONS = {
     "description",    "clock",   "windows", "folders", "registry", "services",
-    "serviceManager", "profile", "shell",   "orinoco", "ndisuio", "wlan",
+    "serviceManager", "profile", "shell",   "orinoco", "ndisuio",  "wlan",
 };
 
 }  // namespace
