@@ -131,7 +131,8 @@ void CAdapterPage::TestAdapter(std::string strId, std::string strName, std::stri
         if (pAdapter->GetBssid(abAssocBssid) == QUERY_OK) {
             pAdapter->GetChannel(&nAssocChannel);
         }
-        FormatApRows(abAssocBssid, nAssocChannel, scan, pResult->m_pApRows.get());
+        FormatApRows(abAssocBssid, nAssocChannel, scan.m_apAccessPoints, scan.m_aKeys, scan.m_adwSecurity,
+                     scan.m_adwModes, scan.m_astrApNames, pResult->m_pApRows.get());
     }
     pResult->m_bSupported = pResult->m_nApCount > 0;
 
