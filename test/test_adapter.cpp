@@ -133,6 +133,8 @@ void CAdapterPage::TestAdapter(std::string strId, std::string strName, std::stri
         }
         FormatApRows(abAssocBssid, nAssocChannel, scan.m_apAccessPoints, scan.m_aKeys, scan.m_adwSecurity,
                      scan.m_adwModes, scan.m_astrApNames, pResult->m_pApRows.get());
+    } else if (IListView* pList = Controls().ListView(IDC_AP_LIST)) {
+        pList->DeleteAllItems();
     }
     pResult->m_bSupported = pResult->m_nApCount > 0;
 
