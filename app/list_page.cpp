@@ -13,27 +13,11 @@ ICheckListBox* CListPage::Unlikely() const {
     return HasWindow() ? Controls().CheckListBox(IDC_UNLIKELY_LIST) : nullptr;
 }
 
-void CListPage::AddAdapter(const std::string& strId, const std::string& strName,
-                           const std::string& strDescription, DWORD dwLikely) {
-    m_astrIds.push_back(strId);
-    m_astrNames.push_back(strName);
-    m_astrDescriptions.push_back(strDescription);
-    m_adwLikely.push_back(dwLikely);
-}
-
 int CListPage::DiscoverAdapters() {
     CWaitCursor wait(SheetWindow());
-    m_astrIds.clear();
-    m_astrNames.clear();
-    m_astrDescriptions.clear();
-    m_adwLikely.clear();
+    Clear();
     EnumerateAdapters();
     return static_cast<int>(m_astrNames.size());
-}
-
-void CListPage::EnumerateAdapters() {
-    // Discovery over the ORiNOCO, NDIS 5.1 and native WLAN back ends is not built yet: until it is,
-    // the wizard finds no adapters.
 }
 
 int CListPage::GetCheckedCount() const {

@@ -5,12 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "adapters/adapter_descriptors.h"
 #include "app/wizard_page.h"
 
 constexpr int IDC_UNLIKELY_LIST = 1004;
 constexpr int IDC_LIKELY_LIST = 1010;
 
-class CListPage : public CWizardPage {
+// The four parallel lists of the adapters found (m_astrIds, m_astrNames, m_astrDescriptions,
+// m_adwLikely) come from CAdapterDescriptors.
+class CListPage : public CWizardPage, public CAdapterDescriptors {
 public:
     CListPage();
 
@@ -26,15 +29,6 @@ public:
     BOOL OnSetActive() override;
     // Adapter test when anything is ticked, else the no-selection page.
     LONG OnWizardNext() override;
-
-    // Appends one adapter to the four parallel lists.
-    void AddAdapter(const std::string& strId, const std::string& strName, const std::string& strDescription,
-                    DWORD dwLikely);
-
-    std::vector<std::string> m_astrIds;
-    std::vector<std::string> m_astrNames;
-    std::vector<std::string> m_astrDescriptions;
-    std::vector<DWORD> m_adwLikely;
 
 protected:
     // The discovery pass over the back ends; appends to the four lists.

@@ -49,7 +49,7 @@ protected:
     void EnumerateAdapters() override {
         ++m_nDiscoveries;
         for (const CFakeAdapter& adapter : m_adapters) {
-            AddAdapter(adapter.strId, adapter.strName, "", adapter.dwLikely);
+            Append(adapter.strId, adapter.strName, "", adapter.dwLikely);
         }
     }
 };

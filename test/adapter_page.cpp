@@ -24,17 +24,6 @@ BOOL CAdapterPage::OnSetActive() {
     return CWizardPage::OnSetActive();
 }
 
-void CAdapterPage::TestAdapter(std::string strId, std::string strName, std::string strDescription,
-                               CAdapterResult* pResult) {
-    pResult->m_bSupported = FALSE;
-    pResult->m_nApCount = -1;
-    pResult->m_nMaxSignal = INT_MIN;
-    pResult->m_nMinSignal = INT_MAX;
-    pResult->m_strName = strName.empty() ? strDescription : strName;
-    pResult->m_strId = strId;
-    // Opening the adapter and its scans are not built yet: until they are, no adapter is supported.
-}
-
 LONG CAdapterPage::OnWizardNext() {
     CWizardPage::OnWizardNext();
     if (m_nCurrent < Sheet().m_pListPage->GetCheckedCount() - 1) {
