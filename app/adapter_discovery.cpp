@@ -9,6 +9,7 @@
 #include "adapters/wifi_api_adapter.h"
 #include "app/list_page.h"
 #include "platform/os.h"
+#include "ui/sheet_window.h"
 
 namespace {
 // The card's own NDIS entry, which the ORiNOCO probe has listed already.

@@ -54,7 +54,7 @@ protected:
     }
 };
 
-// An adapter test whose verdict the test chose.
+// An adapter test whose verdict the test chose, without drivers.
 class CScriptedAdapterPage : public CAdapterPage {
 public:
     explicit CScriptedAdapterPage(const CScriptedListPage& list) : m_list(list) {}
@@ -64,7 +64,8 @@ protected:
     void TestAdapter(std::string strId, std::string strName, std::string strDescription,
                      CAdapterResult* pResult) override {
         ++m_nTests;
-        CAdapterPage::TestAdapter(strId, strName, strDescription, pResult);
+        pResult->m_strId = strId;
+        pResult->m_strName = strName.empty() ? strDescription : strName;
         for (const CFakeAdapter& adapter : m_list.m_adapters) {
             if (adapter.strId == strId) {
                 pResult->m_bSupported = adapter.bSupported;

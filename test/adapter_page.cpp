@@ -21,7 +21,19 @@ BOOL CAdapterPage::OnSetActive() {
     m_strSupportedText = shown.m_bSupported ? " Yes " : " No ";
     m_strRateText = shown.m_strScanRate;
     FillApList(*shown.m_pApRows);
+    UpdateData();
     return CWizardPage::OnSetActive();
+}
+
+void CAdapterPage::UpdateData() {
+    const std::pair<int, const std::string*> texts[] = {{IDC_ADAPTER_NAME, &m_strNameText},
+                                                        {IDC_SUPPORTED_TEXT, &m_strSupportedText},
+                                                        {IDC_SCAN_RATE, &m_strRateText}};
+    for (const auto& [nId, pstrText] : texts) {
+        if (IControl* pControl = Controls().GetDlgItem(nId)) {
+            pControl->SetWindowText(*pstrText);
+        }
+    }
 }
 
 LONG CAdapterPage::OnWizardNext() {

@@ -9,6 +9,9 @@
 #include "test/adapter_result.h"
 #include "ui/controls.h"
 
+constexpr int IDC_ADAPTER_NAME = 1014;
+constexpr int IDC_SUPPORTED_TEXT = 1015;
+constexpr int IDC_SCAN_RATE = 1017;
 constexpr int IDC_AP_LIST = 1019;
 
 // Fields of an access point row ("|"-separated). The SSID is last and may itself hold "|": it is
@@ -59,4 +62,9 @@ protected:
     // Tests one adapter and fills *pResult; failures show only in the result.
     virtual void TestAdapter(std::string strId, std::string strName, std::string strDescription,
                              CAdapterResult* pResult);
+
+private:
+    // The name, verdict and scan rate texts to their controls (UpdateData(FALSE); the edits are
+    // read-only, so nothing comes back).
+    void UpdateData();
 };

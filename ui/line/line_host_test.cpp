@@ -41,8 +41,16 @@ TEST(LineHost, ShowsTheWelcomePageAndCancelsAtEndOfInput) {
 }
 
 TEST(LineHost, WalksToTheThankYouPageAndExits) {
-    const std::string strScreen = RunWizard("n\nn\nx\nn\nf\n");
+    // Welcome, instructions, the adapter list (an unknown command there), the two ticked adapters,
+    // the supported page, the results page (posting unticked), thank you.
+    const std::string strScreen = RunWizard("n\nn\nx\nn\nn\nn\nn\npost\nn\nf\n");
     EXPECT_NE(strScreen.find("Before Checking for Supported Adapters"), std::string::npos);
+    EXPECT_NE(strScreen.find("1. [x] ORiNOCO"), std::string::npos);
+    EXPECT_NE(strScreen.find("3. [ ] Fast Ethernet Controller"), std::string::npos);
+    EXPECT_NE(strScreen.find("Progress [100%]  Wireless 802.11b/g Mini PCI Adapter / Scan #3..."),
+              std::string::npos);
+    EXPECT_NE(strScreen.find("Yes       | ORiNOCO                             | 4.0"), std::string::npos)
+        << strScreen;
     EXPECT_NE(strScreen.find("[f] Exit"), std::string::npos);
     // An unknown command repeats the choices without moving.
     EXPECT_NE(strScreen.find("[b] < Back  [n] Next >  [c] Cancel"), std::string::npos);
