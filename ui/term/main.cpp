@@ -1,5 +1,8 @@
-// The Linux program: the wizard on a simulated machine, in the terminal. It takes no arguments;
-// NIMBREL_MACHINE may name a machine file to run instead of the built-in default.
+// The Linux program: the wizard on a simulated machine, full screen in the terminal. It takes no
+// arguments; NIMBREL_MACHINE may name a machine file to run instead of the built-in default. When
+// standard input or output is not a terminal (a pipe, CI), it runs the line-mode front end instead.
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -8,6 +11,8 @@
 #include "app/wizard_app.h"
 #include "platform/sim/sim_machine.h"
 #include "ui/line/line_host.h"
+#include "ui/term/term_curses.h"
+#include "ui/term/term_host.h"
 
 namespace {
 std::string ProfilePath() {
@@ -22,6 +27,7 @@ int main() {
     options.bRealTime = true;
     options.strProfilePath = ProfilePath();
 
+    // A bad machine file is reported before the terminal is taken over.
     std::string strError;
     const char* pszMachine = std::getenv("NIMBREL_MACHINE");
     auto pMachine = pszMachine != nullptr && *pszMachine != '\0'
@@ -32,8 +38,16 @@ int main() {
         return 2;
     }
     CScopedOs os(*pMachine);
-    CLineHost host(std::cin, std::cout);
     CWizardApp app;
-    app.InitInstance(host);
+    if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) {
+        CLineHost host(std::cin, std::cout);
+        app.InitInstance(host);
+        return app.GetExitCode();
+    }
+    {
+        CCursesDevice device;
+        CTermHost host(device);
+        app.InitInstance(host);
+    }
     return app.GetExitCode();
 }

@@ -1,0 +1,298 @@
+// The controls of a page in the terminal: each is the headless host's model of its kind (so that page
+// logic reads and writes the same data as in tests) with a drawing in character cells and the keys and
+// clicks a user gives it. Positions come from the dialog template: 4 horizontal and 8 vertical dialog
+// units make one cell.
+#pragma once
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+#include "ui/headless/headless_controls.h"
+#include "ui/resource_script.h"
+#include "ui/term/term_canvas.h"
+#include "ui/term/term_device.h"
+
+// The terminal's pixels, for the measures the core makes in pixels (list view columns, the progress
+// window's layout): a cell is as wide and as high as the dialog font's average character, 4 x 8 dialog
+// units, which is 6 x 13 pixels at the dialog font's size.
+constexpr int TERM_PIXELS_PER_COL = 6;
+constexpr int TERM_PIXELS_PER_ROW = 13;
+
+struct CTermRect {
+    int nRow = 0;
+    int nCol = 0;
+    int nRows = 0;
+    int nCols = 0;
+    bool Contains(int nAtRow, int nAtCol) const {
+        return nAtRow >= nRow && nAtRow < nRow + nRows && nAtCol >= nCol && nAtCol < nCol + nCols;
+    }
+};
+
+// A template rectangle in cells (rounded to the nearest cell edges; at least one cell).
+CTermRect DialogRect(int nX, int nY, int nWidth, int nHeight);
+
+// What a key or a click did to a control.
+enum class ETermAction {
+    Ignored,  // not for this control: the sheet may use it
+    Handled,
+    Pressed,  // a push button was pressed
+};
+
+class CTermWidget {
+public:
+    explicit CTermWidget(const CDialogControl& control);
+    virtual ~CTermWidget() = default;
+
+    const CDialogControl& Template() const { return m_control; }
+    // Relative to the dialog's origin.
+    const CTermRect& Rect() const { return m_rect; }
+    int Id() const { return m_control.m_nId; }
+    // Takes the focus through Tab.
+    virtual bool IsTabStop() const { return m_control.IsVisible() && m_control.IsTabStop(); }
+    virtual bool IsPushButton() const { return false; }
+
+    // Draws the control with the dialog's origin at (nRow, nCol).
+    virtual void Draw(CTermCanvas& canvas, int nRow, int nCol, bool bFocus) const = 0;
+    virtual ETermAction OnKey(const CTermEvent& /*event*/) { return ETermAction::Ignored; }
+    // A click at a cell relative to the control's own rectangle.
+    virtual ETermAction OnClick(int /*nRow*/, int /*nCol*/) { return ETermAction::Ignored; }
+    virtual void OnWheel(int /*nDelta*/) {}
+    // The focus arrives (bByTab: through Tab or Shift+Tab, as the dialog manager selects an edit's text).
+    virtual void OnFocus(bool /*bByTab*/) {}
+
+    // How many rows a text may take: a cell holds less text than the dialog font's proportional glyphs,
+    // so a text that needs more rows than its template gives runs on into the free rows below it.
+    int TextRows() const { return std::max(m_rect.nRows, m_nTextRows); }
+    void SetTextRows(int nRows) { m_nTextRows = nRows; }
+
+private:
+    CDialogControl m_control;
+    CTermRect m_rect;
+    int m_nTextRows = 0;
+};
+
+// A static text: wrapped at blanks, aligned and (SS_CENTERIMAGE) centred vertically as its template says.
+class CTermStatic : public CHeadlessControl, public CTermWidget {
+public:
+    CTermStatic(const CDialogControl& control, ETermStyle eStyle)
+        : CHeadlessControl(control.m_strText), CTermWidget(control), m_eStyle(eStyle) {}
+    void Draw(CTermCanvas& canvas, int nRow, int nCol, bool bFocus) const override;
+
+private:
+    ETermStyle m_eStyle;
+};
+
+// A single-line edit: read-only, or taking typing. The text is selected whole when Tab brings the
+// focus, and typing replaces a selection.
+class CTermEdit : public CHeadlessControl, public CTermWidget {
+public:
+    explicit CTermEdit(const CDialogControl& control)
+        : CHeadlessControl(control.m_strText), CTermWidget(control) {}
+    void SetWindowText(const std::string& strText) override;
+    void Draw(CTermCanvas& canvas, int nRow, int nCol, bool bFocus) const override;
+    ETermAction OnKey(const CTermEvent& event) override;
+    ETermAction OnClick(int nRow, int nCol) override;
+    void OnFocus(bool bByTab) override;
+
+    bool IsAllSelected() const { return m_bAllSelected; }
+    int Caret() const { return m_nCaret; }
+
+private:
+    void ScrollToCaret();
+
+    int m_nCaret = 0;
+    int m_nScroll = 0;
+    bool m_bAllSelected = false;
+};
+
+class CTermPushButton : public CHeadlessControl, public CTermWidget {
+public:
+    explicit CTermPushButton(const CDialogControl& control)
+        : CHeadlessControl(control.m_strText), CTermWidget(control) {}
+    bool IsPushButton() const override { return true; }
+    void Draw(CTermCanvas& canvas, int nRow, int nCol, bool bFocus) const override;
+    ETermAction OnKey(const CTermEvent& event) override;
+    ETermAction OnClick(int nRow, int nCol) override;
+};
+
+// An automatic check box: Space or a click ticks and unticks it.
+class CTermCheckBox : public CHeadlessCheckBox, public CTermWidget {
+public:
+    explicit CTermCheckBox(const CDialogControl& control)
+        : CHeadlessCheckBox(control.m_strText), CTermWidget(control) {}
+    void Draw(CTermCanvas& canvas, int nRow, int nCol, bool bFocus) const override;
+    ETermAction OnKey(const CTermEvent& event) override;
+    ETermAction OnClick(int nRow, int nCol) override;
+};
+
+// The selected item and the first item shown of a list with nVisible rows.
+struct CListCursor {
+    int nSelected = -1;
+    int nTop = 0;
+    // Keeps both inside the list after its items changed, the selection in view.
+    void Clamp(int nCount, int nVisible);
+    // Up, Down, PgUp, PgDn, Home, End; false for any other key.
+    bool Move(int nKey, int nCount, int nVisible);
+    void Scroll(int nDelta, int nCount, int nVisible);
+};
+
+// The frame of a bordered list with its scroll marks (▲ ▼ on the right edge when items are hidden).
+void DrawListFrame(CTermCanvas& canvas, const CTermRect& rect, bool bBorder, bool bMoreAbove,
+                   bool bMoreBelow);
+
+// A list box, or (with an ICheckListBox model) a check list box whose items carry a check mark that
+// Space or a click on the mark toggles.
+template <class TModel>
+class CTermListBoxT : public TModel, public CTermWidget {
+public:
+    static constexpr bool HAS_CHECKS = std::is_base_of_v<ICheckListBox, TModel>;
+
+    template <class... TArgs>
+    explicit CTermListBoxT(const CDialogControl& control, TArgs&&... args)
+        : TModel(std::forward<TArgs>(args)...), CTermWidget(control) {}
+
+    int Selected() const { return m_cursor.nSelected; }
+    int TopIndex() const { return m_cursor.nTop; }
+
+    void Draw(CTermCanvas& canvas, int nRow, int nCol, bool bFocus) const override {
+        const CTermRect inner = Inner(nRow, nCol);
+        CListCursor cursor = m_cursor;
+        cursor.Clamp(this->GetCount(), inner.nRows);
+        canvas.Fill(inner.nRow, inner.nCol, inner.nRows, inner.nCols, ETermStyle::Window);
+        for (int i = 0; i < inner.nRows && cursor.nTop + i < this->GetCount(); ++i) {
+            const int nItem = cursor.nTop + i;
+            std::string strLine = " ";
+            if constexpr (HAS_CHECKS) {
+                strLine += this->GetCheck(nItem) ? "[x] " : "[ ] ";
+            }
+            strLine += this->GetText(nItem);
+            const ETermStyle eStyle = nItem != cursor.nSelected ? ETermStyle::Window
+                                      : bFocus                  ? ETermStyle::Selection
+                                                                : ETermStyle::SelectionIdle;
+            canvas.Fill(inner.nRow + i, inner.nCol, 1, inner.nCols, eStyle);
+            canvas.PutText(inner.nRow + i, inner.nCol, strLine, eStyle, inner.nCols);
+        }
+        CTermRect rect = Rect();
+        rect.nRow += nRow;
+        rect.nCol += nCol;
+        DrawListFrame(canvas, rect, Template().HasBorder(), cursor.nTop > 0,
+                      cursor.nTop + inner.nRows < this->GetCount());
+    }
+
+    ETermAction OnKey(const CTermEvent& event) override {
+        const int nVisible = Inner(0, 0).nRows;
+        m_cursor.Clamp(this->GetCount(), nVisible);
+        if (event.eKind != CTermEvent::Key || event.bAlt) {
+            return ETermAction::Ignored;
+        }
+        if (m_cursor.Move(event.nKey, this->GetCount(), nVisible)) {
+            return ETermAction::Handled;
+        }
+        if constexpr (HAS_CHECKS) {
+            if (event.nKey == ' ' && this->GetCount() > 0) {
+                if (m_cursor.nSelected < 0) {
+                    m_cursor.nSelected = m_cursor.nTop;
+                }
+                Toggle(m_cursor.nSelected);
+                return ETermAction::Handled;
+            }
+        }
+        return ETermAction::Ignored;
+    }
+
+    ETermAction OnClick(int nRow, int nCol) override {
+        const CTermRect inner = Inner(0, 0);
+        m_cursor.Clamp(this->GetCount(), inner.nRows);
+        const int nItem = m_cursor.nTop + (nRow - inner.nRow);
+        if (nRow < inner.nRow || nRow >= inner.nRow + inner.nRows || nItem >= this->GetCount()) {
+            return ETermAction::Handled;
+        }
+        m_cursor.nSelected = nItem;
+        if constexpr (HAS_CHECKS) {
+            // The mark " [x]" at the item's start.
+            if (nCol - inner.nCol <= 4) {
+                Toggle(nItem);
+            }
+        }
+        (void)nCol;
+        return ETermAction::Handled;
+    }
+
+    void OnWheel(int nDelta) override { m_cursor.Scroll(nDelta, this->GetCount(), Inner(0, 0).nRows); }
+
+    void OnFocus(bool /*bByTab*/) override {
+        // The focus rectangle marks the first item when nothing is selected yet.
+        if (m_cursor.nSelected < 0 && this->GetCount() > 0) {
+            m_cursor.nSelected = m_cursor.nTop;
+        }
+    }
+
+private:
+    CTermRect Inner(int nRow, int nCol) const {
+        const int nBorder = Template().HasBorder() ? 1 : 0;
+        return CTermRect{Rect().nRow + nRow + nBorder, Rect().nCol + nCol + nBorder,
+                         std::max(0, Rect().nRows - 2 * nBorder), std::max(0, Rect().nCols - 2 * nBorder)};
+    }
+    void Toggle(int nItem) {
+        if constexpr (HAS_CHECKS) {
+            this->SetCheck(nItem, this->GetCheck(nItem) ? BST_UNCHECKED : BST_CHECKED);
+        }
+    }
+
+    CListCursor m_cursor;
+};
+
+using CTermListBox = CTermListBoxT<CHeadlessListBox>;
+using CTermCheckListBox = CTermListBoxT<CHeadlessCheckListBox>;
+
+// A list view in report view: the header row, the columns at the widths the page set (pixels, 6 to a
+// cell), grid lines when LVS_EX_GRIDLINES is set, one selected row, scrolling both ways.
+class CTermListView : public CHeadlessListView, public CTermWidget {
+public:
+    explicit CTermListView(const CDialogControl& control);
+    // The width of text in cells, as pixels.
+    int GetStringWidth(const std::string& strText) const override;
+
+    void Draw(CTermCanvas& canvas, int nRow, int nCol, bool bFocus) const override;
+    ETermAction OnKey(const CTermEvent& event) override;
+    ETermAction OnClick(int nRow, int nCol) override;
+    void OnWheel(int nDelta) override;
+    void OnFocus(bool bByTab) override;
+
+    int Selected() const { return m_cursor.nSelected; }
+    int TopIndex() const { return m_cursor.nTop; }
+    int ScrollColumn() const { return m_nScrollCol; }
+    // The width in cells of the columns side by side.
+    int TotalColumnCells() const;
+
+private:
+    CTermRect Inner(int nRow, int nCol) const;
+    int ItemRows() const { return std::max(0, Inner(0, 0).nRows - 1); }
+
+    CListCursor m_cursor;
+    int m_nScrollCol = 0;
+};
+
+// The controls of one page, created from its dialog template in template (tab) order.
+class CTermPage : public IPageControls {
+public:
+    explicit CTermPage(UINT nTemplateId);
+    IControl* GetDlgItem(int nId) override;
+
+    const std::vector<std::unique_ptr<CTermWidget>>& Widgets() const { return m_apWidgets; }
+    CTermWidget* Widget(int nId) const;
+    // The controls that Tab visits, in template order.
+    std::vector<CTermWidget*> TabStops() const;
+    // The topmost visible control at a cell relative to the dialog's origin, or nullptr.
+    CTermWidget* WidgetAt(int nRow, int nCol) const;
+    void Draw(CTermCanvas& canvas, int nRow, int nCol, const CTermWidget* pFocus) const;
+
+private:
+    std::vector<std::unique_ptr<CTermWidget>> m_apWidgets;
+    std::map<int, CTermWidget*> m_mapIds;
+};

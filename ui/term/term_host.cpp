@@ -1,0 +1,538 @@
+#include "ui/term/term_host.h"
+
+#include <algorithm>
+
+#include "app/banner.h"
+#include "app/property_sheet.h"
+#include "app/tolvane_sheet.h"
+#include "ui/resource_script.h"
+#include "ui/term/term_colours.h"
+#include "ui/term/term_progress.h"
+#include "ui/term/term_text.h"
+
+namespace {
+// Rows of the sheet, from its top edge.
+constexpr int HEADER_ROWS = 3;    // the header band (interior pages)
+constexpr int BODY_ROWS = 18;     // header band, its rule and the dialog; the sidebar page's dialog
+constexpr int DIALOG_MARGIN = 2;  // cells between the frame and the dialog
+constexpr int SIDEBAR_COLS = 22;  // the watermark band; the welcome page's texts start at 84 units
+constexpr int BUTTON_WIDTH = 10;
+// The widest message box text before it wraps.
+constexpr int MESSAGE_WIDTH = 56;
+
+// Text drawn over a banner band, black or white as the band's colour asks.
+void PutOnBanner(CTermCanvas& canvas, int nRow, int nCol, const std::string& strText, int nMaxCols,
+                 bool bBold) {
+    for (int i = 0; i < static_cast<int>(strText.size()) && i < nMaxCols; ++i) {
+        if (!canvas.Contains(nRow, nCol + i)) {
+            continue;
+        }
+        const int nBg = canvas.At(nRow, nCol + i).nBg;
+        canvas.PutText(nRow, nCol + i, strText.substr(i, 1), ETermStyle::Face);
+        const int nFg = nBg == TERM_NO_COLOUR || IsLightColour(nBg) ? 0 : 15;
+        canvas.SetColours(nRow, nCol + i, nFg, nBg, bBold);
+    }
+}
+
+std::string Centred(const std::string& strLabel, int nWidth) {
+    const int nSpare = std::max(0, nWidth - static_cast<int>(strLabel.size()));
+    return std::string(nSpare / 2, ' ') + strLabel + std::string(nSpare - nSpare / 2, ' ');
+}
+
+// A box with a caption row, centred on the canvas.
+CTermRect DrawBox(CTermCanvas& canvas, int nRows, int nCols, const std::string& strCaption) {
+    nCols = std::min(nCols, canvas.Cols());
+    nRows = std::min(nRows, canvas.Rows());
+    const CTermRect box{(canvas.Rows() - nRows) / 2, (canvas.Cols() - nCols) / 2, nRows, nCols};
+    canvas.Fill(box.nRow, box.nCol, box.nRows, box.nCols, ETermStyle::Face);
+    canvas.Frame(box.nRow, box.nCol, box.nRows, box.nCols, ETermStyle::Face);
+    canvas.Fill(box.nRow, box.nCol, 1, box.nCols, ETermStyle::Caption);
+    canvas.PutText(box.nRow, box.nCol + 1, " " + strCaption, ETermStyle::Caption, box.nCols - 2);
+    return box;
+}
+}  // namespace
+
+CTermHost::CTermHost(ITermDevice& device) : m_device(device) {}
+
+CTermHost::~CTermHost() = default;
+
+CTermPage* CTermHost::TermPage(UINT nTemplateId) const {
+    auto it = m_termPages.find(nTemplateId);
+    return it == m_termPages.end() ? nullptr : it->second.get();
+}
+
+IPageControls& CTermHost::CreatePageWindow(UINT nTemplateId) {
+    auto& pPage = m_termPages[nTemplateId];
+    pPage = std::make_unique<CTermPage>(nTemplateId);
+    return *pPage;
+}
+
+std::unique_ptr<IProgressWindow> CTermHost::CreateProgressWindow() {
+    return std::make_unique<CTermProgressWindow>(*this);
+}
+
+void CTermHost::RemoveProgress(CTermProgressWindow* pWindow) {
+    m_apProgress.erase(std::remove(m_apProgress.begin(), m_apProgress.end(), pWindow), m_apProgress.end());
+}
+
+void CTermHost::BeginWaitCursor() {
+    CHeadlessHost::BeginWaitCursor();
+    // The operation blocks from here on: show the busy indicator now.
+    Paint();
+}
+
+CTermPage* CTermHost::ActivePage() const {
+    return Sheet() != nullptr && !IsClosed() ? TermPage(CurrentPage()) : nullptr;
+}
+
+bool CTermHost::IsExteriorPage() const {
+    const CPropertyPageEx* pPage = Sheet() != nullptr ? Sheet()->GetActivePage() : nullptr;
+    return pPage != nullptr && (pPage->GetFlags() & PSP_HIDEHEADER) != 0;
+}
+
+std::string CTermHost::PageCaption() const {
+    const CPropertyPageEx* pPage = Sheet() != nullptr ? Sheet()->GetActivePage() : nullptr;
+    if (pPage == nullptr) {
+        return "";
+    }
+    if (pPage->GetCaptionId() != 0) {
+        return Resources().GetString(pPage->GetCaptionId());
+    }
+    const CDialogTemplate* pTemplate = Resources().FindDialog(pPage->GetTemplateId());
+    return pTemplate != nullptr ? pTemplate->m_strCaption : "";
+}
+
+bool CTermHost::IsTooSmall() const {
+    return m_device.Rows() < SHEET_ROWS || m_device.Cols() < SHEET_COLS;
+}
+
+CTermRect CTermHost::SheetRect() const {
+    return CTermRect{std::max(0, (m_device.Rows() - SHEET_ROWS) / 2),
+                     std::max(0, (m_device.Cols() - SHEET_COLS) / 2), SHEET_ROWS, SHEET_COLS};
+}
+
+int CTermHost::DialogRow() const {
+    return SheetRect().nRow + 1 + (IsExteriorPage() ? 0 : HEADER_ROWS + 1);
+}
+
+int CTermHost::DialogCol() const {
+    return SheetRect().nCol + 1 + DIALOG_MARGIN;
+}
+
+bool CTermHost::IsButtonEnabled(int nButton) const {
+    if (IsClosed()) {
+        return false;
+    }
+    switch (nButton) {
+        case BUTTON_BACK:
+            return (Buttons() & PSWIZB_BACK) != 0;
+        case BUTTON_NEXT:
+            return (Buttons() & (PSWIZB_NEXT | PSWIZB_FINISH)) != 0;
+        default:
+            return true;
+    }
+}
+
+std::string CTermHost::ButtonLabel(int nButton) const {
+    switch (nButton) {
+        case BUTTON_BACK:
+            return "< Back";
+        case BUTTON_NEXT:
+            // Wizard97 shows the Finish button in the Next button's place.
+            return (Buttons() & PSWIZB_FINISH) ? FinishText() : "Next >";
+        case BUTTON_CANCEL:
+            return "Cancel";
+        default:
+            return "Help";
+    }
+}
+
+CTermRect CTermHost::ButtonRect(int nButton) const {
+    const CTermRect sheet = SheetRect();
+    const int nRow = sheet.nRow + SHEET_ROWS - 2;
+    // Right-aligned: Back and Next side by side, Cancel and Help apart from them.
+    const int nRight = sheet.nCol + SHEET_COLS - 3;
+    const int anLeft[BUTTON_COUNT] = {nRight - 4 * BUTTON_WIDTH - 3, nRight - 3 * BUTTON_WIDTH - 3,
+                                      nRight - 2 * BUTTON_WIDTH - 1, nRight - BUTTON_WIDTH};
+    return CTermRect{nRow, anLeft[nButton] + 1, 1, BUTTON_WIDTH};
+}
+
+void CTermHost::Paint() {
+    CTermCanvas canvas(m_device.Rows(), m_device.Cols());
+    if (IsTooSmall()) {
+        canvas.Fill(0, 0, canvas.Rows(), canvas.Cols(), ETermStyle::Face);
+        canvas.PutText(0, 0,
+                       "Please enlarge the terminal to at least " + std::to_string(SHEET_COLS) + "x" +
+                           std::to_string(SHEET_ROWS) + " (it is " + std::to_string(canvas.Cols()) + "x" +
+                           std::to_string(canvas.Rows()) + ").",
+                       ETermStyle::Face);
+    } else {
+        canvas.Fill(0, 0, canvas.Rows(), canvas.Cols(), ETermStyle::Desktop);
+        if (Sheet() != nullptr && !IsClosed()) {
+            DrawSheet(canvas);
+        }
+        for (const CTermProgressWindow* pWindow : m_apProgress) {
+            pWindow->Draw(canvas);
+        }
+        for (const COverlay& overlay : m_overlays) {
+            overlay(canvas);
+        }
+    }
+    m_screen = canvas;
+    m_device.Show(m_screen);
+}
+
+void CTermHost::DrawSheet(CTermCanvas& canvas) {
+    const CTermRect sheet = SheetRect();
+    canvas.Fill(sheet.nRow, sheet.nCol, sheet.nRows, sheet.nCols, ETermStyle::Face);
+    canvas.Frame(sheet.nRow, sheet.nCol, sheet.nRows, sheet.nCols, ETermStyle::Face);
+    // The title bar, with the busy indicator while the wait cursor shows.
+    canvas.Fill(sheet.nRow, sheet.nCol, 1, sheet.nCols, ETermStyle::Caption);
+    canvas.PutText(sheet.nRow, sheet.nCol + 1, " " + PageCaption(), ETermStyle::Caption, sheet.nCols - 2);
+    if (IsWaitCursorShown()) {
+        const std::string strBusy = " Working... ";
+        canvas.PutText(sheet.nRow, sheet.nCol + sheet.nCols - 2 - static_cast<int>(strBusy.size()), strBusy,
+                       ETermStyle::Busy);
+    }
+    if (IsExteriorPage()) {
+        DrawSidebar(canvas, sheet);
+    } else {
+        DrawHeader(canvas, sheet);
+    }
+    if (const CTermPage* pPage = ActivePage()) {
+        pPage->Draw(canvas, DialogRow(), DialogCol(), m_pFocusWidget);
+    }
+    // The etched line above the buttons.
+    const int nRule = sheet.nRow + 1 + BODY_ROWS;
+    canvas.Fill(nRule, sheet.nCol + 1, 1, sheet.nCols - 2, ETermStyle::Face, TERM_HLINE);
+    canvas.Put(nRule, sheet.nCol, TERM_TEE_LEFT, ETermStyle::Face);
+    canvas.Put(nRule, sheet.nCol + sheet.nCols - 1, TERM_TEE_RIGHT, ETermStyle::Face);
+    DrawButtons(canvas, sheet);
+}
+
+void CTermHost::DrawHeader(CTermCanvas& canvas, const CTermRect& sheet) {
+    const CPropertyPageEx* pPage = Sheet()->GetActivePage();
+    const int nCols = sheet.nCols - 2;
+    // The header bitmap stretched over the band, one colour per column (it runs from left to right).
+    const auto* pSheet = dynamic_cast<const CTolvaneSheet*>(Sheet());
+    const std::vector<std::vector<int>> aanColours =
+        pSheet != nullptr ? BannerCells(pSheet->Header(), 1, nCols, std::max(8, m_device.Colours()))
+                          : std::vector<std::vector<int>>{};
+    for (int r = 0; r < HEADER_ROWS; ++r) {
+        for (int c = 0; c < nCols; ++c) {
+            const int nBg = aanColours.empty() ? 15 : aanColours[0][c];
+            canvas.Put(sheet.nRow + 1 + r, sheet.nCol + 1 + c, U' ', ETermStyle::Face);
+            canvas.SetColours(sheet.nRow + 1 + r, sheet.nCol + 1 + c, IsLightColour(nBg) ? 0 : 15, nBg);
+        }
+    }
+    if (pPage->GetFlags() & PSP_USEHEADERTITLE) {
+        PutOnBanner(canvas, sheet.nRow + 1, sheet.nCol + 3, Resources().GetString(pPage->GetHeaderTitleId()),
+                    nCols - 4, true);
+    }
+    if (pPage->GetFlags() & PSP_USEHEADERSUBTITLE) {
+        PutOnBanner(canvas, sheet.nRow + 2, sheet.nCol + 5,
+                    Resources().GetString(pPage->GetHeaderSubTitleId()), nCols - 6, false);
+    }
+    const int nRule = sheet.nRow + 1 + HEADER_ROWS;
+    canvas.Fill(nRule, sheet.nCol + 1, 1, nCols, ETermStyle::Face, TERM_HLINE);
+    canvas.Put(nRule, sheet.nCol, TERM_TEE_LEFT, ETermStyle::Face);
+    canvas.Put(nRule, sheet.nCol + sheet.nCols - 1, TERM_TEE_RIGHT, ETermStyle::Face);
+}
+
+void CTermHost::DrawSidebar(CTermCanvas& canvas, const CTermRect& sheet) {
+    const auto* pSheet = dynamic_cast<const CTolvaneSheet*>(Sheet());
+    const std::vector<std::vector<int>> aanColours =
+        pSheet != nullptr
+            ? BannerCells(pSheet->Watermark(), BODY_ROWS, SIDEBAR_COLS, std::max(8, m_device.Colours()))
+            : std::vector<std::vector<int>>{};
+    for (int r = 0; r < BODY_ROWS; ++r) {
+        for (int c = 0; c < SIDEBAR_COLS; ++c) {
+            canvas.Put(sheet.nRow + 1 + r, sheet.nCol + 1 + c, U' ', ETermStyle::Face);
+            canvas.SetColours(sheet.nRow + 1 + r, sheet.nCol + 1 + c, 15,
+                              aanColours.empty() ? 4 : aanColours[r][c]);
+        }
+    }
+}
+
+void CTermHost::DrawButtons(CTermCanvas& canvas, const CTermRect& sheet) {
+    // The default button is Next (Finish) unless a push button has the focus.
+    const bool bPushFocus = m_pFocusWidget != nullptr && m_pFocusWidget->IsPushButton();
+    for (int nButton = 0; nButton < BUTTON_COUNT; ++nButton) {
+        const CTermRect rect = ButtonRect(nButton);
+        ETermStyle eStyle = ETermStyle::Button;
+        if (!IsButtonEnabled(nButton)) {
+            eStyle = ETermStyle::Disabled;
+        } else if (m_pFocusWidget == nullptr && m_nFocusButton == nButton) {
+            eStyle = ETermStyle::ButtonFocus;
+        } else if (nButton == BUTTON_NEXT && !bPushFocus && m_pFocusWidget != nullptr) {
+            eStyle = ETermStyle::ButtonDefault;
+        }
+        canvas.PutText(rect.nRow, rect.nCol, "[" + Centred(ButtonLabel(nButton), BUTTON_WIDTH - 2) + "]",
+                       eStyle);
+    }
+    // The keys, in the bottom edge.
+    std::string strDefault = ButtonLabel(BUTTON_NEXT);
+    strDefault.erase(strDefault.find_last_not_of(" >") + 1);
+    const std::string strHints =
+        " Tab=move  Space=tick  Enter=" + strDefault + "  Alt+B=Back  Esc=Cancel  F1=Help ";
+    const int nBottom = sheet.nRow + sheet.nRows - 1;
+    canvas.PutText(nBottom, sheet.nCol + (sheet.nCols - static_cast<int>(strHints.size())) / 2, strHints,
+                   ETermStyle::Hint, sheet.nCols - 2);
+}
+
+void CTermHost::RunModal(CTolvaneSheet& sheet) {
+    Open(sheet);
+    while (!IsClosed()) {
+        Paint();
+        CTermEvent event;
+        if (m_device.ReadEvent(event, -1)) {
+            Dispatch(event);
+        }
+    }
+}
+
+void CTermHost::ResetFocus() {
+    m_pFocusPage = ActivePage();
+    m_pFocusWidget = nullptr;
+    m_nFocusButton = IsButtonEnabled(BUTTON_NEXT) ? BUTTON_NEXT : BUTTON_CANCEL;
+}
+
+void CTermHost::SetFocus(CTermWidget* pWidget, int nButton, bool bByTab) {
+    m_pFocusWidget = pWidget;
+    m_nFocusButton = nButton;
+    if (pWidget != nullptr) {
+        pWidget->OnFocus(bByTab);
+    }
+}
+
+void CTermHost::MoveFocus(int nStep) {
+    // The page's tab stops, then the enabled sheet buttons, round and round.
+    struct CStop {
+        CTermWidget* pWidget;
+        int nButton;
+    };
+    std::vector<CStop> stops;
+    if (const CTermPage* pPage = ActivePage()) {
+        for (CTermWidget* pWidget : pPage->TabStops()) {
+            stops.push_back(CStop{pWidget, -1});
+        }
+    }
+    for (int nButton = 0; nButton < BUTTON_COUNT; ++nButton) {
+        if (IsButtonEnabled(nButton)) {
+            stops.push_back(CStop{nullptr, nButton});
+        }
+    }
+    if (stops.empty()) {
+        return;
+    }
+    int nCurrent = -1;
+    for (int i = 0; i < static_cast<int>(stops.size()); ++i) {
+        if (stops[i].pWidget == m_pFocusWidget &&
+            (m_pFocusWidget != nullptr || stops[i].nButton == m_nFocusButton)) {
+            nCurrent = i;
+        }
+    }
+    const int nCount = static_cast<int>(stops.size());
+    const int nNext =
+        nCurrent < 0 ? (nStep > 0 ? 0 : nCount - 1) : ((nCurrent + nStep) % nCount + nCount) % nCount;
+    SetFocus(stops[nNext].pWidget, stops[nNext].nButton, true);
+}
+
+void CTermHost::PressButton(int nButton) {
+    if (!IsButtonEnabled(nButton)) {
+        return;
+    }
+    switch (nButton) {
+        case BUTTON_BACK:
+            Back();
+            break;
+        case BUTTON_NEXT:
+            if (Buttons() & PSWIZB_FINISH) {
+                Finish();
+            } else {
+                Next();
+            }
+            break;
+        case BUTTON_CANCEL:
+            Cancel();
+            break;
+        default:
+            Help();
+            break;
+    }
+}
+
+void CTermHost::Dispatch(const CTermEvent& event) {
+    if (IsClosed()) {
+        return;
+    }
+    if (m_pFocusPage != ActivePage()) {
+        ResetFocus();
+    }
+    const CPropertyPageEx* pBefore = Sheet()->GetActivePage();
+    if (event.eKind == CTermEvent::Key) {
+        if (event.bAlt) {
+            if (event.nKey == 'b' || event.nKey == 'B') {
+                PressButton(BUTTON_BACK);
+            } else if ((event.nKey == 'n' || event.nKey == 'N') && (Buttons() & PSWIZB_NEXT)) {
+                PressButton(BUTTON_NEXT);
+            }
+        } else if (event.nKey == TK_ESCAPE) {
+            PressButton(BUTTON_CANCEL);
+        } else if (event.nKey == TK_F1) {
+            F1();
+        } else if (event.nKey == TK_TAB || event.nKey == TK_BACK_TAB) {
+            MoveFocus(event.nKey == TK_TAB ? +1 : -1);
+        } else {
+            const ETermAction eAction =
+                m_pFocusWidget != nullptr ? m_pFocusWidget->OnKey(event) : ETermAction::Ignored;
+            if (eAction == ETermAction::Pressed) {
+                Click(m_pFocusWidget->Id());
+            } else if (eAction == ETermAction::Ignored) {
+                if (m_pFocusWidget == nullptr && (event.nKey == TK_ENTER || event.nKey == ' ')) {
+                    PressButton(m_nFocusButton);
+                } else if (event.nKey == TK_ENTER) {
+                    PressButton(BUTTON_NEXT);
+                } else if (m_pFocusWidget == nullptr && (event.nKey == TK_LEFT || event.nKey == TK_RIGHT)) {
+                    MoveFocus(event.nKey == TK_RIGHT ? +1 : -1);
+                }
+            }
+        }
+    } else if (event.eKind == CTermEvent::Click && !IsTooSmall()) {
+        for (int nButton = 0; nButton < BUTTON_COUNT; ++nButton) {
+            if (ButtonRect(nButton).Contains(event.nRow, event.nCol)) {
+                PressButton(nButton);
+                break;
+            }
+        }
+        CTermPage* pPage = ActivePage();
+        CTermWidget* pWidget =
+            pPage != nullptr ? pPage->WidgetAt(event.nRow - DialogRow(), event.nCol - DialogCol()) : nullptr;
+        if (pWidget != nullptr && pBefore == Sheet()->GetActivePage()) {
+            if (pWidget->IsTabStop() || pWidget->IsPushButton()) {
+                SetFocus(pWidget, -1, false);
+            }
+            const ETermAction eAction = pWidget->OnClick(event.nRow - DialogRow() - pWidget->Rect().nRow,
+                                                         event.nCol - DialogCol() - pWidget->Rect().nCol);
+            if (eAction == ETermAction::Pressed) {
+                Click(pWidget->Id());
+            }
+        }
+    } else if (event.eKind == CTermEvent::WheelUp || event.eKind == CTermEvent::WheelDown) {
+        CTermPage* pPage = ActivePage();
+        if (CTermWidget* pWidget = pPage != nullptr
+                                       ? pPage->WidgetAt(event.nRow - DialogRow(), event.nCol - DialogCol())
+                                       : nullptr) {
+            pWidget->OnWheel(event.eKind == CTermEvent::WheelUp ? -3 : 3);
+        }
+    }
+    // A new page, or a button that lost its place, gives the focus back to the default button.
+    if (!IsClosed() && (pBefore != Sheet()->GetActivePage() ||
+                        (m_pFocusWidget == nullptr && !IsButtonEnabled(m_nFocusButton)))) {
+        ResetFocus();
+    }
+}
+
+void CTermHost::RunOverlay(const COverlay& overlay, const std::function<bool(const CTermEvent&)>& fnEvent) {
+    m_overlays.push_back(overlay);
+    bool bDone = false;
+    while (!bDone) {
+        Paint();
+        CTermEvent event;
+        if (!m_device.ReadEvent(event, -1)) {
+            break;  // the terminal is gone
+        }
+        bDone = fnEvent(event);
+    }
+    m_overlays.pop_back();
+    Paint();
+}
+
+int CTermHost::MessageBox(const std::string& strText, UINT nType) {
+    CHeadlessHost::MessageBox(strText, nType);
+    const std::vector<std::string> astrLines = WrapText(strText, MESSAGE_WIDTH);
+    const std::string strCaption = PageCaption().empty() ? Resources().GetString(106) : PageCaption();
+    int nWidth = static_cast<int>(strCaption.size()) + 4;
+    for (const std::string& strLine : astrLines) {
+        nWidth = std::max(nWidth, static_cast<int>(strLine.size()) + 6);
+    }
+    const int nRows = static_cast<int>(astrLines.size()) + 6;
+    CTermRect okRect;
+    const COverlay overlay = [&](CTermCanvas& canvas) {
+        const CTermRect box = DrawBox(canvas, nRows, nWidth, strCaption);
+        for (int i = 0; i < static_cast<int>(astrLines.size()); ++i) {
+            canvas.PutText(box.nRow + 2 + i, box.nCol + 3, astrLines[i], ETermStyle::Face, box.nCols - 4);
+        }
+        const std::string strOk = "[   OK   ]";
+        okRect =
+            CTermRect{box.nRow + box.nRows - 3, box.nCol + (box.nCols - static_cast<int>(strOk.size())) / 2,
+                      1, static_cast<int>(strOk.size())};
+        canvas.PutText(okRect.nRow, okRect.nCol, strOk, ETermStyle::ButtonFocus);
+    };
+    RunOverlay(overlay, [&](const CTermEvent& event) {
+        return event.IsKey(TK_ENTER) || event.IsKey(' ') || event.IsKey(TK_ESCAPE) ||
+               (event.eKind == CTermEvent::Key && event.bAlt && (event.nKey == 'o' || event.nKey == 'O')) ||
+               (event.eKind == CTermEvent::Click && okRect.Contains(event.nRow, event.nCol));
+    });
+    return IDOK;
+}
+
+void CTermHost::ShowTextBox(const std::string& strTitle, const std::vector<std::string>& astrLines) {
+    int nTop = 0;
+    int nVisible = 1;
+    const COverlay overlay = [&](CTermCanvas& canvas) {
+        const int nCols = std::min(canvas.Cols() - 2, SHEET_COLS);
+        const int nRows = std::min(canvas.Rows() - 1, static_cast<int>(astrLines.size()) + 4);
+        const CTermRect box = DrawBox(canvas, nRows, nCols, strTitle);
+        nVisible = std::max(1, box.nRows - 3);
+        nTop = std::clamp(nTop, 0, std::max(0, static_cast<int>(astrLines.size()) - nVisible));
+        for (int i = 0; i < nVisible && nTop + i < static_cast<int>(astrLines.size()); ++i) {
+            canvas.PutText(box.nRow + 2 + i, box.nCol + 2, astrLines[nTop + i], ETermStyle::Face,
+                           box.nCols - 4);
+        }
+        if (nTop > 0) {
+            canvas.Put(box.nRow + 1, box.nCol + box.nCols - 1, TERM_ARROW_UP, ETermStyle::Face);
+        }
+        if (nTop + nVisible < static_cast<int>(astrLines.size())) {
+            canvas.Put(box.nRow + box.nRows - 2, box.nCol + box.nCols - 1, TERM_ARROW_DOWN, ETermStyle::Face);
+        }
+        const std::string strHints = " Up/Down/PgUp/PgDn=scroll  Esc=close ";
+        canvas.PutText(box.nRow + box.nRows - 1,
+                       box.nCol + (box.nCols - static_cast<int>(strHints.size())) / 2, strHints,
+                       ETermStyle::Hint, box.nCols - 2);
+    };
+    RunOverlay(overlay, [&](const CTermEvent& event) {
+        CListCursor cursor{-1, nTop};
+        const int nCount = static_cast<int>(astrLines.size());
+        if (event.eKind == CTermEvent::WheelUp || event.eKind == CTermEvent::WheelDown) {
+            cursor.Scroll(event.eKind == CTermEvent::WheelUp ? -3 : 3, nCount, nVisible);
+        } else if (event.IsKey(TK_UP) || event.IsKey(TK_DOWN)) {
+            cursor.Scroll(event.nKey == TK_UP ? -1 : 1, nCount, nVisible);
+        } else if (event.IsKey(TK_PAGE_UP) || event.IsKey(TK_PAGE_DOWN)) {
+            cursor.Scroll(event.nKey == TK_PAGE_UP ? -nVisible : nVisible, nCount, nVisible);
+        } else if (event.IsKey(TK_HOME) || event.IsKey(TK_END)) {
+            cursor.Scroll(event.nKey == TK_HOME ? -nCount : nCount, nCount, nVisible);
+        }
+        nTop = cursor.nTop;
+        return event.IsKey(TK_ESCAPE) || event.IsKey(TK_ENTER) || event.IsKey('q') ||
+               event.eKind == CTermEvent::Click;
+    });
+}
+
+void CTermHost::PollInput() {
+    CTermEvent event;
+    while (m_device.ReadEvent(event, 0)) {
+        auto post = [&](UINT nMessage, WPARAM wParam, POINT pt) {
+            MessageQueue().push_back(MSG{nMessage, wParam, 0, pt});
+        };
+        if (event.eKind == CTermEvent::Resize) {
+            Paint();
+        } else if (event.eKind == CTermEvent::Click) {
+            post(WM_LBUTTONUP, 0,
+                 POINT{event.nCol * TERM_PIXELS_PER_COL + TERM_PIXELS_PER_COL / 2,
+                       event.nRow * TERM_PIXELS_PER_ROW + TERM_PIXELS_PER_ROW / 2});
+        } else if (event.IsKey(TK_ESCAPE) || event.IsKey(TK_ENTER) || event.IsKey(' ')) {
+            post(WM_CHAR, event.nKey == TK_ENTER ? '\r' : static_cast<WPARAM>(event.nKey), POINT{0, 0});
+        }
+    }
+}

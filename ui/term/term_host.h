@@ -1,0 +1,102 @@
+// The full-screen terminal front end: the wizard sheet drawn as a Wizard97 frame (the header band with
+// the page's title and subtitle, or the sidebar band on the welcome page; the page's dialog from its
+// template; the button row), message boxes, the busy indicator, the progress popup and help pages, all
+// driven by keys and the mouse. It keeps its controls in the headless host's models, so that page logic
+// runs exactly as it does in tests.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/headless/headless_host.h"
+#include "ui/term/term_controls.h"
+#include "ui/term/term_device.h"
+
+class CDibImage;
+class CTermProgressWindow;
+
+class CTermHost : public CHeadlessHost {
+public:
+    // The sheet's size in cells: the 280 x 105 dialog units of a page (70 x 14 cells) with the header
+    // band, the button row and the frame; the welcome page's 280 x 165 take the header's place.
+    static constexpr int SHEET_COLS = 76;
+    static constexpr int SHEET_ROWS = 22;
+
+    // The sheet buttons, left to right.
+    enum ESheetButton { BUTTON_BACK, BUTTON_NEXT, BUTTON_CANCEL, BUTTON_HELP, BUTTON_COUNT };
+
+    explicit CTermHost(ITermDevice& device);
+    ~CTermHost() override;
+
+    // ISheetWindow
+    int MessageBox(const std::string& strText, UINT nType) override;
+    void BeginWaitCursor() override;
+    IPageControls& CreatePageWindow(UINT nTemplateId) override;
+    std::unique_ptr<IProgressWindow> CreateProgressWindow() override;
+
+    // IWizardHost: shows the start page and takes the user's input until the sheet closes.
+    void RunModal(CTolvaneSheet& sheet) override;
+
+    // A scrollable box of text lines over the sheet until the user closes it (a help page).
+    void ShowTextBox(const std::string& strTitle, const std::vector<std::string>& astrLines);
+
+    // Carries out one event as the sheet's modal loop does.
+    void Dispatch(const CTermEvent& event);
+    // Draws everything and shows it on the terminal.
+    void Paint();
+    const CTermCanvas& Screen() const { return m_screen; }
+
+    CTermPage* TermPage(UINT nTemplateId) const;
+    // The control with the focus, or nullptr when a sheet button (FocusButton) has it.
+    CTermWidget* FocusWidget() const { return m_pFocusWidget; }
+    int FocusButton() const { return m_nFocusButton; }
+    bool IsButtonEnabled(int nButton) const;
+    std::string ButtonLabel(int nButton) const;
+
+    // Where the sheet stands on the screen (cells), and the terminal.
+    CTermRect SheetRect() const;
+    ITermDevice& Device() const { return m_device; }
+    bool IsTooSmall() const;
+    // Moves what the terminal has pending into the message queue as the progress popup sees it: Esc,
+    // Enter and Space as characters, a click as the left button released at its pixel.
+    void PollInput();
+    void AddProgress(CTermProgressWindow* pWindow) { m_apProgress.push_back(pWindow); }
+    void RemoveProgress(CTermProgressWindow* pWindow);
+
+private:
+    // Something drawn over the sheet while its own modal loop runs (a message box, a help page).
+    using COverlay = std::function<void(CTermCanvas&)>;
+
+    void DrawSheet(CTermCanvas& canvas);
+    void DrawHeader(CTermCanvas& canvas, const CTermRect& sheet);
+    void DrawSidebar(CTermCanvas& canvas, const CTermRect& sheet);
+    void DrawButtons(CTermCanvas& canvas, const CTermRect& sheet);
+    // The cells of a sheet button on the screen.
+    CTermRect ButtonRect(int nButton) const;
+    // The dialog's origin on the screen.
+    int DialogRow() const;
+    int DialogCol() const;
+    std::string PageCaption() const;
+    bool IsExteriorPage() const;
+    CTermPage* ActivePage() const;
+
+    void PressButton(int nButton);
+    // The focus to the default button (or what can take it) when a new page shows.
+    void ResetFocus();
+    void MoveFocus(int nStep);
+    void SetFocus(CTermWidget* pWidget, int nButton, bool bByTab);
+    // Reads events until fnDone says the overlay's loop ends.
+    void RunOverlay(const COverlay& overlay, const std::function<bool(const CTermEvent&)>& fnEvent);
+
+    ITermDevice& m_device;
+    CTermCanvas m_screen{0, 0};
+    std::map<UINT, std::unique_ptr<CTermPage>> m_termPages;
+    std::vector<CTermProgressWindow*> m_apProgress;
+    std::vector<COverlay> m_overlays;
+    const CTermPage* m_pFocusPage = nullptr;
+    CTermWidget* m_pFocusWidget = nullptr;
+    int m_nFocusButton = BUTTON_NEXT;
+};
