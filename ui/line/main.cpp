@@ -33,6 +33,7 @@ int main() {
     }
     CScopedOs os(*pMachine);
     CLineHost host(std::cin, std::cout);
+    pMachine->Shell().SetHelpViewer([&host](const std::string& strPage) { host.ShowHelpPage(strPage); });
     CWizardApp app;
     app.InitInstance(host);
     return app.GetExitCode();
