@@ -13,6 +13,7 @@
 #include "platform/os.h"
 #include "test/adapter_name.h"
 #include "test/adapter_page.h"
+#include "test/scan_rate.h"
 
 namespace {
 constexpr int SCAN_COUNT = 3;
@@ -37,21 +38,6 @@ std::unique_ptr<CWlanAdapter> OpenBackEnd(const std::string& strId, int* pnOpen)
     return pAdapter;
 }
 
-// Average seconds per scan: a scan that took at most half the average of the scans counted before
-// it is left out.
-std::string FormatScanRate(const DWORD* adwDurations, int nScans) {
-    DWORD dwSum = 0;
-    DWORD dwCounted = 0;
-    for (int i = 0; i < nScans; ++i) {
-        if (dwCounted == 0 || adwDurations[i] > (dwSum / dwCounted) / 2) {
-            dwSum += adwDurations[i];
-            ++dwCounted;
-        }
-    }
-    char szRate[32];
-    std::snprintf(szRate, sizeof szRate, "%.1f", (dwSum + 50) * 0.001 / dwCounted);
-    return szRate;
-}
 }  // namespace
 
 void CAdapterPage::TestAdapter(std::string strId, std::string strName, std::string strDescription,

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -131,7 +133,7 @@ TEST(SimMachine, ScopedOsPutsThePreviousServicesBack) {
 
 TEST(SimMachine, ReadsAFileWithHostFoldersBesideIt) {
     CTempDir dir;
-    dir.Write("files/Tolvane.chm", "help");
+    const std::string strPage = dir.Write("files/help/default.htm", "<p>help</p>");
     const std::string strPath = dir.Write("m.json", R"({
         "clock": {"startTick": 4294963200},
         "folders": {"C:\\Inst": "files"},
@@ -141,10 +143,16 @@ TEST(SimMachine, ReadsAFileWithHostFoldersBesideIt) {
     ASSERT_NE(pMachine, nullptr) << strError;
     EXPECT_EQ(pMachine->Clock().GetTickCount(), 4294963200u);
     IShell& shell = pMachine->Shell();
+    std::vector<std::string> astrShown;
+    pMachine->Shell().SetHelpViewer(
+        [&](const std::string& strHostPath) { astrShown.push_back(strHostPath); });
+    // The compiled help file stands for its source: the topic's page in the folder's help/.
     EXPECT_TRUE(shell.HtmlHelp("C:\\Inst\\Tolvane.chm::/default.htm", HH_DISPLAY_TOPIC));
+    EXPECT_FALSE(shell.HtmlHelp("C:\\Inst\\Tolvane.chm::/missing.htm", HH_DISPLAY_TOPIC));
     EXPECT_FALSE(shell.HtmlHelp("C:\\Other\\Tolvane.chm::/default.htm", HH_DISPLAY_TOPIC));
+    EXPECT_EQ(astrShown, std::vector<std::string>{strPage});
     EXPECT_EQ(shell.ShellExecute("http://www.brellix.example/", SW_SHOWNORMAL), SE_ERR_NOASSOC);
-    EXPECT_EQ(pMachine->Shell().HelpPaths().size(), 2u);
+    EXPECT_EQ(pMachine->Shell().HelpPaths().size(), 3u);
     EXPECT_EQ(pMachine->Shell().ExecutedFiles(), std::vector<std::string>{"http://www.brellix.example/"});
 }
 
@@ -232,3 +240,27 @@ TEST(SimMachine, RealTimeMachineDropsPendingTransitionsWhenItGoes) {
 }
 
 }  // namespace
+
+TEST(SimMachine, DesktopBrowserUsesTheOpenerWhenThereIsOne) {
+    CTempDir dir;
+    const std::string strSavedPath = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";
+    auto pMachine = CSimMachine::FromText(R"({"shell": {"browser": "desktop"}})", "m", nullptr);
+    ASSERT_NE(pMachine, nullptr);
+    IShell& shell = pMachine->Shell();
+
+    setenv("PATH", dir.Path().c_str(), 1);  // no opener at all
+    EXPECT_EQ(shell.ShellExecute("http://www.brellix.example/", SW_SHOWNORMAL), SE_ERR_NOASSOC);
+
+    const std::string strLog = (dir.Path() / "opened").string();
+    dir.Write("xdg-open", "#!/bin/sh\necho \"$1\" > " + strLog + "\n");
+    std::filesystem::permissions(dir.Path() / "xdg-open", std::filesystem::perms::owner_all);
+    EXPECT_GT(shell.ShellExecute("http://www.brellix.example/", SW_SHOWNORMAL), 32);
+    std::ifstream opened(strLog);
+    std::string strOpened;
+    std::getline(opened, strOpened);
+    EXPECT_EQ(strOpened, "http://www.brellix.example/");
+
+    dir.Write("xdg-open", "#!/bin/sh\nexit 3\n");  // an opener that finds no browser
+    EXPECT_EQ(shell.ShellExecute("http://www.brellix.example/", SW_SHOWNORMAL), SE_ERR_NOASSOC);
+    setenv("PATH", strSavedPath.c_str(), 1);
+}

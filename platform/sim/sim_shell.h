@@ -1,11 +1,16 @@
 // Help and browser launch on the simulated machine. Every call is recorded. Whether it "opens" is
 // set by the machine file's "shell" section:
-//   help "file"      — a help window opens when the help file (the part of the path before "::")
-//                      exists through the folder map (the default);
+//   help "file"      — a help window opens when the topic's page exists through the folder map:
+//                      the compiled help file "<folder>\\Tolvane.chm::/<topic>.htm" stands for its
+//                      source, the page "<folder>\\help\\<topic>.htm" (the default);
 //   help "available" — always opens; help "missing" — never opens.
-//   browser true     — ShellExecute returns 42 (success); false — SE_ERR_NOASSOC (31).
+//   browser true     — ShellExecute returns 42 (success); false — SE_ERR_NOASSOC (31);
+//   browser "desktop" — the desktop's opener (xdg-open) starts the browser when it is installed,
+//                      else SE_ERR_NOASSOC.
+// A host that shows help pages sets a viewer; it gets the host path of each page that opens.
 #pragma once
 
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -31,13 +36,15 @@ public:
     std::vector<std::string> HelpPaths();
     std::vector<std::string> ExecutedFiles();
     void SetHelpMode(const std::string& strMode) { m_strHelp = strMode; }
-    void SetBrowserAvailable(bool bAvailable) { m_bBrowser = bAvailable; }
+    void SetBrowserAvailable(bool bAvailable) { m_strBrowser = bAvailable ? "yes" : "no"; }
+    void SetHelpViewer(std::function<void(const std::string& strHostPath)> fnViewer);
 
 private:
     CSimSystem& m_system;
     std::mutex m_mutex;
     std::string m_strHelp = "file";
-    bool m_bBrowser = true;
+    std::string m_strBrowser = "yes";  // "yes", "no" or "desktop"
+    std::function<void(const std::string&)> m_fnHelpViewer;
     std::vector<std::string> m_astrHelpPaths;
     std::vector<std::string> m_astrFiles;
 };

@@ -1,6 +1,7 @@
 #include "ui/line/line_host.h"
 
 #include <algorithm>
+#include <fstream>
 #include <istream>
 #include <ostream>
 #include <sstream>
@@ -8,6 +9,7 @@
 
 #include "app/property_sheet.h"
 #include "app/tolvane_sheet.h"
+#include "ui/help_text.h"
 #include "ui/resource_script.h"
 #include "util/delimited_string.h"
 
@@ -76,6 +78,17 @@ void CLineHost::PrintProgress(const CHeadlessProgressWindow& window) {
         m_strLastProgress = strLine;
         m_output << strLine << "\n" << std::flush;
     }
+}
+
+void CLineHost::ShowHelpPage(const std::string& strHostPath) {
+    std::ifstream file(strHostPath, std::ios::binary);
+    std::ostringstream html;
+    html << file.rdbuf();
+    m_output << "\n" << RULE << "\n  Help\n" << RULE << "\n";
+    for (const std::string& strLine : HtmlToTextLines(html.str(), 68)) {
+        m_output << "  " << strLine << "\n";
+    }
+    m_output << RULE << "\n";
 }
 
 void CLineHost::RunModal(CTolvaneSheet& sheet) {

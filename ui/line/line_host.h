@@ -17,6 +17,8 @@ public:
     std::unique_ptr<IProgressWindow> CreateProgressWindow() override;
     // Shows pages and takes commands until the sheet closes; end of input cancels the wizard.
     void RunModal(CTolvaneSheet& sheet) override;
+    // Prints a help topic's page (an HTML file of the host) as text.
+    void ShowHelpPage(const std::string& strHostPath);
 
 private:
     void PrintPage();

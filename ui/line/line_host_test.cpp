@@ -31,6 +31,21 @@ std::string RunWizard(const std::string& strInput, int* pnExitCode = nullptr) {
 }
 }  // namespace
 
+TEST(LineHost, HelpShowsTheTopicsPageAsText) {
+    std::string strError;
+    auto pMachine = CSimMachine::Default(&strError);
+    ASSERT_TRUE(pMachine) << strError;
+    CScopedOs os(*pMachine);
+    std::istringstream input("n\nh\n");
+    std::ostringstream output;
+    CLineHost host(input, output);
+    pMachine->Shell().SetHelpViewer([&host](const std::string& strPage) { host.ShowHelpPage(strPage); });
+    CWizardApp().InitInstance(host);
+    // The instructions page opens the troubleshooting topic.
+    EXPECT_NE(output.str().find("  Troubleshooting\n"), std::string::npos) << output.str();
+    EXPECT_NE(output.str().find("- Close any wireless tools or utilities"), std::string::npos);
+}
+
 TEST(LineHost, ShowsTheWelcomePageAndCancelsAtEndOfInput) {
     int nExit = -1;
     const std::string strScreen = RunWizard("", &nExit);

@@ -41,12 +41,14 @@ int main() {
     CWizardApp app;
     if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) {
         CLineHost host(std::cin, std::cout);
+        pMachine->Shell().SetHelpViewer([&host](const std::string& strPage) { host.ShowHelpPage(strPage); });
         app.InitInstance(host);
         return app.GetExitCode();
     }
     {
         CCursesDevice device;
         CTermHost host(device);
+        pMachine->Shell().SetHelpViewer([&host](const std::string& strPage) { host.ShowHelpPage(strPage); });
         app.InitInstance(host);
     }
     return app.GetExitCode();

@@ -1,10 +1,13 @@
 #include "ui/term/term_host.h"
 
 #include <algorithm>
+#include <fstream>
+#include <sstream>
 
 #include "app/banner.h"
 #include "app/property_sheet.h"
 #include "app/tolvane_sheet.h"
+#include "ui/help_text.h"
 #include "ui/resource_script.h"
 #include "ui/term/term_colours.h"
 #include "ui/term/term_progress.h"
@@ -517,6 +520,14 @@ void CTermHost::ShowTextBox(const std::string& strTitle, const std::vector<std::
         return event.IsKey(TK_ESCAPE) || event.IsKey(TK_ENTER) || event.IsKey('q') ||
                event.eKind == CTermEvent::Click;
     });
+}
+
+void CTermHost::ShowHelpPage(const std::string& strHostPath) {
+    std::ifstream file(strHostPath, std::ios::binary);
+    std::ostringstream html;
+    html << file.rdbuf();
+    // The box's text width: the sheet's less the frame and margins.
+    ShowTextBox("Help", HtmlToTextLines(html.str(), SHEET_COLS - 6));
 }
 
 void CTermHost::PollInput() {

@@ -40,8 +40,10 @@ public:
     // IWizardHost: shows the start page and takes the user's input until the sheet closes.
     void RunModal(CTolvaneSheet& sheet) override;
 
-    // A scrollable box of text lines over the sheet until the user closes it (a help page).
+    // A scrollable box of text lines over the sheet until the user closes it.
     void ShowTextBox(const std::string& strTitle, const std::vector<std::string>& astrLines);
+    // A help topic's page (an HTML file on the host) as text in such a box.
+    void ShowHelpPage(const std::string& strHostPath);
 
     // Carries out one event as the sheet's modal loop does.
     void Dispatch(const CTermEvent& event);

@@ -1,0 +1,223 @@
+// The whole wizard on simulated machines, from welcome to Exit, with the real back ends, discovery,
+// adapter tests and pages; every machine is a file under e2e/machines.
+#include <gtest/gtest.h>
+
+#include "adapters/supported_cache.h"
+#include "adapters/wzc_service.h"
+#include "app/banner.h"
+#include "app/list_page.h"
+#include "app/main_window.h"
+#include "app/page_ids.h"
+#include "app/supported_pages.h"
+#include "app/tolvane_sheet.h"
+#include "platform/sim/sim_machine.h"
+#include "report/post_page.h"
+#include "test/adapter_page.h"
+#include "ui/headless/headless_host.h"
+#include "ui/headless/headless_progress.h"
+
+namespace {
+using Rows = std::vector<std::vector<std::string>>;
+
+class WizardWalkTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        m_pSheet.reset();
+        AfxSetMainWnd(nullptr);
+        g_bWzcStopped = FALSE;
+        ClearSupportedCache();
+    }
+
+    void Open(const std::string& strMachine) {
+        std::string strError;
+        m_pMachine =
+            CSimMachine::FromFile(std::string(NIMBREL_E2E_DIR) + "/machines/" + strMachine, &strError);
+        ASSERT_TRUE(m_pMachine) << strError;
+        m_pOs = std::make_unique<CScopedOs>(*m_pMachine);
+        m_pSheet = std::make_unique<CTolvaneSheet>(m_image, m_image, m_host);
+        AfxSetMainWnd(&m_host);
+        m_host.Open(*m_pSheet);
+    }
+
+    void Next(UINT nExpected) {
+        ASSERT_TRUE(m_host.Next());
+        ASSERT_EQ(m_host.CurrentPage(), nExpected);
+    }
+
+    std::vector<std::string> ListItems(int nId) {
+        ICheckListBox* pList = m_host.Page(IDD_LIST)->CheckListBox(nId);
+        std::vector<std::string> astrItems;
+        for (int i = 0; i < pList->GetCount(); ++i) {
+            astrItems.push_back((pList->GetCheck(i) ? "[x] " : "[ ] ") + pList->GetText(i));
+        }
+        return astrItems;
+    }
+
+    // The access point list as shown: each row's columns.
+    Rows AccessPoints() {
+        IListView* pList = m_host.Page(IDD_ADAPTER)->ListView(IDC_AP_LIST);
+        Rows rows;
+        for (int i = 0; i < pList->GetItemCount(); ++i) {
+            rows.emplace_back();
+            for (int nColumn = 0; nColumn < 8; ++nColumn) {
+                rows.back().push_back(pList->GetItemText(i, nColumn));
+            }
+        }
+        return rows;
+    }
+
+    std::string Text(UINT nPage, int nId) { return m_host.Page(nPage)->GetDlgItem(nId)->GetWindowText(); }
+    CServiceStatus Wzc() { return m_pMachine->ServiceManager().Status("WZCSVC"); }
+    int WzcStarts() { return m_pMachine->ServiceManager().Record("WZCSVC").nStartCalls; }
+
+    std::unique_ptr<CSimMachine> m_pMachine;
+    std::unique_ptr<CScopedOs> m_pOs;
+    CDibImage m_image;
+    CHeadlessHost m_host;
+    std::unique_ptr<CTolvaneSheet> m_pSheet;
+};
+}  // namespace
+
+TEST_F(WizardWalkTest, XpWithTheServiceHoldingAnAdapterAndAnOrinocoCard) {
+    Open("xp_wzc_orinoco.json");
+    Next(IDD_INTRO);
+    Next(IDD_LIST);
+    // The card's own NDIS entry is not listed a second time.
+    EXPECT_EQ(ListItems(IDC_LIKELY_LIST),
+              (std::vector<std::string>{"[x] ORiNOCO",
+                                        "[x] Wireless 802.11b/g Mini PCI Adapter - Packet Scheduler "
+                                        "Miniport"}));
+    EXPECT_TRUE(ListItems(IDC_UNLIKELY_LIST).empty());
+    // Opening the held adapter stopped the configuration service.
+    EXPECT_EQ(Wzc().dwCurrentState, SERVICE_STOPPED);
+    EXPECT_TRUE(g_bWzcStopped);
+
+    Next(IDD_ADAPTER);
+    EXPECT_EQ(Text(IDD_ADAPTER, IDC_ADAPTER_NAME), "ORiNOCO");
+    EXPECT_EQ(Text(IDD_ADAPTER, IDC_SUPPORTED_TEXT), " Yes ");
+    EXPECT_EQ(Text(IDD_ADAPTER, IDC_SCAN_RATE), "4.0");
+    EXPECT_EQ(AccessPoints(),
+              (Rows{{"1", "Cafe Guest", "00:0f:66:21:3c:9a", "1", "-71", "", "Clear", "Infra"},
+                    {"2", "Plenwick-Lab", "00:02:2d:4a:10:01", "6", "-49", "Yes", "WEP", "Infra"}}));
+
+    Next(IDD_ADAPTER);
+    EXPECT_EQ(Text(IDD_ADAPTER, IDC_ADAPTER_NAME), "Wireless 802.11b/g Mini PCI Adapter") << "suffix removed";
+    EXPECT_EQ(AccessPoints(),
+              (Rows{{"1", "Plenwick-Corp", "00:0f:66:3a:10:01", "6", "-52", "Yes", "WPA2", "Infra"},
+                    {"2", "Plenwick-Guest", "00:0f:66:3a:20:01", "1", "-63", "", "WPA", "Infra"}}));
+    EXPECT_EQ(WzcStarts(), 0) << "still stopped while adapters remain";
+
+    // After the last adapter the service runs again.
+    Next(IDD_SUPPORTED);
+    EXPECT_EQ(WzcStarts(), 1);
+    EXPECT_EQ(Wzc().dwCurrentState, SERVICE_RUNNING);
+    EXPECT_FALSE(g_bWzcStopped);
+    Next(IDD_POST);
+    EXPECT_EQ(Text(IDD_POST, 1007), "5.1.2600 (Service Pack 3)");
+    m_host.Page(IDD_POST)->CheckBox(IDC_POST_CHECK)->SetCheck(BST_UNCHECKED);
+    Next(IDD_THANK_YOU);
+    ASSERT_TRUE(m_host.Finish());
+    EXPECT_EQ(WzcStarts(), 1) << "Finish finds nothing to restart";
+    EXPECT_TRUE(m_host.MessageBoxes().empty());
+}
+
+TEST_F(WizardWalkTest, CancelDuringTheTestsStartsTheServiceAgain) {
+    Open("xp_wzc_orinoco.json");
+    Next(IDD_INTRO);
+    Next(IDD_LIST);
+    Next(IDD_ADAPTER);
+    EXPECT_EQ(Wzc().dwCurrentState, SERVICE_STOPPED);
+    ASSERT_TRUE(m_host.Cancel());
+    EXPECT_EQ(WzcStarts(), 1);
+    EXPECT_EQ(Wzc().dwCurrentState, SERVICE_RUNNING);
+}
+
+TEST_F(WizardWalkTest, VistaWithTwoInterfaces) {
+    Open("vista_two_interfaces.json");
+    Next(IDD_INTRO);
+    Next(IDD_LIST);
+    EXPECT_EQ(ListItems(IDC_LIKELY_LIST),
+              (std::vector<std::string>{"[x] Intel(R) Wireless WiFi Link 4965AGN",
+                                        "[x] Dell Wireless 1390 WLAN Mini-Card"}));
+    Next(IDD_ADAPTER);
+    EXPECT_EQ(Text(IDD_ADAPTER, IDC_SUPPORTED_TEXT), " Yes ");
+    // Named access points first (by name), then by SSID; the SSID with "|" shows whole.
+    EXPECT_EQ(AccessPoints(),
+              (Rows{{"1", "HomeNet", "00:1b:2f:10:20:30", "6", "-48", "Yes", "WPA2", "Infra"},
+                    {"2", "Warehouse", "00:40:96:12:34:56", "36", "-83", "", "WEP", "Infra"},
+                    {"3", "Atrium", "00:1d:7e:c0:ff:ee", "149", "-66", "", "WPA2", "Infra"},
+                    {"4", "Cafe|Guest", "00:0f:66:aa:01:02", "1", "-71", "", "Clear", "Infra"},
+                    {"5", "LaptopShare", "02:21:5c:0a:0b:0c", "6", "-58", "", "Clear", "Ad hoc"},
+                    {"6", "OldOffice", "00:13:10:45:67:89", "11", "-77", "", "WPA", "Infra"}}));
+    const CAdapterResult& first = m_pSheet->m_pAdapterPage->m_results[0];
+    EXPECT_EQ(first.m_nApCount, 6);
+    EXPECT_EQ(first.m_nMaxSignal, -48);
+    EXPECT_EQ(first.m_nMinSignal, -83);
+
+    Next(IDD_ADAPTER);
+    EXPECT_EQ(Text(IDD_ADAPTER, IDC_SUPPORTED_TEXT), " No ");
+    EXPECT_TRUE(AccessPoints().empty());
+
+    // Back from the second adapter shows the first one's stored result without scanning again.
+    const auto nScans =
+        m_pMachine->Wlan().FindInterface("3f5c2a10-8e4b-4d7a-9c21-6b0e1f4a7d01")->nScanRequests;
+    ASSERT_TRUE(m_host.Back());
+    EXPECT_EQ(Text(IDD_ADAPTER, IDC_ADAPTER_NAME), "Intel(R) Wireless WiFi Link 4965AGN");
+    EXPECT_EQ(AccessPoints().size(), 6u);
+    EXPECT_EQ(m_pMachine->Wlan().FindInterface("3f5c2a10-8e4b-4d7a-9c21-6b0e1f4a7d01")->nScanRequests,
+              nScans);
+    EXPECT_EQ(m_pMachine->Wlan().OutstandingAllocations(), 0u) << "every WLAN buffer released";
+    // Back from the first discards the results.
+    ASSERT_TRUE(m_host.Back());
+    EXPECT_EQ(m_host.CurrentPage(), IDD_LIST);
+    EXPECT_TRUE(m_pSheet->m_pAdapterPage->m_results.empty());
+}
+
+TEST_F(WizardWalkTest, NoAdapters) {
+    Open("no_adapters.json");
+    Next(IDD_INTRO);
+    Next(IDD_NONE_FOUND);
+    Next(IDD_THANK_YOU);
+}
+
+TEST_F(WizardWalkTest, AccessDeniedDuringDiscoveryKeepsWhatWasFound) {
+    Open("access_denied.json");
+    Next(IDD_INTRO);
+    Next(IDD_LIST);
+    EXPECT_EQ(
+        m_host.MessageBoxes(),
+        (std::vector<std::string>{"You must have Administrator privileges to access some wireless adapters.  "
+                                  "Sign on with Administration privileges to possibly see other adapters."}));
+    EXPECT_EQ(ListItems(IDC_LIKELY_LIST), (std::vector<std::string>{"[x] USB Wireless LAN Stick"}));
+}
+
+TEST_F(WizardWalkTest, NothingTicked) {
+    Open("xp_wzc_orinoco.json");
+    Next(IDD_INTRO);
+    Next(IDD_LIST);
+    ICheckListBox* pLikely = m_host.Page(IDD_LIST)->CheckListBox(IDC_LIKELY_LIST);
+    pLikely->SetCheck(0, BST_UNCHECKED);
+    pLikely->SetCheck(1, BST_UNCHECKED);
+    Next(IDD_SELECT_ONE);
+    Next(IDD_NONE_SUPPORTED);
+    Next(IDD_THANK_YOU);
+    EXPECT_EQ(WzcStarts(), 0) << "the service was stopped by discovery and is started at Finish";
+    ASSERT_TRUE(m_host.Finish());
+    EXPECT_EQ(WzcStarts(), 1);
+}
+
+TEST_F(WizardWalkTest, CancellingTheProgressWindowAfterTheFirstScan) {
+    Open("xp_wzc_orinoco.json");
+    Next(IDD_INTRO);
+    Next(IDD_LIST);
+    // Esc waits in the queue; the popup sees it when it first pumps, and the test stops after the
+    // scan in progress, which counts.
+    m_host.MessageQueue().push_back(MSG{WM_CHAR, VK_ESCAPE, 0, {0, 0}});
+    Next(IDD_ADAPTER);
+    const CAdapterResult& result = m_pSheet->m_pAdapterPage->m_results[0];
+    EXPECT_EQ(result.m_strScanRate, "4.0");
+    EXPECT_EQ(result.m_nApCount, 2);
+    EXPECT_TRUE(result.m_bSupported);
+    EXPECT_EQ(m_pMachine->Orinoco().Log(0).nScanRequests, 1) << "no scan after the cancel";
+    EXPECT_TRUE(m_host.IsEnabled()) << "the main window is enabled again";
+}
