@@ -348,7 +348,8 @@ ETermAction CTermListView::OnKey(const CTermEvent& event) {
 }
 
 ETermAction CTermListView::OnClick(int nRow, int /*nCol*/) {
-    const CTermRect inner = Inner(0, 0);
+    // Relative to the inside of the border.
+    const CTermRect inner = Inner(-Rect().nRow, -Rect().nCol);
     m_cursor.Clamp(GetItemCount(), ItemRows());
     const int nItem = m_cursor.nTop + (nRow - inner.nRow - 1);
     if (nRow > inner.nRow && nRow < inner.nRow + inner.nRows && nItem < GetItemCount()) {

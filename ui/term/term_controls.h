@@ -206,7 +206,8 @@ public:
     }
 
     ETermAction OnClick(int nRow, int nCol) override {
-        const CTermRect inner = Inner(0, 0);
+        // Relative to the inside of the border.
+        const CTermRect inner = Inner(-Rect().nRow, -Rect().nCol);
         m_cursor.Clamp(this->GetCount(), inner.nRows);
         const int nItem = m_cursor.nTop + (nRow - inner.nRow);
         if (nRow < inner.nRow || nRow >= inner.nRow + inner.nRows || nItem >= this->GetCount()) {

@@ -298,11 +298,13 @@ void CTermHost::ResetFocus() {
     m_pFocusPage = ActivePage();
     m_pFocusWidget = nullptr;
     m_nFocusButton = IsButtonEnabled(BUTTON_NEXT) ? BUTTON_NEXT : BUTTON_CANCEL;
+    m_bFocusFresh = true;
 }
 
 void CTermHost::SetFocus(CTermWidget* pWidget, int nButton, bool bByTab) {
     m_pFocusWidget = pWidget;
     m_nFocusButton = nButton;
+    m_bFocusFresh = false;
     if (pWidget != nullptr) {
         pWidget->OnFocus(bByTab);
     }
@@ -329,7 +331,7 @@ void CTermHost::MoveFocus(int nStep) {
         return;
     }
     int nCurrent = -1;
-    for (int i = 0; i < static_cast<int>(stops.size()); ++i) {
+    for (int i = 0; i < static_cast<int>(stops.size()) && !m_bFocusFresh; ++i) {
         if (stops[i].pWidget == m_pFocusWidget &&
             (m_pFocusWidget != nullptr || stops[i].nButton == m_nFocusButton)) {
             nCurrent = i;

@@ -101,4 +101,6 @@ private:
     const CTermPage* m_pFocusPage = nullptr;
     CTermWidget* m_pFocusWidget = nullptr;
     int m_nFocusButton = BUTTON_NEXT;
+    // The focus is where a new page put it: Tab goes to the page's first control, not past Next.
+    bool m_bFocusFresh = true;
 };

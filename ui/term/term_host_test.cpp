@@ -1,0 +1,317 @@
+// The full-screen front end driven as a user drives it, on the default machine in virtual time: keys
+// and clicks from a scripted terminal, checks of what the screen shows and what the pages' controls
+// hold in between.
+#include "ui/term/term_host.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <variant>
+
+#include "adapters/wzc_service.h"
+#include "app/main_window.h"
+#include "app/wizard_app.h"
+#include "platform/sim/sim_machine.h"
+#include "report/post_page.h"
+#include "ui/term/term_progress.h"
+
+namespace {
+
+// A terminal whose input is a script of events and checks; once the script is done it answers Esc,
+// which closes whatever is open. A look without waiting (a busy operation pumping messages) sees only
+// the events typed ahead for it.
+class CScriptedDevice : public ITermDevice {
+public:
+    struct CTyped {
+        CTermEvent event;
+        bool bAhead = false;
+    };
+    using CStep = std::variant<CTyped, std::function<void()>>;
+
+    int Rows() const override { return m_nRows; }
+    int Cols() const override { return m_nCols; }
+    int Colours() const override { return m_nColours; }
+    void Show(const CTermCanvas& canvas) override { m_astrFrames.push_back(canvas.Text()); }
+    bool ReadEvent(CTermEvent& event, int nTimeoutMs) override {
+        if (nTimeoutMs == 0) {
+            if (m_steps.empty() || !std::holds_alternative<CTyped>(m_steps.front()) ||
+                !std::get<CTyped>(m_steps.front()).bAhead) {
+                return false;
+            }
+        }
+        while (!m_steps.empty() && std::holds_alternative<std::function<void()>>(m_steps.front())) {
+            const auto fnCheck = std::get<std::function<void()>>(m_steps.front());
+            m_steps.pop_front();
+            fnCheck();
+        }
+        if (m_steps.empty()) {
+            if (nTimeoutMs == 0) {
+                return false;
+            }
+            event = CTermEvent::KeyPress(TK_ESCAPE);
+            return ++m_nEscapesAfterScript < 100;
+        }
+        event = std::get<CTyped>(m_steps.front()).event;
+        m_steps.pop_front();
+        return true;
+    }
+
+    void Key(int nKey, int nTimes = 1) {
+        for (int i = 0; i < nTimes; ++i) {
+            m_steps.push_back(CTyped{CTermEvent::KeyPress(nKey)});
+        }
+    }
+    // A key typed while an operation runs, for its message pump.
+    void KeyAhead(int nKey) { m_steps.push_back(CTyped{CTermEvent::KeyPress(nKey), true}); }
+    void Resize() { m_steps.push_back(CTyped{CTermEvent{CTermEvent::Resize}}); }
+    void Alt(int nKey) { m_steps.push_back(CTyped{CTermEvent::KeyPress(nKey, true)}); }
+    void Click(int nRow, int nCol) {
+        m_steps.push_back(CTyped{CTermEvent::Mouse(CTermEvent::Click, nRow, nCol)});
+    }
+    void Then(std::function<void()> fnCheck) { m_steps.push_back(std::move(fnCheck)); }
+    bool IsDone() const { return m_steps.empty(); }
+    bool AnyFrameHas(const std::string& strText) const {
+        for (const std::string& strFrame : m_astrFrames) {
+            if (strFrame.find(strText) != std::string::npos) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    int m_nRows = 24;
+    int m_nCols = 80;
+    int m_nColours = 256;
+    std::vector<std::string> m_astrFrames;
+
+private:
+    std::deque<CStep> m_steps;
+    int m_nEscapesAfterScript = 0;
+};
+
+class TermHostTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        g_bWzcStopped = FALSE;
+        std::string strError;
+        m_pMachine = CSimMachine::Default(&strError);
+        ASSERT_TRUE(m_pMachine) << strError;
+        m_pOs = std::make_unique<CScopedOs>(*m_pMachine);
+    }
+    void TearDown() override {
+        AfxSetMainWnd(nullptr);
+        g_bWzcStopped = FALSE;
+    }
+
+    void Run() {
+        CWizardApp app;
+        app.InitInstance(m_host);
+        EXPECT_EQ(app.GetExitCode(), 0);
+        EXPECT_TRUE(m_host.IsClosed());
+        EXPECT_TRUE(m_device.IsDone()) << "the wizard closed before the script ended:\n" << Screen();
+    }
+    std::string Screen() const { return m_host.Screen().Text(); }
+    ICheckListBox& Likely() { return *m_host.TermPage(108)->CheckListBox(1010); }
+    const CTermCell& CellOf(const std::string& strText) const {
+        const CTermCanvas& screen = m_host.Screen();
+        for (int r = 0; r < screen.Rows(); ++r) {
+            const std::size_t nAt = screen.RowText(r).find(strText);
+            if (nAt != std::string::npos) {
+                // Line-drawing characters take several bytes: count the characters before the text.
+                const std::string strBefore = screen.RowText(r).substr(0, nAt);
+                int nCol = 0;
+                for (unsigned char ch : strBefore) {
+                    nCol += (ch & 0xC0) != 0x80 ? 1 : 0;
+                }
+                return screen.At(r, nCol);
+            }
+        }
+        ADD_FAILURE() << "not on the screen: " << strText << "\n" << Screen();
+        static CTermCell none;
+        return none;
+    }
+
+    std::unique_ptr<CSimMachine> m_pMachine;
+    std::unique_ptr<CScopedOs> m_pOs;
+    CScriptedDevice m_device;
+    CTermHost m_host{m_device};
+};
+
+TEST_F(TermHostTest, WelcomeShowsTheSidebarAndTheButtonRow) {
+    m_device.Then([&] {
+        const std::string strScreen = Screen();
+        EXPECT_NE(strScreen.find("Welcome to Brellix's Nimbrel Program."), std::string::npos) << strScreen;
+        EXPECT_NE(strScreen.find("Version 3.0.3"), std::string::npos);
+        EXPECT_NE(strScreen.find("[ < Back ][ Next > ]  [ Cancel ] [  Help  ]"), std::string::npos);
+        EXPECT_EQ(CellOf("< Back").eStyle, ETermStyle::Disabled);
+        EXPECT_EQ(CellOf("[ Next >").eStyle, ETermStyle::ButtonFocus) << "the focus starts on Next";
+        // The sidebar: the watermark's colours down the left of the page, no header title.
+        const CTermRect sheet = m_host.SheetRect();
+        const CTermCell& top = m_host.Screen().At(sheet.nRow + 1, sheet.nCol + 1);
+        EXPECT_EQ(top.eStyle, ETermStyle::Banner);
+        EXPECT_NE(top.nBg, TERM_NO_COLOUR);
+        EXPECT_EQ(strScreen.find("Before Checking"), std::string::npos);
+    });
+    m_device.Key(TK_ENTER);
+    m_device.Then([&] {
+        EXPECT_EQ(m_host.CurrentPage(), 105u);
+        EXPECT_NE(Screen().find("Before Checking for Supported Adapters"), std::string::npos);
+        EXPECT_NE(Screen().find("Perform these steps before continuing"), std::string::npos);
+        // The third text needs three rows where its template gives two: it runs on below.
+        EXPECT_NE(Screen().find("document."), std::string::npos) << Screen();
+    });
+    m_device.Alt('b');
+    m_device.Then([&] { EXPECT_EQ(m_host.CurrentPage(), 104u); });
+    m_device.Key(TK_ESCAPE);
+    Run();
+}
+
+TEST_F(TermHostTest, ListPageTicksWithSpaceAndClicksThenEscCancelsTheScans) {
+    m_device.Key(TK_ENTER, 2);
+    m_device.Then([&] {
+        ASSERT_EQ(m_host.CurrentPage(), 108u);
+        ASSERT_EQ(Likely().GetCount(), 2);
+        EXPECT_NE(Screen().find("[x] ORiNOCO"), std::string::npos) << Screen();
+        EXPECT_NE(Screen().find("[ ] Fast Ethernet Controller"), std::string::npos);
+        EXPECT_TRUE(m_host.IsWaitCursorShown() == false);
+    });
+    // Tab reaches the first list; Down and Space untick its second item.
+    m_device.Key(TK_TAB);
+    m_device.Key(TK_DOWN);
+    m_device.Key(' ');
+    m_device.Then([&] {
+        EXPECT_EQ(Likely().GetCheck(0), BST_CHECKED);
+        EXPECT_EQ(Likely().GetCheck(1), BST_UNCHECKED);
+        EXPECT_NE(Screen().find("[ ] Wireless 802.11b/g Mini PCI Adapter"), std::string::npos) << Screen();
+        EXPECT_EQ(CellOf("[ ] Wireless").eStyle, ETermStyle::Selection);
+    });
+    // A click on the mark of the unlikely list's item ticks it, and Shift+Tab walks back.
+    m_device.Then([&] {
+        const CTermRect sheet = m_host.SheetRect();
+        // The unlikely list stands at dialog row 9 (74 units), column 3 (14 units); its first item
+        // inside the border.
+        m_device.Click(sheet.nRow + 5 + 9 + 1, sheet.nCol + 3 + 3 + 2);
+        m_device.Then([&] {
+            EXPECT_EQ(m_host.TermPage(108)->CheckListBox(1004)->GetCheck(0), BST_CHECKED);
+            m_host.TermPage(108)->CheckListBox(1004)->SetCheck(0, BST_UNCHECKED);
+        });
+        m_device.Key(TK_ENTER);
+        // Esc while the first scan runs: the adapter test stops after it.
+        m_device.KeyAhead(TK_ESCAPE);
+        m_device.Then([&] {
+            EXPECT_EQ(m_host.CurrentPage(), 109u);
+            EXPECT_TRUE(m_device.AnyFrameHas("Progress [25%]"));
+            EXPECT_TRUE(m_device.AnyFrameHas("ORiNOCO\n") || m_device.AnyFrameHas("ORiNOCO "));
+            EXPECT_FALSE(m_device.AnyFrameHas("Scan #2...")) << "Esc cancelled before the second scan";
+            EXPECT_NE(Screen().find("Discovered Access Points"), std::string::npos);
+            EXPECT_NE(Screen().find("Signal"), std::string::npos) << "the header row";
+            EXPECT_NE(Screen().find(" Yes "), std::string::npos);
+            EXPECT_EQ(CellOf(" Yes ").eStyle, ETermStyle::Verdict);
+        });
+        m_device.Key(TK_ESCAPE);
+    });
+    Run();
+}
+
+TEST_F(TermHostTest, ResultsPageTypingReplacesTheOptionalText) {
+    // Only the first candidate, so that one adapter is tested.
+    m_device.Key(TK_ENTER, 2);
+    m_device.Then([&] { Likely().SetCheck(1, BST_UNCHECKED); });
+    m_device.Key(TK_ENTER);  // the adapter test
+    m_device.Then([&] { ASSERT_EQ(m_host.CurrentPage(), 109u); });
+    m_device.Key(TK_ENTER);  // supported
+    m_device.Then([&] { ASSERT_EQ(m_host.CurrentPage(), 110u) << Screen(); });
+    m_device.Key(TK_ENTER);  // results
+    m_device.Then([&] {
+        ASSERT_EQ(m_host.CurrentPage(), 111u);
+        EXPECT_NE(Screen().find("Supported"), std::string::npos);
+        EXPECT_NE(Screen().find("5.1.2600 (Service Pack 2)"), std::string::npos);
+    });
+    // Tab: the OS version, the results list, then "Reported by", whose text is selected whole.
+    m_device.Key(TK_TAB, 3);
+    m_device.Then([&] {
+        auto* pEdit = dynamic_cast<CTermEdit*>(m_host.FocusWidget());
+        ASSERT_NE(pEdit, nullptr);
+        EXPECT_EQ(pEdit->Id(), IDC_REPORTED_BY);
+        EXPECT_TRUE(pEdit->IsAllSelected());
+    });
+    for (char ch : std::string("Ann Lee")) {
+        m_device.Key(ch);
+    }
+    m_device.Key(TK_BACKSPACE);
+    m_device.Key(TK_LEFT);
+    m_device.Key('X');
+    m_device.Then([&] {
+        EXPECT_EQ(m_host.TermPage(111)->GetDlgItem(IDC_REPORTED_BY)->GetWindowText(), "Ann LXe");
+        EXPECT_NE(Screen().find("Ann LXe"), std::string::npos);
+    });
+    // Tab to Email, then the post box: Space unticks it, so Next sends nothing.
+    m_device.Key(TK_TAB, 2);
+    m_device.Key(' ');
+    m_device.Then([&] {
+        EXPECT_EQ(m_host.TermPage(111)->CheckBox(IDC_POST_CHECK)->GetCheck(), BST_UNCHECKED);
+        EXPECT_EQ(m_host.TermPage(111)->GetDlgItem(IDC_EMAIL)->GetWindowText(), "<Optional>");
+    });
+    m_device.Key(TK_ENTER);
+    m_device.Then([&] {
+        EXPECT_EQ(m_host.CurrentPage(), 112u);
+        EXPECT_NE(Screen().find("[  Exit  ]"), std::string::npos) << Screen();
+        EXPECT_NE(Screen().find("Enter=Exit"), std::string::npos);
+    });
+    m_device.Key(TK_ENTER);
+    Run();
+}
+
+TEST_F(TermHostTest, MessageBoxWaitsForOkOverTheSheet) {
+    m_pMachine->Shell().SetHelpMode("missing");
+    m_device.Key(TK_F1);
+    m_device.Key('x');  // ignored by the box
+    m_device.Then([&] {
+        EXPECT_NE(Screen().find("Loading online help failed.  You may need to re-install"), std::string::npos)
+            << Screen();
+        EXPECT_NE(Screen().find("the product."), std::string::npos);
+        EXPECT_NE(Screen().find("[   OK   ]"), std::string::npos);
+        EXPECT_EQ(m_host.CurrentPage(), 104u);
+    });
+    m_device.Key(TK_ENTER);
+    m_device.Then([&] {
+        EXPECT_EQ(Screen().find("Loading online help failed"), std::string::npos);
+        EXPECT_EQ(m_host.MessageBoxes().size(), 1u);
+        EXPECT_FALSE(m_host.IsClosed()) << "Enter closed the box, not the wizard";
+    });
+    m_device.Key(TK_ESCAPE);
+    Run();
+}
+
+TEST_F(TermHostTest, HelpButtonShowsTheTopicPage) {
+    m_pMachine->Shell().SetHelpViewer([&](const std::string& strPage) { m_host.ShowHelpPage(strPage); });
+    m_device.Key(TK_ENTER);
+    // Tab to the page's own Help button (the first tab stop of the instructions page) and press it.
+    m_device.Key(TK_TAB);
+    m_device.Key(' ');
+    m_device.Then([&] {
+        ASSERT_FALSE(m_pMachine->Shell().HelpPaths().empty());
+        EXPECT_NE(m_pMachine->Shell().HelpPaths().back().find("Troubleshoot.htm"), std::string::npos);
+    });
+    Run();
+    EXPECT_TRUE(m_device.AnyFrameHas("Esc=close"));
+    EXPECT_TRUE(m_device.AnyFrameHas("Troubleshooting")) << "the topic page's heading";
+}
+
+TEST_F(TermHostTest, TooSmallTerminalAsksToBeEnlarged) {
+    m_device.m_nRows = 20;
+    m_device.m_nCols = 60;
+    m_device.Then([&] {
+        EXPECT_EQ(m_host.Screen().RowText(0), "Please enlarge the terminal to at least 76x22 (it is 60x20).");
+        m_device.m_nRows = 24;
+        m_device.m_nCols = 80;
+        m_device.Resize();
+        m_device.Then([&] {
+            EXPECT_NE(Screen().find("Welcome to Brellix's Nimbrel Program."), std::string::npos) << Screen();
+        });
+    });
+    Run();
+}
+
+}  // namespace
