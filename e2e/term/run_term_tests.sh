@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# End-to-end tests of the full-screen front end: the real program in a tmux pseudo-terminal, driven
+# by keys, its screen compared. Usage: run_term_tests.sh PROGRAM
+set -euo pipefail
+program=$1
+here=$(cd "$(dirname "$0")" && pwd)
+machine="$here/../term_machine.json"
+. "$here/tmux_lib.sh"
+
+step() { echo "ok - $*"; }
+
+# The welcome page, exactly as expected (sidebar band, texts at their template places, button row).
+term_start "$program" 80 24 "$machine"
+term_wait "Press Next to Continue"
+diff -u "$here/expected_welcome.txt" <(term_screen) || term_fail "the welcome page differs from expected_welcome.txt"
+step "welcome page"
+
+# The list page with its ticks; Tab reaches the list, Space unticks and ticks again.
+term_keys Enter
+term_wait "Before Checking for Supported Adapters"
+term_keys Enter
+term_wait "All Network Adapters Found"
+term_wait "[x] Intel(R) Wireless WiFi Link 4965AGN"
+term_keys Tab Space
+term_wait "[ ] Intel(R) Wireless WiFi Link 4965AGN"
+term_keys Space
+term_wait "[x] Intel(R) Wireless WiFi Link 4965AGN"
+step "list page ticks"
+
+# The adapter test: the progress popup's caption and text, then the access point list.
+term_keys Enter
+term_wait "Progress ["
+term_wait "Scan #"
+term_expect "[ Cancel ]"
+step "progress window ($(term_screen | grep -o 'Progress \[[0-9]*%\]' | head -1))"
+term_wait "Discovered Access Points"
+term_wait_gone "Progress ["
+term_expect "Scan Rate: 1.0"
+term_expect "│ #│ SSID│ MAC              │ Ch │ Signal│ Assoc│ Security│ Mode │"
+term_expect "│ 1│ Atri│ 00:1d:7e:c0:ff:ee│ 149│ -66   │      │ WPA2    │ Infra│"
+term_expect "│ 3│ Home│ 00:1b:2f:10:20:30│ 6  │ -48   │ Yes  │ WPA2    │ Infra│"
+step "access point list"
+
+# Supported adapters, then the results page.
+term_keys Enter
+term_wait "Congratulations!"
+term_expect "Intel(R) Wireless WiFi Link 4965AGN"
+term_keys Enter
+term_wait "Post Results Back to Brellix (optional)"
+term_expect "OS Version: 6.0.6002 (Service Pack 2)"
+term_expect "│ Supported│ Name"
+term_expect "<Optional>"
+step "results page"
+
+# Typing replaces the selected "<Optional>" of "Reported by" (the third tab stop).
+term_keys Tab Tab Tab
+term_keys -l "Ann"
+term_wait "Ann"
+term_expect_not "Reported    <Optional>"
+step "typing over <Optional>"
+
+# Posting goes through a proxy that refuses: the system's message, in a box; Enter closes it.
+term_keys Enter
+term_wait "Accessing Nimbrel web server failed"
+term_expect "[   OK   ]"
+term_keys Enter
+term_wait_gone "Accessing Nimbrel web server failed"
+term_expect "Post Results Back to Brellix (optional)"
+step "message box"
+
+# The failed post cleared the tick, so Next now goes on to the thank-you page.
+term_expect "[ ] Post results to"
+term_keys Enter
+term_wait "[  Exit  ]"
+term_expect "Thank You"
+term_keys Enter
+term_wait "exit status 0"
+step "exit"
+
+# A terminal smaller than the sheet asks to be enlarged, and redraws when it is.
+term_start "$program" 60 20 "$machine"
+term_wait "Please enlarge the terminal to at least 76x22 (it is 60x20)."
+term_tmux resize-window -t wizard -x 80 -y 24
+term_wait "Welcome to Brellix's Nimbrel Program."
+term_keys Escape
+term_wait "exit status 0"
+step "too small terminal"
+
+# Esc while the scans run cancels the test after the scan in progress.
+term_start "$program" 80 24 "$machine"
+term_wait "Press Next to Continue"
+term_keys Enter Enter
+term_wait "All Network Adapters Found"
+term_keys Enter
+term_wait "Scan #1..."
+term_keys Escape
+term_wait "Discovered Access Points"
+term_wait_gone "Progress ["
+term_expect "Adapter Results"
+term_keys Escape
+term_wait "exit status 0"
+step "Esc cancels the scans"
