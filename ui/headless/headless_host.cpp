@@ -40,6 +40,7 @@ void CHeadlessHost::RunModal(CTolvaneSheet& sheet) {
     if (m_fnScript) {
         m_fnScript(*this);
     }
+    Detach();
 }
 
 bool CHeadlessHost::Next() {

@@ -33,6 +33,8 @@ public:
     void SetScript(std::function<void(CHeadlessHost&)> fnScript) { m_fnScript = std::move(fnScript); }
     // Shows the sheet's start page without a script; the test then presses the buttons.
     void Open(CPropertySheetEx& sheet);
+    // The modal loop has ended: the sheet goes away with it, and the host counts as closed.
+    void Detach() { m_pSheet = nullptr; }
 
     // The sheet's buttons; a disabled button does nothing and returns false.
     bool Next();

@@ -106,6 +106,7 @@ void CLineHost::RunModal(CTolvaneSheet& sheet) {
             PrintHelpLine();
         }
     }
+    Detach();
 }
 
 void CLineHost::PrintPage() {
