@@ -292,6 +292,7 @@ void CTermHost::RunModal(CTolvaneSheet& sheet) {
             Dispatch(event);
         }
     }
+    Detach();
 }
 
 void CTermHost::ResetFocus() {
