@@ -74,10 +74,6 @@ std::unique_ptr<IProgressWindow> CTermHost::CreateProgressWindow() {
     return std::make_unique<CTermProgressWindow>(*this);
 }
 
-void CTermHost::RemoveProgress(CTermProgressWindow* pWindow) {
-    m_apProgress.erase(std::remove(m_apProgress.begin(), m_apProgress.end(), pWindow), m_apProgress.end());
-}
-
 void CTermHost::BeginWaitCursor() {
     CHeadlessHost::BeginWaitCursor();
     // The operation blocks from here on: show the busy indicator now.
@@ -174,7 +170,7 @@ void CTermHost::Paint() {
         if (Sheet() != nullptr && !IsClosed()) {
             DrawSheet(canvas);
         }
-        for (const CTermProgressWindow* pWindow : m_apProgress) {
+        if (const auto* pWindow = dynamic_cast<const CTermProgressWindow*>(Progress())) {
             pWindow->Draw(canvas);
         }
         for (const COverlay& overlay : m_overlays) {
@@ -536,17 +532,18 @@ void CTermHost::ShowHelpPage(const std::string& strHostPath) {
 void CTermHost::PollInput() {
     CTermEvent event;
     while (m_device.ReadEvent(event, 0)) {
-        auto post = [&](UINT nMessage, WPARAM wParam, POINT pt) {
-            MessageQueue().push_back(MSG{nMessage, wParam, 0, pt});
-        };
+        CHeadlessProgressWindow* pWindow = Progress();
         if (event.eKind == CTermEvent::Resize) {
             Paint();
+        } else if (pWindow == nullptr) {
+            continue;
         } else if (event.eKind == CTermEvent::Click) {
-            post(WM_LBUTTONUP, 0,
-                 POINT{event.nCol * TERM_PIXELS_PER_COL + TERM_PIXELS_PER_COL / 2,
-                       event.nRow * TERM_PIXELS_PER_ROW + TERM_PIXELS_PER_ROW / 2});
-        } else if (event.IsKey(TK_ESCAPE) || event.IsKey(TK_ENTER) || event.IsKey(' ')) {
-            post(WM_CHAR, event.nKey == TK_ENTER ? '\r' : static_cast<WPARAM>(event.nKey), POINT{0, 0});
+            pWindow->ReleaseMouseAt(POINT{event.nCol * TERM_PIXELS_PER_COL + TERM_PIXELS_PER_COL / 2,
+                                          event.nRow * TERM_PIXELS_PER_ROW + TERM_PIXELS_PER_ROW / 2});
+        } else if (event.IsKey(TK_ESCAPE)) {
+            pWindow->TypeEscape();
+        } else if ((event.IsKey(TK_ENTER) || event.IsKey(' ')) && pWindow->HasFocus()) {
+            pWindow->ClickCancel();
         }
     }
 }

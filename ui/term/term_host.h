@@ -62,11 +62,10 @@ public:
     CTermRect SheetRect() const;
     ITermDevice& Device() const { return m_device; }
     bool IsTooSmall() const;
-    // Moves what the terminal has pending into the message queue as the progress popup sees it: Esc,
-    // Enter and Space as characters, a click as the left button released at its pixel.
+    // Moves what the terminal has pending into the message queue as the progress popup sees it: Esc
+    // typed, a click as the left button released at its pixel, Enter and Space as a click on the
+    // popup's Cancel button (its focused control).
     void PollInput();
-    void AddProgress(CTermProgressWindow* pWindow) { m_apProgress.push_back(pWindow); }
-    void RemoveProgress(CTermProgressWindow* pWindow);
 
 private:
     // Something drawn over the sheet while its own modal loop runs (a message box, a help page).
@@ -96,7 +95,6 @@ private:
     ITermDevice& m_device;
     CTermCanvas m_screen{0, 0};
     std::map<UINT, std::unique_ptr<CTermPage>> m_termPages;
-    std::vector<CTermProgressWindow*> m_apProgress;
     std::vector<COverlay> m_overlays;
     const CTermPage* m_pFocusPage = nullptr;
     CTermWidget* m_pFocusWidget = nullptr;
