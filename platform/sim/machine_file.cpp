@@ -75,6 +75,18 @@ void CJsonNode::ForEach(const std::function<void(const std::string&, const CJson
     }
 }
 
+void CJsonNode::ForEachItem(const std::function<void(const CJsonNode&)>& fn) const {
+    if (m_pJson == nullptr) {
+        return;
+    }
+    if (!m_pJson->is_array()) {
+        Fail("expected an array");
+    }
+    for (std::size_t i = 0; i < m_pJson->size(); ++i) {
+        fn(CJsonNode(&(*m_pJson)[i], m_strPath + "[" + std::to_string(i) + "]"));
+    }
+}
+
 bool CJsonNode::IsString() const {
     return m_pJson != nullptr && m_pJson->is_string();
 }

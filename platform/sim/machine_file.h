@@ -40,6 +40,8 @@ public:
     CJsonNode Child(const char* pszKey) const;
     // The members of an object, in file order.
     void ForEach(const std::function<void(const std::string&, const CJsonNode&)>& fn) const;
+    // The elements of an array (when present), in order; anything else is an error.
+    void ForEachItem(const std::function<void(const CJsonNode&)>& fn) const;
 
     // Getters of object members; a missing member gives the default, a wrong type is an error.
     std::string GetString(const char* pszKey, const std::string& strDefault) const;

@@ -188,18 +188,6 @@ const DWORD* FindOid(const std::vector<std::pair<DWORD, DWORD>>& aMap, DWORD dwO
 
 // ---- machine file -------------------------------------------------------------------------------
 
-void ForEachItem(const CJsonNode& node, const std::function<void(const CJsonNode&)>& fn) {
-    if (!node.IsPresent()) {
-        return;
-    }
-    if (!node.Json().is_array()) {
-        node.Fail("expected an array");
-    }
-    for (std::size_t i = 0; i < node.Json().size(); ++i) {
-        fn(CJsonNode(&node.Json()[i], node.Path() + "[" + std::to_string(i) + "]"));
-    }
-}
-
 LONG GetLong(const CJsonNode& node, const char* pszKey, LONG nDefault) {
     if (!node.Has(pszKey)) {
         return nDefault;
@@ -295,7 +283,7 @@ BYTE ParseCipher(const CJsonNode& node) {
 
 std::vector<BYTE> ParseRates(const CJsonNode& node) {
     std::vector<BYTE> ab;
-    ForEachItem(node, [&](const CJsonNode& item) {
+    node.ForEachItem([&](const CJsonNode& item) {
         if (!item.IsNumber() || item.Json().get<double>() <= 0 || item.Json().get<double>() > 63.5) {
             item.Fail("expected a rate in Mbps from 0.5 to 63.5");
         }
@@ -319,8 +307,8 @@ CSimAccessPoint ParseAccessPoint(const CJsonNode& node) {
     ap.dwDsConfig = node.GetDword("dsConfig", ap.dwDsConfig);
     ap.nRssi = GetLong(node, "rssi", ap.nRssi);
     ap.bPrivacy = node.GetBool("privacy", false);
-    ForEachItem(node.Child("rsn"),
-                [&](const CJsonNode& item) { ap.abRsnCiphers.push_back(ParseCipher(item)); });
+    node.Child("rsn").ForEachItem(
+        [&](const CJsonNode& item) { ap.abRsnCiphers.push_back(ParseCipher(item)); });
     ap.bWpa = node.GetBool("wpa", false);
     ap.strApName = node.GetString("apName", "");
     ap.dwMode = ParseMode(node, "mode", ap.dwMode);
@@ -360,10 +348,11 @@ CSimNdisBinding ParseBinding(const CJsonNode& node) {
         binding.nAssocRssi = GetLong(association, "rssi", binding.nAssocRssi);
         binding.dwAssocDsConfig = association.GetDword("dsConfig", binding.dwAssocDsConfig);
     }
-    ForEachItem(node.Child("accessPoints"),
-                [&](const CJsonNode& item) { binding.aAccessPoints.push_back(ParseAccessPoint(item)); });
+    node.Child("accessPoints").ForEachItem([&](const CJsonNode& item) {
+        binding.aAccessPoints.push_back(ParseAccessPoint(item));
+    });
 
-    ForEachItem(node.Child("unsupportedOids"), [&](const CJsonNode& item) {
+    node.Child("unsupportedOids").ForEachItem([&](const CJsonNode& item) {
         binding.aOidErrors.emplace_back(ParseOidNode(item), ERROR_NOT_SUPPORTED);
     });
     for (const auto& item : ParseOidMap(node.Child("oidErrors"))) {
@@ -718,8 +707,9 @@ void CSimNdisuio::Load(const CJsonNode& section) {
     config.dwCreateError = section.GetDword("createError", 0);
     config.strCodeForm = section.GetEnum("codeForm", {"both", "access0", "readWrite"}, "both");
     config.dwBindWaitError = section.GetDword("bindWaitError", 0);
-    ForEachItem(section.Child("bindings"),
-                [&](const CJsonNode& item) { config.aBindings.push_back(ParseBinding(item)); });
+    section.Child("bindings").ForEachItem([&](const CJsonNode& item) {
+        config.aBindings.push_back(ParseBinding(item));
+    });
     std::lock_guard<std::mutex> guard(m_pState->mutex);
     m_pState->bPresent = bPresent;
     m_pState->config = std::move(config);

@@ -372,16 +372,9 @@ void CSimOrinoco::Load(const CJsonNode& section) {
     config.nSsidLength = GetOptional(association, "ssidLength", 0xFFFF);
     config.wRate = GetWord(association, "rate", config.wRate);
 
-    const CJsonNode accessPoints = section.Child("accessPoints");
-    if (accessPoints.IsPresent()) {
-        if (!accessPoints.Json().is_array()) {
-            accessPoints.Fail("expected an array of access points");
-        }
-        for (std::size_t i = 0; i < accessPoints.Json().size(); ++i) {
-            const CJsonNode ap(&accessPoints.Json()[i], accessPoints.Path() + "[" + std::to_string(i) + "]");
-            config.aAccessPoints.push_back(ReadAccessPoint(ap));
-        }
-    }
+    section.Child("accessPoints").ForEachItem([&](const CJsonNode& ap) {
+        config.aAccessPoints.push_back(ReadAccessPoint(ap));
+    });
     section.Child("oids").ForEach([&](const std::string& strName, const CJsonNode& value) {
         const DWORD dwOid = ParseNumberName(value, strName, 0xFFFFFFFF);
         std::vector<BYTE>& abData = config.oids[dwOid];

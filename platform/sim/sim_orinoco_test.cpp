@@ -27,7 +27,7 @@ TEST(SimOrinoco, BadSectionsGiveOneLineNamingThePlace) {
     EXPECT_EQ(LoadError(R"({"association": {"channel": 65536}})"),
               "machine.json: orinoco.association.channel: expected an integer from 0 to 65535");
     EXPECT_EQ(LoadError(R"({"accessPoints": {"ssid": "x"}})"),
-              "machine.json: orinoco.accessPoints: expected an array of access points");
+              "machine.json: orinoco.accessPoints: expected an array");
     EXPECT_EQ(
         LoadError(R"({"accessPoints": [{}, {"bssid": "zz:02:2D:4A:10:01"}]})"),
         "machine.json: orinoco.accessPoints[1].bssid: expected a MAC address such as 00:02:2D:4A:10:01");

@@ -119,22 +119,6 @@ void AppendElement(std::vector<BYTE>& ab, BYTE bId, const std::vector<BYTE>& abB
 
 // ---- Machine file
 
-std::string Item(const CJsonNode& node, std::size_t i) {
-    return node.Path() + "[" + std::to_string(i) + "]";
-}
-
-void ForEachItem(const CJsonNode& node, const std::function<void(const CJsonNode&)>& fn) {
-    if (!node.IsPresent()) {
-        return;
-    }
-    if (!node.Json().is_array()) {
-        node.Fail("expected an array");
-    }
-    for (std::size_t i = 0; i < node.Json().size(); ++i) {
-        fn(CJsonNode(&node.Json()[i], Item(node, i)));
-    }
-}
-
 LONG GetLong(const CJsonNode& node, const char* pszKey, LONG lDefault) {
     if (!node.Has(pszKey)) {
         return lDefault;
@@ -283,7 +267,7 @@ CSimWlanAccessPoint ParseAccessPoint(const CJsonNode& node) {
     ap.ausRates = {0x8002, 0x8004, 0x800B, 0x8016, 12, 18, 24, 36, 48, 72, 96, 108};
     if (node.Has("rates")) {
         ap.ausRates.clear();
-        ForEachItem(node.Child("rates"), [&](const CJsonNode& rate) {
+        node.Child("rates").ForEachItem([&](const CJsonNode& rate) {
             const DWORD dw = rate.AsDword();
             if (dw > 0xFFFF) {
                 rate.Fail("expected a rate from 0 to 65535");
@@ -316,11 +300,11 @@ CSimWlanScanPlan ParseScanPlan(const CJsonNode& node) {
             node.Fail("expected a delay in ms, a list of delays, \"never\" or an object");
         }
     } else if (node.Json().is_array()) {
-        ForEachItem(node, [&](const CJsonNode& delay) { plan.adwAfterMs.push_back(delay.AsDword()); });
+        node.ForEachItem([&](const CJsonNode& delay) { plan.adwAfterMs.push_back(delay.AsDword()); });
     } else {
         node.ExpectObject({"after", "result"});
-        ForEachItem(node.Child("after"),
-                    [&](const CJsonNode& delay) { plan.adwAfterMs.push_back(delay.AsDword()); });
+        node.Child("after").ForEachItem(
+            [&](const CJsonNode& delay) { plan.adwAfterMs.push_back(delay.AsDword()); });
         plan.dwCode = node.GetEnum("result", {"complete", "failed"}, "complete") == "failed"
                           ? wlan_notification_acm_scan_fail
                           : wlan_notification_acm_scan_complete;
@@ -380,7 +364,7 @@ CSimWlanInterface ParseInterface(const CJsonNode& node) {
 
     const CJsonNode statistics = node.Child("statistics");
     statistics.ExpectObject({"phys", "numberOfPhys", "dataSize"});
-    ForEachItem(statistics.Child("phys"), [&](const CJsonNode& phy) {
+    statistics.Child("phys").ForEachItem([&](const CJsonNode& phy) {
         phy.ExpectObject({"failed", "retry", "multipleRetry", "rtsFailure", "ackFailure",
                           "maxRxLifetimeExceeded", "fcsError"});
         CSimWlanPhyStatistics counters;
@@ -400,11 +384,12 @@ CSimWlanInterface ParseInterface(const CJsonNode& node) {
     iface.dwStatisticsSize = GetOptionalDword(statistics, "dataSize");
 
     iface.defaultScan.adwAfterMs = {node.GetDword("scanMs", 2000)};
-    ForEachItem(node.Child("scans"),
-                [&](const CJsonNode& scan) { iface.aScans.push_back(ParseScanPlan(scan)); });
+    node.Child("scans").ForEachItem(
+        [&](const CJsonNode& scan) { iface.aScans.push_back(ParseScanPlan(scan)); });
     iface.mapErrors = ParseErrors(node.Child("errors"));
-    ForEachItem(node.Child("accessPoints"),
-                [&](const CJsonNode& ap) { iface.aAccessPoints.push_back(ParseAccessPoint(ap)); });
+    node.Child("accessPoints").ForEachItem([&](const CJsonNode& ap) {
+        iface.aAccessPoints.push_back(ParseAccessPoint(ap));
+    });
     iface.dwBssCount = GetOptionalDword(node, "bssCount");
     return iface;
 }
@@ -456,7 +441,7 @@ void CSimWlanService::Load(const CJsonNode& wlan) {
     wlan.ExpectObject({"library", "missingEntryPoints", "negotiatedVersion", "errors", "interfaces"});
     const bool bPresent = wlan.GetEnum("library", {"present", "absent"}, "present") == "present";
     std::map<std::string, void*> entryPoints = EntryPoints();
-    ForEachItem(wlan.Child("missingEntryPoints"), [&](const CJsonNode& name) {
+    wlan.Child("missingEntryPoints").ForEachItem([&](const CJsonNode& name) {
         if (entryPoints.erase(name.AsString()) == 0) {
             name.Fail("not an entry point of wlanapi");
         }
@@ -464,8 +449,9 @@ void CSimWlanService::Load(const CJsonNode& wlan) {
     std::lock_guard<std::mutex> guard(m_mutex);
     m_dwNegotiatedVersion = wlan.GetDword("negotiatedVersion", WLAN_API_VERSION_2_0);
     m_mapErrors = ParseErrors(wlan.Child("errors"));
-    ForEachItem(wlan.Child("interfaces"),
-                [&](const CJsonNode& node) { m_aInterfaces.push_back(ParseInterface(node)); });
+    wlan.Child("interfaces").ForEachItem([&](const CJsonNode& node) {
+        m_aInterfaces.push_back(ParseInterface(node));
+    });
     // A machine without the section has no WLAN service at all (Windows before 6.0).
     if (bPresent && wlan.IsPresent()) {
         m_libraries.RegisterLibrary(WLANAPI_LIBRARY, std::move(entryPoints));
