@@ -1,7 +1,7 @@
 # Installs the Debian packages that the build and the tests need, only when one is missing.
 # Sourced by scripts/run and scripts/test.
 nimbrel_packages=(cmake ninja-build g++ pkg-config libpng-dev zlib1g-dev nlohmann-json3-dev
-                  libcurl4-openssl-dev libncurses-dev libgtest-dev libgmock-dev libbenchmark-dev)
+                  libcurl4-openssl-dev libncurses-dev libgtest-dev libgmock-dev libbenchmark-dev ccache)
 nimbrel_test_packages=(g++-mingw-w64-x86-64-posix clang-format tmux)
 
 nimbrel_install() {
