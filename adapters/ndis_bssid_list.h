@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "adapters/bss_entry.h"
 #include "adapters/wlan_adapter.h"
 
 // Every NDISUIO OID answer starts with the 4-byte OID.
@@ -30,17 +31,7 @@ constexpr DWORD BSS_RATE_COUNT = 16;
 constexpr DWORD BSS_FIXED_IE_BYTES = 12;  // timestamp, beacon interval, capability
 constexpr DWORD NDIS_SSID_MAX = 32;
 
-// One entry of the list, converted to what the scan result set records.
-struct CNdisBssEntry {
-    BYTE abMac[BSSID_LENGTH] = {};
-    std::string strSsid;
-    LONG nRssi = 0;
-    short nChannel = -1;
-    DWORD dwSecurity = SECURITY_CLEAR;
-    DWORD dwMode = MODE_INFRASTRUCTURE;
-    short nRate = 0;        // Mbps
-    std::string strApName;  // from the 0x85 element, "" without one
-};
+using CNdisBssEntry = CBssEntry;
 
 struct CNdisBssList {
     DWORD dwNumberOfItems = 0;            // what the driver claims

@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "adapters/fixed_scan_wait.h"
-#include "adapters/information_elements.h"
 #include "adapters/scan_sync.h"
 #include "adapters/supported_cache.h"
 #include "platform/os.h"
@@ -33,18 +32,9 @@ CWlanApi g_wlanApi;
 int g_nWlanApiUsers = 0;
 
 constexpr int BSS_SSID_BUFFER = 33;
-constexpr DWORD ELEMENT_BLOCK_MIN = 12;  // the elements are walked only in a longer blob
 constexpr DWORD QUALITY_MAX = 100;
 constexpr short CHANNEL_MAX = 1000;
 constexpr DWORD BSS_TYPE_MAX = 50;
-constexpr USHORT RATE_MASK = 0x7F;
-
-template <typename T>
-T ReadAt(const BYTE* pb, std::size_t nOffset) {
-    T value;
-    std::memcpy(&value, pb + nOffset, sizeof(T));
-    return value;
-}
 
 template <typename T>
 void Resolve(const char* pszName, T* ppfn) {
@@ -96,19 +86,6 @@ DWORD SecurityFromCipher(DWORD dwCipher) {
 }
 
 }  // namespace
-
-short ChannelFromFrequency(ULONG ulFrequencyKhz) {
-    if (ulFrequencyKhz >= 2412000 && ulFrequencyKhz <= 2484000) {
-        if (ulFrequencyKhz == 2484000) {
-            return 14;
-        }
-        return static_cast<short>((ulFrequencyKhz - 2412000) / 5000 + 1);
-    }
-    if (ulFrequencyKhz >= 5180000 && ulFrequencyKhz <= 5825000) {
-        return static_cast<short>((ulFrequencyKhz - 5000000) / 5000);
-    }
-    return static_cast<short>(ulFrequencyKhz / 1000);
-}
 
 CWiFiApiAdapter::CWiFiApiAdapter() {
     if (g_hWlanApi == 0) {
@@ -413,83 +390,37 @@ int CWiFiApiAdapter::GetBssList(const BYTE* pbMatchBssid, short nMatchChannel, s
         FreeWlanMemory(pList);
         return BSS_LIST_FAILED;
     }
-    using namespace wlan_layout;
+    // The service's own total size is the only byte count the list comes with.
     const BYTE* pb = reinterpret_cast<const BYTE*>(pList);
-    // Every read below stays inside the dwTotalSize bytes the service returned, whatever the count
-    // and the element offsets say.
-    const std::size_t cbTotal = ReadAt<DWORD>(pb, offsetof(WLAN_BSS_LIST, dwTotalSize));
-    const DWORD dwItems = ReadAt<DWORD>(pb, offsetof(WLAN_BSS_LIST, dwNumberOfItems));
-    const std::size_t nPresent = cbTotal > BSS_LIST_HEADER ? (cbTotal - BSS_LIST_HEADER) / BSS_ENTRY_SIZE : 0;
-    const std::size_t nEntries = std::min<std::size_t>(dwItems, nPresent);
-
-    for (std::size_t i = 0; i < nEntries; ++i) {
-        const std::size_t nEntry = BSS_LIST_HEADER + BSS_ENTRY_SIZE * i;
-        const BYTE* pbEntry = pb + nEntry;
-        auto pAccessPoint = std::make_unique<CAccessPoint>();
-        pAccessPoint->m_nChannel =
-            ChannelFromFrequency(ReadAt<ULONG>(pbEntry, offsetof(WLAN_BSS_ENTRY, ulChCenterFrequency)));
-        const LONG lRssi = ReadAt<LONG>(pbEntry, offsetof(WLAN_BSS_ENTRY, lRssi));
-        pAccessPoint->m_nSignal = lRssi;
-        if (lRssi >= 0) {
+    CWlanBssList list;
+    ParseWlanBssList(pb, ReadAt<DWORD>(pb, offsetof(WLAN_BSS_LIST, dwTotalSize)), &list);
+    FreeWlanMemory(pList);
+    for (CWlanBssEntry& entry : list.aEntries) {
+        if (entry.nRssi >= 0) {
             continue;
         }
-        const CBssKey key(pbEntry + offsetof(WLAN_BSS_ENTRY, dot11Bssid), pAccessPoint->m_nChannel);
+        const CBssKey key(entry.abMac, entry.nChannel);
         if (pbMatchBssid != nullptr && std::memcmp(key.bssid, pbMatchBssid, BSSID_LENGTH) == 0 &&
-            pAccessPoint->m_nChannel == nMatchChannel) {
+            entry.nChannel == nMatchChannel) {
             if (pnMatchSignal != nullptr) {
-                *pnMatchSignal = static_cast<short>(lRssi);
+                *pnMatchSignal = static_cast<short>(entry.nRssi);
             }
             continue;
         }
         if (ContainsBss(pKeys, key)) {
             continue;
         }
-
-        // The element blob, cut to the bytes present after the entry's offset.
-        const std::size_t nIeOffset = ReadAt<ULONG>(pbEntry, offsetof(WLAN_BSS_ENTRY, ulIeOffset));
-        std::size_t cbIe = ReadAt<ULONG>(pbEntry, offsetof(WLAN_BSS_ENTRY, ulIeSize));
-        const std::size_t nIeStart = nEntry + nIeOffset;
-        cbIe = nIeStart < cbTotal ? std::min(cbIe, cbTotal - nIeStart) : 0;
-        const BYTE* pbIe = cbIe > 0 ? pb + nIeStart : nullptr;
-        const DWORD dwIeSize = static_cast<DWORD>(cbIe);
-
-        DWORD dwSecurity = SECURITY_CLEAR;
-        std::string strApName;
-        const USHORT usCapability =
-            ReadAt<USHORT>(pbEntry, offsetof(WLAN_BSS_ENTRY, usCapabilityInformation));
-        if (usCapability & DOT11_CAPABILITY_PRIVACY) {
-            dwSecurity = SECURITY_WEP;
-            if (dwIeSize > ELEMENT_BLOCK_MIN) {
-                dwSecurity = GetElementSecurity(pbIe, dwIeSize, 0, dwSecurity);
-            }
-        }
-        if (dwIeSize > ELEMENT_BLOCK_MIN) {
-            strApName = GetElementApName(pbIe, dwIeSize, 0);
-        }
-        const DWORD dwMode =
-            ReadAt<DWORD>(pbEntry, offsetof(WLAN_BSS_ENTRY, dot11BssType)) == dot11_BSS_type_infrastructure
-                ? MODE_INFRASTRUCTURE
-                : MODE_AD_HOC;
-
-        pAccessPoint->m_strSsid = ReadSsid(pbEntry + offsetof(WLAN_BSS_ENTRY, dot11Ssid));
-        const std::size_t nRates = offsetof(WLAN_BSS_ENTRY, wlanRateSet);
-        const ULONG ulRateEntries =
-            std::min<ULONG>(ReadAt<ULONG>(pbEntry, nRates + offsetof(WLAN_RATE_SET, uRateSetLength)) / 2,
-                            DOT11_RATE_SET_MAX_LENGTH);
-        int nHighest = -1;
-        for (ULONG k = 0; k < ulRateEntries; ++k) {
-            const USHORT usRate =
-                ReadAt<USHORT>(pbEntry, nRates + offsetof(WLAN_RATE_SET, usRateSet) + k * sizeof(USHORT));
-            nHighest = std::max(nHighest, static_cast<int>(usRate & RATE_MASK));
-        }
-        pAccessPoint->m_nRate = static_cast<short>((nHighest + 1) / 2);
+        auto pAccessPoint = std::make_unique<CAccessPoint>();
+        pAccessPoint->m_nChannel = entry.nChannel;
+        pAccessPoint->m_nSignal = entry.nRssi;
+        pAccessPoint->m_strSsid = std::move(entry.strSsid);
+        pAccessPoint->m_nRate = entry.nRate;
         pAccessPoint->m_nQuality = -1;
         pAccessPoint->m_nNoise = -100;
-        AppendBss(pKeys, padwSecurity, padwModes, pAccessPoints, pastrApNames, key, dwSecurity, dwMode,
-                  std::move(pAccessPoint), strApName);
+        AppendBss(pKeys, padwSecurity, padwModes, pAccessPoints, pastrApNames, key, entry.dwSecurity,
+                  entry.dwMode, std::move(pAccessPoint), entry.strApName);
     }
-    FreeWlanMemory(pList);
-    return static_cast<int>(dwItems);
+    return BssListCountResult(list.dwNumberOfItems);
 }
 
 int CWiFiApiAdapter::StartScan() {

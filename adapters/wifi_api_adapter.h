@@ -9,6 +9,7 @@
 
 #include "adapters/scan_intervals.h"
 #include "adapters/wlan_adapter.h"
+#include "adapters/wlan_bss_list.h"
 #include "platform/wlan_api.h"
 
 // Longest native scan wait, and the cap of the adaptive one.
@@ -72,7 +73,3 @@ private:
 
     bool m_bHoldsLibrary = false;
 };
-
-// Channel number of a BSS from its centre frequency in kHz; frequencies outside the 2.4 and 5 GHz
-// channel ranges give the frequency in MHz.
-short ChannelFromFrequency(ULONG ulFrequencyKhz);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "adapters/scan_sync.h"
 #include "adapters/supported_cache.h"
 #include "platform/sim/sim_wlan_test_util.h"
@@ -319,6 +321,18 @@ TEST(WiFiApiAdapterFaults, EntryCountBeyondTheReturnedBytesReadsOnlyTheEntriesPr
     EXPECT_EQ(result.nReported, 1000);
     ASSERT_EQ(result.set.GetCount(), 2);
     EXPECT_EQ(result.set.m_apAccessPoints[1]->m_strSsid, "Two");
+}
+
+TEST(WiFiApiAdapterFaults, HugeEntryCountIsNotReadAsAFailedScan) {
+    for (const char* pszCount : {"2147483648", "4294967292", "4294967295"}) {
+        CSimWlanMachine machine(CSimWlanMachine::OneInterface(
+            Ap("One", "00:00:00:00:00:01", R"(, "rssi": -50)"), std::string(R"(, "bssCount": )") + pszCount));
+        CWiFiApiAdapter adapter;
+        ASSERT_EQ(adapter.OpenByName(SIM_WLAN_GUID_A, FALSE), OPEN_USABLE);
+        CBssResult result = ReadBssList(adapter);
+        EXPECT_EQ(result.nReported, INT_MAX) << pszCount;
+        EXPECT_EQ(result.set.GetCount(), 1) << pszCount;
+    }
 }
 
 TEST(WiFiApiAdapterFaults, ElementOffsetsAndSizesPastTheBufferAreCut) {
