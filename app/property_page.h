@@ -38,6 +38,9 @@ public:
     virtual void OnHelp() {}
     // A push button of the page was clicked (BN_CLICKED).
     virtual void OnCommand(int /*nControlId*/) {}
+    // A host is about to draw control nControlId's text: TRUE with the colours when the page colours
+    // it, FALSE for the platform's own.
+    virtual BOOL OnCtlColor(int /*nControlId*/, CCtlColors* /*pColors*/) { return FALSE; }
 
     UINT GetTemplateId() const { return m_nIDTemplate; }
     UINT GetCaptionId() const { return m_nCaptionId; }

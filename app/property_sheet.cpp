@@ -61,12 +61,24 @@ void CPropertySheetEx::PressBack() {
     Navigate(-1);
 }
 
-void CPropertySheetEx::Navigate(int nStep) {
+LONG CPropertySheetEx::AskStep(int nStep) {
     CPropertyPageEx* pPage = GetActivePage();
     if (m_bClosed || pPage == nullptr) {
+        return -1;
+    }
+    return nStep > 0 ? pPage->OnWizardNext() : pPage->OnWizardBack();
+}
+
+BOOL CPropertySheetEx::GetCtlColors(UINT nTemplateId, int nControlId, CCtlColors* pColors) const {
+    CPropertyPageEx* pPage = FindPage(nTemplateId);
+    return pPage != nullptr && pPage->OnCtlColor(nControlId, pColors);
+}
+
+void CPropertySheetEx::Navigate(int nStep) {
+    if (m_bClosed || GetActivePage() == nullptr) {
         return;
     }
-    const LONG nResult = nStep > 0 ? pPage->OnWizardNext() : pPage->OnWizardBack();
+    const LONG nResult = AskStep(nStep);
     const int nTarget = ResolveTarget(nResult, nStep);
     if (nTarget >= 0) {
         Activate(nTarget);

@@ -41,6 +41,15 @@ public:
     void PressHelp();
     // A push button on the current page.
     void PressPageButton(int nControlId);
+
+    // For a host whose platform sheet carries out navigation itself (comctl32): the current page's
+    // answer to Next (+1) or Back (-1) — 0, -1 or a template number, for the platform to resolve —
+    // and the activation of the page the platform then shows (FALSE when the page refuses it).
+    LONG AskStep(int nStep);
+    BOOL ActivatePage(int nIndex) { return Activate(nIndex) ? TRUE : FALSE; }
+    // The colours that the page with template nTemplateId gives one of its controls (its
+    // OnCtlColor); FALSE when the page leaves them to the platform. Every host draws from this.
+    BOOL GetCtlColors(UINT nTemplateId, int nControlId, CCtlColors* pColors) const;
     // F1 anywhere in the sheet (WM_HELP); returns whether the message was handled.
     virtual BOOL OnHelpInfo() { return FALSE; }
     bool IsClosed() const { return m_bClosed; }

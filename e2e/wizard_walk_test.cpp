@@ -156,6 +156,13 @@ TEST_F(WizardWalkTest, VistaWithTwoInterfaces) {
 
     Next(IDD_ADAPTER);
     EXPECT_EQ(Text(IDD_ADAPTER, IDC_SUPPORTED_TEXT), " No ");
+    // The verdict is white on green whatever it says; the page's other texts keep the platform's.
+    CCtlColors colors{};
+    ASSERT_TRUE(m_host.CtlColors(IDD_ADAPTER, IDC_SUPPORTED_TEXT, &colors));
+    EXPECT_EQ(colors.crText, 0xFFFFFFu);
+    EXPECT_EQ(colors.crTextBack, 0x00C000u);
+    EXPECT_FALSE(m_host.CtlColors(IDD_ADAPTER, IDC_ADAPTER_NAME, &colors));
+    EXPECT_FALSE(m_host.CtlColors(IDD_LIST, IDC_SUPPORTED_TEXT, &colors)) << "only the adapter page's";
     EXPECT_TRUE(AccessPoints().empty());
 
     // Back from the second adapter shows the first one's stored result without scanning again.

@@ -64,3 +64,12 @@ LONG CAdapterPage::OnWizardBack() {
     }
     return CWizardPage::OnWizardBack();
 }
+
+BOOL CAdapterPage::OnCtlColor(int nControlId, CCtlColors* pColors) {
+    if (nControlId != IDC_SUPPORTED_TEXT) {
+        return FALSE;
+    }
+    pColors->crText = RGB(255, 255, 255);
+    pColors->crTextBack = RGB(0, 192, 0);
+    return TRUE;
+}

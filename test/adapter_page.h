@@ -38,6 +38,8 @@ public:
     LONG OnWizardNext() override;
     // The previous adapter's stored result; from the first adapter, discards all results.
     LONG OnWizardBack() override;
+    // The verdict is white on green, whatever it says.
+    BOOL OnCtlColor(int nControlId, CCtlColors* pColors) override;
 
     // Appends one row per access point of a scan result set. The associated BSS (abAssocBssid on
     // nAssocChannel) is marked "Yes". Stops at the end of the shortest of the five lists.

@@ -11,6 +11,19 @@ constexpr int LB_ERR = -1;
 constexpr int BST_UNCHECKED = 0;
 constexpr int BST_CHECKED = 1;
 
+// A colour as the platform stores it: 0x00BBGGRR.
+using COLORREF = DWORD;
+constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) {
+    return static_cast<COLORREF>(r) | (static_cast<COLORREF>(g) << 8) | (static_cast<COLORREF>(b) << 16);
+}
+
+// The colours a page gives the text of one of its controls (WM_CTLCOLORSTATIC): the text and the
+// background behind the text. The rest of the control keeps the dialog's face.
+struct CCtlColors {
+    COLORREF crText;
+    COLORREF crTextBack;
+};
+
 // Any control: its window text (statics, edits, buttons) and visibility.
 class IControl {
 public:

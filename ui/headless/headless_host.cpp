@@ -108,3 +108,7 @@ CHeadlessPage* CHeadlessHost::Page(UINT nTemplateId) {
     auto it = m_pages.find(nTemplateId);
     return it == m_pages.end() ? nullptr : it->second.get();
 }
+
+bool CHeadlessHost::CtlColors(UINT nTemplateId, int nId, CCtlColors* pColors) const {
+    return m_pSheet != nullptr && m_pSheet->GetCtlColors(nTemplateId, nId, pColors);
+}

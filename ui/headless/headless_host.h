@@ -59,6 +59,8 @@ public:
     // The page's window (created on its first activation), or nullptr.
     CHeadlessPage* Page(UINT nTemplateId);
     CPropertySheetEx* Sheet() const { return m_pSheet; }
+    // The colours a page gives one of its controls' text, as a painting host would ask them.
+    bool CtlColors(UINT nTemplateId, int nId, CCtlColors* pColors) const;
 
     // The newest progress popup window still held by its popup, or nullptr.
     CHeadlessProgressWindow* Progress() const { return m_apProgress.empty() ? nullptr : m_apProgress.back(); }

@@ -23,7 +23,7 @@ enum class ETermStyle : unsigned char {
     ButtonDefault,  // the default push button
     ButtonFocus,    // the push button with the focus
     Focus,          // any other focused control's mark (check box)
-    Verdict,        // the adapter page's verdict: white on green
+    Verdict,        // a text its page colours (the adapter page's verdict): white on green
     Busy,           // the busy indicator
     Hint,           // the key hints
 };

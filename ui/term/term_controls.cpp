@@ -2,13 +2,10 @@
 
 #include <algorithm>
 
+#include "app/property_sheet.h"
 #include "ui/term/term_text.h"
 
 namespace {
-// The adapter page's verdict, which the page colours white on green (its OnCtlColor).
-constexpr UINT VERDICT_PAGE = 109;
-constexpr int VERDICT_CONTROL = 1015;
-
 bool IsPressKey(const CTermEvent& event) {
     return event.IsKey(' ') || event.IsKey(TK_ENTER);
 }
@@ -368,7 +365,7 @@ void CTermListView::OnFocus(bool /*bByTab*/) {
     }
 }
 
-CTermPage::CTermPage(UINT nTemplateId) {
+CTermPage::CTermPage(UINT nTemplateId, const CPropertySheetEx* pSheet) {
     const CDialogTemplate* pTemplate = Resources().FindDialog(nTemplateId);
     if (pTemplate == nullptr) {
         return;
@@ -395,9 +392,12 @@ CTermPage::CTermPage(UINT nTemplateId) {
                 pWidget = std::make_unique<CTermListView>(control);
                 break;
             default: {
-                const bool bVerdict = nTemplateId == VERDICT_PAGE && control.m_nId == VERDICT_CONTROL;
+                // A text the page colours (the verdict) shows in the terminal's page-colour style.
+                CCtlColors colors{};
+                const bool bColoured =
+                    pSheet != nullptr && pSheet->GetCtlColors(nTemplateId, control.m_nId, &colors);
                 pWidget =
-                    std::make_unique<CTermStatic>(control, bVerdict ? ETermStyle::Verdict : ETermStyle::Face);
+                    std::make_unique<CTermStatic>(control, bColoured ? ETermStyle::Verdict : ETermStyle::Face);
                 break;
             }
         }

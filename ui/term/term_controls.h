@@ -17,6 +17,8 @@
 #include "ui/term/term_canvas.h"
 #include "ui/term/term_device.h"
 
+class CPropertySheetEx;
+
 // The terminal's pixels, for the measures the core makes in pixels (list view columns, the progress
 // window's layout): a cell is as wide and as high as the dialog font's average character, 4 x 8 dialog
 // units, which is 6 x 13 pixels at the dialog font's size.
@@ -282,7 +284,8 @@ private:
 // The controls of one page, created from its dialog template in template (tab) order.
 class CTermPage : public IPageControls {
 public:
-    explicit CTermPage(UINT nTemplateId);
+    // pSheet, when given, is asked which texts its page colours.
+    explicit CTermPage(UINT nTemplateId, const CPropertySheetEx* pSheet = nullptr);
     IControl* GetDlgItem(int nId) override;
 
     const std::vector<std::unique_ptr<CTermWidget>>& Widgets() const { return m_apWidgets; }

@@ -66,7 +66,7 @@ CTermPage* CTermHost::TermPage(UINT nTemplateId) const {
 
 IPageControls& CTermHost::CreatePageWindow(UINT nTemplateId) {
     auto& pPage = m_termPages[nTemplateId];
-    pPage = std::make_unique<CTermPage>(nTemplateId);
+    pPage = std::make_unique<CTermPage>(nTemplateId, Sheet());
     return *pPage;
 }
 

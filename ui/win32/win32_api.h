@@ -1,0 +1,84 @@
+// The Win32 calls of the Windows host in plain C++ types. The UI seam (ui/*.h) gives the portable
+// code Win32 names of its own (DWORD, RECT, MSG, TRUE ...) that clash with <windows.h>, so the host
+// is split: the files that implement the seam include this header and never <windows.h>; the files
+// that include <windows.h> (win32_api*.cpp, win32_sheet_run.cpp, win32_progress_wnd.cpp) implement
+// this header and never see the seam. Nothing here decides anything: each call is one Win32 call or
+// one message.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace win32 {
+
+using Hwnd = void*;
+using Hinstance = void*;
+using Wparam = std::uintptr_t;
+using Lparam = std::intptr_t;
+using Lresult = std::intptr_t;
+
+struct CBox {
+    long left = 0;
+    long top = 0;
+    long right = 0;
+    long bottom = 0;
+};
+
+// Any window.
+Lresult Send(Hwnd hWnd, unsigned nMsg, Wparam wParam, Lparam lParam);
+bool Post(Hwnd hWnd, unsigned nMsg, Wparam wParam, Lparam lParam);
+std::string GetText(Hwnd hWnd);
+void SetText(Hwnd hWnd, const std::string& strText);
+Hwnd Child(Hwnd hDialog, int nId);
+int ControlId(Hwnd hWnd);
+std::string ClassName(Hwnd hWnd);
+std::uint32_t Style(Hwnd hWnd);
+bool IsWindow(Hwnd hWnd);
+bool IsEnabled(Hwnd hWnd);
+bool IsVisible(Hwnd hWnd);
+Hwnd Parent(Hwnd hWnd);
+CBox ClientBox(Hwnd hWnd);
+CBox WindowBox(Hwnd hWnd);
+std::string LoadString(Hinstance hInstance, unsigned nId);
+
+// Buttons (BM_GETCHECK / BM_SETCHECK).
+int ButtonCheck(Hwnd hButton);
+void SetButtonCheck(Hwnd hButton, int nCheck);
+
+// List boxes; an owner-drawn check list keeps each item's check state as its item data.
+int ListAddString(Hwnd hList, const std::string& strItem);
+int ListDeleteString(Hwnd hList, int nIndex);
+int ListCount(Hwnd hList);
+std::string ListText(Hwnd hList, int nIndex);
+Lparam ListItemData(Hwnd hList, int nIndex);
+void SetListItemData(Hwnd hList, int nIndex, Lparam lData);
+void RedrawListItem(Hwnd hList, int nIndex);
+bool IsCheckListStyle(std::uint32_t dwStyle);
+
+// List views in report view.
+std::uint32_t ListViewExStyle(Hwnd hList);
+void SetListViewExStyle(Hwnd hList, std::uint32_t dwExStyle);
+int ListViewInsertColumn(Hwnd hList, int nCol, const std::string& strHeading, int nFormat);
+bool ListViewSetColumnWidth(Hwnd hList, int nCol, int cx);
+int ListViewColumnWidth(Hwnd hList, int nCol);
+int ListViewStringWidth(Hwnd hList, const std::string& strText);
+int ListViewInsertItem(Hwnd hList, int nItem, const std::string& strText, Lparam lParam);
+bool ListViewSetItemText(Hwnd hList, int nItem, int nSubItem, const std::string& strText);
+std::string ListViewItemText(Hwnd hList, int nItem, int nSubItem);
+Lparam ListViewItemData(Hwnd hList, int nItem);
+int ListViewItemCount(Hwnd hList);
+bool ListViewDeleteAllItems(Hwnd hList);
+using CompareFn = int (*)(Lparam, Lparam, Lparam);
+bool ListViewSortItems(Hwnd hList, CompareFn pfnCompare, Lparam lParamSort);
+int ListViewColumnCount(Hwnd hList);
+
+// The sheet window and the thread.
+int MessageBoxOk(Hwnd hOwner, const std::string& strText, const std::string& strCaption, unsigned nType);
+// The hourglass over the whole thread's windows (SetCursor IDC_WAIT); EndWait restores the arrow.
+void ShowWaitCursor(bool bWait);
+void EnableWindow(Hwnd hWnd, bool bEnable);
+void SetForegroundWindow(Hwnd hWnd);
+int SystemMetric(int nIndex);
+
+}  // namespace win32

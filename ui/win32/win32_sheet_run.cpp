@@ -1,0 +1,305 @@
+#include "ui/win32/win32_sheet_run.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace win32 {
+namespace {
+constexpr int CHECK_BOX_SIZE = 13;
+constexpr UINT_PTR CHECK_LIST_SUBCLASS = 1;
+constexpr UINT_PTR SHEET_SUBCLASS = 2;
+
+struct CPageContext {
+    ISheetEvents* pEvents = nullptr;
+    int nIndex = 0;
+};
+
+// The one sheet that runs: PSCB_INITIALIZED carries no context of its own.
+struct CRun {
+    ISheetEvents* pEvents = nullptr;
+};
+CRun* g_pRun = nullptr;
+
+// The check state of an item is its item data: 0 or 1.
+bool ToggleItem(HWND hList, int nItem) {
+    if (nItem < 0 || nItem >= static_cast<int>(SendMessageA(hList, LB_GETCOUNT, 0, 0))) {
+        return false;
+    }
+    const LRESULT nCheck = SendMessageA(hList, LB_GETITEMDATA, static_cast<WPARAM>(nItem), 0);
+    SendMessageA(hList, LB_SETITEMDATA, static_cast<WPARAM>(nItem), nCheck == 1 ? 0 : 1);
+    RedrawListItem(hList, nItem);
+    return true;
+}
+
+// The item under a click when the click is on its check box, else -1.
+int CheckBoxHit(HWND hList, LPARAM lParam) {
+    const POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    const LRESULT nHit = SendMessageA(hList, LB_ITEMFROMPOINT, 0, MAKELPARAM(pt.x, pt.y));
+    if (HIWORD(nHit) != 0) {
+        return -1;  // below the last item
+    }
+    const int nItem = LOWORD(nHit);
+    RECT rect{};
+    SendMessageA(hList, LB_GETITEMRECT, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&rect));
+    return pt.x >= rect.left && pt.x < rect.left + CHECK_BOX_SIZE + 2 && PtInRect(&rect, pt) ? nItem : -1;
+}
+
+LRESULT CALLBACK CheckListProc(HWND hList, UINT nMsg, WPARAM wParam, LPARAM lParam, UINT_PTR /*nId*/,
+                               DWORD_PTR /*dwData*/) {
+    switch (nMsg) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            ToggleItem(hList, CheckBoxHit(hList, lParam));
+            break;
+        case WM_KEYDOWN:
+            if (wParam == VK_SPACE) {
+                ToggleItem(hList, static_cast<int>(SendMessageA(hList, LB_GETCURSEL, 0, 0)));
+                return 0;
+            }
+            break;
+        case WM_CHAR:
+            if (wParam == ' ') {
+                return 0;  // the space toggled on WM_KEYDOWN; no incremental search for it
+            }
+            break;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(hList, CheckListProc, CHECK_LIST_SUBCLASS);
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(hList, nMsg, wParam, lParam);
+}
+
+void DrawCheckItem(const DRAWITEMSTRUCT& item) {
+    if (item.itemID == static_cast<UINT>(-1)) {
+        if (item.itemState & ODS_FOCUS) {
+            DrawFocusRect(item.hDC, &item.rcItem);
+        }
+        return;
+    }
+    const bool bSelected = (item.itemState & ODS_SELECTED) != 0;
+    RECT rcBox = item.rcItem;
+    rcBox.right = rcBox.left + CHECK_BOX_SIZE + 2;
+    FillRect(item.hDC, &rcBox, GetSysColorBrush(COLOR_WINDOW));
+    RECT rcCheck{rcBox.left + 1, rcBox.top + (rcBox.bottom - rcBox.top - CHECK_BOX_SIZE) / 2, 0, 0};
+    rcCheck.right = rcCheck.left + CHECK_BOX_SIZE;
+    rcCheck.bottom = rcCheck.top + CHECK_BOX_SIZE;
+    const bool bChecked = SendMessageA(item.hwndItem, LB_GETITEMDATA, item.itemID, 0) == 1;
+    DrawFrameControl(item.hDC, &rcCheck, DFC_BUTTON, DFCS_BUTTONCHECK | (bChecked ? DFCS_CHECKED : 0));
+
+    RECT rcText = item.rcItem;
+    rcText.left = rcBox.right;
+    FillRect(item.hDC, &rcText, GetSysColorBrush(bSelected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    const std::string strText = ListText(item.hwndItem, static_cast<int>(item.itemID));
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, GetSysColor(bSelected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    rcText.left += 2;
+    DrawTextA(item.hDC, strText.c_str(), -1, &rcText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    if (item.itemState & ODS_FOCUS) {
+        DrawFocusRect(item.hDC, &item.rcItem);
+    }
+}
+
+// Items tall enough for the dialog font and the check box.
+void MeasureCheckItem(HWND hDialog, MEASUREITEMSTRUCT& item) {
+    HDC hDC = GetDC(hDialog);
+    const HGDIOBJ hOld = SelectObject(hDC, reinterpret_cast<HGDIOBJ>(SendMessageA(hDialog, WM_GETFONT, 0, 0)));
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(hDC, &metrics);
+    SelectObject(hDC, hOld);
+    ReleaseDC(hDialog, hDC);
+    item.itemHeight = static_cast<UINT>(std::max<LONG>(metrics.tmHeight, CHECK_BOX_SIZE + 2));
+}
+
+void SubclassCheckLists(HWND hDialog) {
+    for (HWND hChild = GetWindow(hDialog, GW_CHILD); hChild != nullptr; hChild = GetWindow(hChild, GW_HWNDNEXT)) {
+        if (ClassName(hChild) == "ListBox" && IsCheckListStyle(Style(hChild))) {
+            SetWindowSubclass(hChild, CheckListProc, CHECK_LIST_SUBCLASS, 0);
+        }
+    }
+}
+
+INT_PTR Answer(HWND hDialog, LONG_PTR nResult) {
+    SetWindowLongPtrA(hDialog, DWLP_MSGRESULT, nResult);
+    return TRUE;
+}
+
+INT_PTR OnNotify(HWND hDialog, const CPageContext& page, const NMHDR& header) {
+    ISheetEvents& events = *page.pEvents;
+    switch (header.code) {
+        case PSN_SETACTIVE:
+            return Answer(hDialog, events.OnSetActive(page.nIndex) ? 0 : -1);
+        case PSN_WIZNEXT:
+        case PSN_WIZBACK: {
+            // 0 and -1 pass as they are; a template number names its page as MAKEINTRESOURCE.
+            const long nTarget = events.OnWizardStep(page.nIndex, header.code == PSN_WIZNEXT ? +1 : -1);
+            return Answer(hDialog, nTarget == 0 || nTarget == -1
+                                       ? nTarget
+                                       : reinterpret_cast<LONG_PTR>(MAKEINTRESOURCEA(static_cast<WORD>(nTarget))));
+        }
+        case PSN_WIZFINISH:
+            return Answer(hDialog, events.OnWizardFinish(page.nIndex) ? FALSE : TRUE);
+        case PSN_QUERYCANCEL:
+            events.OnCancel(page.nIndex);
+            return Answer(hDialog, FALSE);
+        case PSN_HELP:
+            events.OnHelpButton(page.nIndex);
+            return Answer(hDialog, 0);
+        default:
+            return FALSE;
+    }
+}
+
+INT_PTR CALLBACK PageProc(HWND hDialog, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    auto* pPage = reinterpret_cast<CPageContext*>(GetWindowLongPtrA(hDialog, DWLP_USER));
+    switch (nMsg) {
+        case WM_INITDIALOG:
+            pPage = reinterpret_cast<CPageContext*>(reinterpret_cast<PROPSHEETPAGEA*>(lParam)->lParam);
+            SetWindowLongPtrA(hDialog, DWLP_USER, reinterpret_cast<LONG_PTR>(pPage));
+            SubclassCheckLists(hDialog);
+            pPage->pEvents->OnPageCreated(pPage->nIndex, hDialog);
+            return TRUE;
+        case WM_MEASUREITEM: {
+            auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+            if (item.CtlType != ODT_LISTBOX) {
+                return FALSE;
+            }
+            MeasureCheckItem(hDialog, item);
+            return TRUE;
+        }
+        case WM_DRAWITEM: {
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (item.CtlType != ODT_LISTBOX) {
+                return FALSE;
+            }
+            DrawCheckItem(item);
+            return TRUE;
+        }
+        case WM_NOTIFY:
+            return pPage != nullptr ? OnNotify(hDialog, *pPage, *reinterpret_cast<const NMHDR*>(lParam)) : FALSE;
+        case WM_COMMAND:
+            if (pPage != nullptr && lParam != 0 && HIWORD(wParam) == BN_CLICKED) {
+                pPage->pEvents->OnCommand(pPage->nIndex, LOWORD(wParam));
+            }
+            return FALSE;
+        case WM_CTLCOLORSTATIC: {
+            if (pPage == nullptr) {
+                return FALSE;
+            }
+            std::uint32_t crText = 0;
+            std::uint32_t crTextBack = 0;
+            if (!pPage->pEvents->OnCtlColor(pPage->nIndex, GetDlgCtrlID(reinterpret_cast<HWND>(lParam)), &crText,
+                                            &crTextBack)) {
+                return FALSE;
+            }
+            // The platform's own handling first (its brush stays the control's background), then the
+            // page's colours for the text.
+            const LRESULT hBrush = DefWindowProcA(hDialog, nMsg, wParam, lParam);
+            SetTextColor(reinterpret_cast<HDC>(wParam), crText);
+            SetBkColor(reinterpret_cast<HDC>(wParam), crTextBack);
+            return static_cast<INT_PTR>(hBrush);
+        }
+        default:
+            return FALSE;
+    }
+}
+
+LRESULT CALLBACK SheetProc(HWND hSheet, UINT nMsg, WPARAM wParam, LPARAM lParam, UINT_PTR /*nId*/,
+                           DWORD_PTR /*dwData*/) {
+    if (nMsg == WM_HELP && g_pRun != nullptr) {
+        return g_pRun->pEvents->OnHelpInfo() ? TRUE : FALSE;
+    }
+    if (nMsg == WM_NCDESTROY) {
+        RemoveWindowSubclass(hSheet, SheetProc, SHEET_SUBCLASS);
+    }
+    return DefSubclassProc(hSheet, nMsg, wParam, lParam);
+}
+
+int CALLBACK SheetCallback(HWND hSheet, UINT nMsg, LPARAM /*lParam*/) {
+    if (nMsg == PSCB_INITIALIZED && g_pRun != nullptr) {
+        SetWindowSubclass(hSheet, SheetProc, SHEET_SUBCLASS, 0);
+        g_pRun->pEvents->OnSheetCreated(hSheet);
+    }
+    return 0;
+}
+
+HBITMAP MakeBitmap(HDC hScreen, HDC hMemory, const CImageSpec& image) {
+    HBITMAP hBitmap = CreateCompatibleBitmap(hScreen, image.nWidth, image.nHeight);
+    if (hBitmap == nullptr) {
+        return nullptr;
+    }
+    const HGDIOBJ hOld = SelectObject(hMemory, hBitmap);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = image.nWidth;
+    info.bmiHeader.biHeight = -image.nHeight;  // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    StretchDIBits(hMemory, 0, 0, image.nWidth, image.nHeight, 0, 0, image.nWidth, image.nHeight, image.pPixels, &info,
+                  DIB_RGB_COLORS, SRCCOPY);
+    SelectObject(hMemory, hOld);
+    return hBitmap;
+}
+}  // namespace
+
+int CheckBoxSize() {
+    return CHECK_BOX_SIZE;
+}
+
+Lresult RunPropertySheet(Hinstance hInstance, std::uint32_t dwHeaderFlags, const std::string& strCaption,
+                         const std::vector<CPageSpec>& pages, const CImageSpec& watermark,
+                         const CImageSpec& header, ISheetEvents& events) {
+    HDC hScreen = GetDC(nullptr);
+    HDC hMemory = CreateCompatibleDC(hScreen);
+    HBITMAP hWatermark = MakeBitmap(hScreen, hMemory, watermark);
+    HBITMAP hHeader = MakeBitmap(hScreen, hMemory, header);
+
+    std::vector<CPageContext> contexts(pages.size());
+    std::vector<HPROPSHEETPAGE> ahPages;
+    for (size_t i = 0; i < pages.size(); ++i) {
+        const CPageSpec& spec = pages[i];
+        contexts[i] = {&events, static_cast<int>(i)};
+        PROPSHEETPAGEA page{};
+        page.dwSize = sizeof(page);
+        // Every page shows the Help button: the application has a Help command.
+        page.dwFlags = spec.dwFlags | PSP_HASHELP | (spec.strTitle.empty() ? 0 : PSP_USETITLE);
+        page.hInstance = static_cast<HINSTANCE>(hInstance);
+        page.pszTemplate = MAKEINTRESOURCEA(spec.nTemplateId);
+        page.pfnDlgProc = PageProc;
+        page.pszTitle = spec.strTitle.c_str();
+        page.pszHeaderTitle = spec.strHeaderTitle.c_str();
+        page.pszHeaderSubTitle = spec.strHeaderSubTitle.c_str();
+        page.lParam = reinterpret_cast<LPARAM>(&contexts[i]);
+        ahPages.push_back(CreatePropertySheetPageA(&page));
+    }
+
+    PROPSHEETHEADERA sheet{};
+    sheet.dwSize = sizeof(sheet);
+    sheet.dwFlags = dwHeaderFlags | PSH_USECALLBACK | PSH_HASHELP;
+    sheet.hInstance = static_cast<HINSTANCE>(hInstance);
+    sheet.pszCaption = strCaption.c_str();
+    sheet.nPages = static_cast<UINT>(ahPages.size());
+    sheet.nStartPage = 0;
+    sheet.phpage = ahPages.data();
+    sheet.pfnCallback = SheetCallback;
+    sheet.hbmWatermark = hWatermark;
+    sheet.hbmHeader = hHeader;
+
+    CRun run{&events};
+    g_pRun = &run;
+    const INT_PTR nResult = PropertySheetA(&sheet);
+    g_pRun = nullptr;
+
+    DeleteObject(hHeader);
+    DeleteObject(hWatermark);
+    DeleteDC(hMemory);
+    ReleaseDC(nullptr, hScreen);
+    return nResult;
+}
+
+}  // namespace win32
