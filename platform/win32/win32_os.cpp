@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "platform/win32/win32_calls.h"
+#include "platform/win32/win32_wlan_layout.h"
 #include "platform/wlan_api.h"
 
 namespace {
@@ -203,3 +204,14 @@ CWin32Os::~CWin32Os() = default;
 const COsServices& CWin32Os::Services() const {
     return m_pImpl->os;
 }
+
+// The seam's WLAN records as the real 64-bit API lays them out.
+static_assert(sizeof(WLAN_INTERFACE_INFO) == wlan64::INTERFACE_INFO_SIZE);
+static_assert(wlan_layout::INTERFACE_LIST_HEADER == wlan64::INTERFACE_LIST_HEADER);
+static_assert(wlan_layout::CONNECTION_SIZE == wlan64::CONNECTION_SIZE);
+static_assert(wlan_layout::CONNECTION_ASSOCIATION == wlan64::CONNECTION_ASSOCIATION);
+static_assert(wlan_layout::BSS_LIST_HEADER == wlan64::BSS_LIST_HEADER);
+static_assert(wlan_layout::BSS_ENTRY_SIZE == wlan64::BSS_ENTRY_SIZE);
+static_assert(offsetof(WLAN_BSS_ENTRY, ulIeOffset) == wlan64::BSS_ENTRY_IE_OFFSET);
+static_assert(offsetof(WLAN_NOTIFICATION_DATA, pData) == wlan64::NOTIFICATION_DATA_POINTER);
+static_assert(sizeof(WLAN_NOTIFICATION_DATA) == wlan64::NOTIFICATION_DATA_SIZE);
