@@ -43,7 +43,8 @@ struct CWlanApi {
 };
 
 std::once_flag g_once;
-std::unique_ptr<CSimMachine> g_pMachine;
+// Never destroyed: its destructor would join the service threads under the loader lock at exit.
+CSimMachine* g_pMachine = nullptr;
 CWlanApi g_api;
 DWORD g_dwLoadError = ERROR_SUCCESS;  // why the service is not there; WlanOpenHandle returns it
 
@@ -65,8 +66,8 @@ void LoadService() {
     std::string strError;
     CSimMachineOptions options;
     options.bRealTime = true;
-    g_pMachine = CSimMachine::FromFile(pszPath, &strError, options);
-    if (!g_pMachine) {
+    g_pMachine = CSimMachine::FromFile(pszPath, &strError, options).release();
+    if (g_pMachine == nullptr) {
         std::fprintf(stderr, "wlanapi: %s\n", strError.c_str());
         std::FILE* pFile = std::fopen(pszPath, "rb");
         g_dwLoadError = pFile == nullptr ? ERROR_FILE_NOT_FOUND : ERROR_BAD_FORMAT_WLAN;
