@@ -14,8 +14,6 @@ namespace {
 std::mutex g_servicesMutex;
 std::map<const ILibraryLoader*, CSimWlanService*> g_services;
 
-constexpr DWORD ERROR_NOT_FOUND_WLAN = 1168;  // ERROR_NOT_FOUND: no such interface
-
 // ---- The entry points of "wlanapi"
 
 DWORD WLAN_WINAPI SimWlanOpenHandle(DWORD dwClientVersion, void*, DWORD* pdwNegotiated, HANDLE* phClient) {
@@ -507,7 +505,7 @@ DWORD CSimWlanService::CheckCall(bool bArguments, const char* pszEntry, HANDLE h
             }
         }
         if (pFound == nullptr) {
-            return ERROR_NOT_FOUND_WLAN;
+            return ERROR_INVALID_PARAMETER;  // as Windows answers a GUID of no interface
         }
         auto it = pFound->mapErrors.find(pszEntry);
         if (it != pFound->mapErrors.end()) {

@@ -136,8 +136,8 @@ private:
         bool bDone = false;
     };
 
-    // Callers hold m_mutex. ERROR_INVALID_PARAMETER unless bArguments, ERROR_INVALID_HANDLE for an
-    // unknown client, ERROR_NOT_FOUND for an unknown interface, else the error injected for the call.
+    // Callers hold m_mutex. ERROR_INVALID_PARAMETER unless bArguments or for a GUID of no interface,
+    // ERROR_INVALID_HANDLE for an unknown client, else the error injected for the call.
     DWORD CheckCall(bool bArguments, const char* pszEntry, HANDLE hClient, const GUID* pGuid,
                     CSimWlanInterface** ppInterface);
     void* Allocate(const std::vector<BYTE>& abData);

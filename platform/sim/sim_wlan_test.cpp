@@ -228,7 +228,7 @@ TEST_F(SimWlanNotifications, InjectedErrorsAndUnknownInterfaces) {
     Start(R"(, "errors": {"WlanScan": 170})");
     EXPECT_EQ(Scan(), ERROR_BUSY);
     const GUID unknown = Guid("00000000-0000-0000-0000-000000000001");
-    EXPECT_NE(m_pApi->pfnScan(m_hClient, &unknown, nullptr, nullptr, nullptr), ERROR_SUCCESS);
+    EXPECT_EQ(m_pApi->pfnScan(m_hClient, &unknown, nullptr, nullptr, nullptr), ERROR_INVALID_PARAMETER);
     m_pMachine->InterfaceA().mapErrors.clear();
     EXPECT_EQ(Scan(), ERROR_SUCCESS);
 }

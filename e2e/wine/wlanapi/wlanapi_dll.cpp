@@ -1,0 +1,183 @@
+// A wlanapi.dll for tests under Wine: the nine entry points of the WLAN API, answered by the
+// simulated WLAN service of the machine file that NIMBREL_WLAN_MACHINE names, in real time. Placed
+// beside Nimbrel.exe it wins over Wine's own wlanapi, so the real program finds, scans and reads
+// the simulated interfaces, with scan-complete notifications from the service's own thread.
+//
+// The machine is loaded on the first call and lives until the process ends: the service's threads
+// must not be joined under the loader lock, and the module is pinned so that FreeLibrary leaves it.
+#include <cstddef>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "e2e/wine/wlanapi/dll_module.h"
+#include "platform/os.h"
+#include "platform/sim/sim_machine.h"
+#include "platform/wlan_api.h"
+
+// The records wlan_layout_check.cpp compares with the SDK and the seam header does not assert.
+static_assert(sizeof(WLAN_INTERFACE_CAPABILITY) == 276 &&
+              offsetof(WLAN_INTERFACE_CAPABILITY, dot11PhyTypes) == 20);
+static_assert(offsetof(WLAN_NOTIFICATION_DATA, InterfaceGuid) == 8 &&
+              offsetof(WLAN_NOTIFICATION_DATA, dwDataSize) == 24 &&
+              offsetof(WLAN_NOTIFICATION_DATA, pData) == 32 && sizeof(WLAN_NOTIFICATION_DATA) == 40);
+static_assert(sizeof(DOT11_SSID) == 36 && sizeof(WLAN_RATE_SET) == 256);
+
+namespace {
+
+constexpr char MACHINE_VARIABLE[] = "NIMBREL_WLAN_MACHINE";
+constexpr DWORD ERROR_BAD_FORMAT_WLAN = 11;  // ERROR_BAD_FORMAT: a machine file that does not load
+
+struct CWlanApi {
+    PFN_WlanOpenHandle pfnOpen = nullptr;
+    PFN_WlanCloseHandle pfnClose = nullptr;
+    PFN_WlanEnumInterfaces pfnEnum = nullptr;
+    PFN_WlanFreeMemory pfnFree = nullptr;
+    PFN_WlanQueryInterface pfnQuery = nullptr;
+    PFN_WlanGetNetworkBssList pfnBssList = nullptr;
+    PFN_WlanScan pfnScan = nullptr;
+    PFN_WlanGetInterfaceCapability pfnCapability = nullptr;
+    PFN_WlanRegisterNotification pfnRegister = nullptr;
+};
+
+std::once_flag g_once;
+// Never destroyed: its destructor would join the service threads under the loader lock at exit.
+CSimMachine* g_pMachine = nullptr;
+CWlanApi g_api;
+DWORD g_dwLoadError = ERROR_SUCCESS;  // why the service is not there; WlanOpenHandle returns it
+
+template <typename T>
+void Resolve(ILibraryLoader& libraries, HMODULE hModule, const char* pszName, T* ppfn) {
+    *ppfn = reinterpret_cast<T>(libraries.GetProcAddress(hModule, pszName));
+}
+
+// Loads the machine file once. A missing file, a broken one or a machine without a WLAN service
+// leaves the entry points unresolved and records the error code the open call reports.
+void LoadService() {
+    PinThisModule();
+    const char* pszPath = std::getenv(MACHINE_VARIABLE);
+    if (pszPath == nullptr || *pszPath == '\0') {
+        std::fprintf(stderr, "wlanapi: %s is not set\n", MACHINE_VARIABLE);
+        g_dwLoadError = ERROR_FILE_NOT_FOUND;
+        return;
+    }
+    std::string strError;
+    CSimMachineOptions options;
+    options.bRealTime = true;
+    g_pMachine = CSimMachine::FromFile(pszPath, &strError, options).release();
+    if (g_pMachine == nullptr) {
+        std::fprintf(stderr, "wlanapi: %s\n", strError.c_str());
+        std::FILE* pFile = std::fopen(pszPath, "rb");
+        g_dwLoadError = pFile == nullptr ? ERROR_FILE_NOT_FOUND : ERROR_BAD_FORMAT_WLAN;
+        if (pFile != nullptr) {
+            std::fclose(pFile);
+        }
+        return;
+    }
+    // The service finds itself through the library loader installed as Os() in this module.
+    SetOs(g_pMachine->Services());
+    ILibraryLoader& libraries = g_pMachine->Libraries();
+    const HMODULE hModule = libraries.LoadLibrary(WLANAPI_LIBRARY);
+    if (hModule == 0) {
+        std::fprintf(stderr, "wlanapi: %s has no WLAN service\n", pszPath);
+        g_dwLoadError = ERROR_SERVICE_NOT_ACTIVE;
+        return;
+    }
+    Resolve(libraries, hModule, "WlanOpenHandle", &g_api.pfnOpen);
+    Resolve(libraries, hModule, "WlanCloseHandle", &g_api.pfnClose);
+    Resolve(libraries, hModule, "WlanEnumInterfaces", &g_api.pfnEnum);
+    Resolve(libraries, hModule, "WlanFreeMemory", &g_api.pfnFree);
+    Resolve(libraries, hModule, "WlanQueryInterface", &g_api.pfnQuery);
+    Resolve(libraries, hModule, "WlanGetNetworkBssList", &g_api.pfnBssList);
+    Resolve(libraries, hModule, "WlanScan", &g_api.pfnScan);
+    Resolve(libraries, hModule, "WlanGetInterfaceCapability", &g_api.pfnCapability);
+    Resolve(libraries, hModule, "WlanRegisterNotification", &g_api.pfnRegister);
+}
+
+const CWlanApi& Api() {
+    std::call_once(g_once, LoadService);
+    return g_api;
+}
+
+// An entry point the machine file leaves out answers as an unknown call would.
+constexpr DWORD ERROR_CALL_NOT_IMPLEMENTED_WLAN = 120;
+
+}  // namespace
+
+extern "C" {
+
+__declspec(dllexport) DWORD WLAN_WINAPI WlanOpenHandle(DWORD dwClientVersion, void* pReserved,
+                                                       DWORD* pdwNegotiatedVersion, HANDLE* phClientHandle) {
+    const CWlanApi& api = Api();
+    if (api.pfnOpen == nullptr) {
+        return g_dwLoadError != ERROR_SUCCESS ? g_dwLoadError : ERROR_CALL_NOT_IMPLEMENTED_WLAN;
+    }
+    return api.pfnOpen(dwClientVersion, pReserved, pdwNegotiatedVersion, phClientHandle);
+}
+
+__declspec(dllexport) DWORD WLAN_WINAPI WlanCloseHandle(HANDLE hClientHandle, void* pReserved) {
+    const CWlanApi& api = Api();
+    return api.pfnClose ? api.pfnClose(hClientHandle, pReserved) : ERROR_INVALID_HANDLE;
+}
+
+__declspec(dllexport) DWORD WLAN_WINAPI
+    WlanEnumInterfaces(HANDLE hClientHandle, void* pReserved, WLAN_INTERFACE_INFO_LIST** ppInterfaceList) {
+    const CWlanApi& api = Api();
+    return api.pfnEnum ? api.pfnEnum(hClientHandle, pReserved, ppInterfaceList) : ERROR_INVALID_HANDLE;
+}
+
+__declspec(dllexport) void WLAN_WINAPI WlanFreeMemory(void* pMemory) {
+    const CWlanApi& api = Api();
+    if (api.pfnFree != nullptr) {
+        api.pfnFree(pMemory);
+    }
+}
+
+__declspec(dllexport) DWORD WLAN_WINAPI
+    WlanQueryInterface(HANDLE hClientHandle, const GUID* pInterfaceGuid, DWORD opCode, void* pReserved,
+                       DWORD* pdwDataSize, void** ppData, DWORD* pWlanOpcodeValueType) {
+    const CWlanApi& api = Api();
+    return api.pfnQuery ? api.pfnQuery(hClientHandle, pInterfaceGuid, opCode, pReserved, pdwDataSize, ppData,
+                                       pWlanOpcodeValueType)
+                        : ERROR_INVALID_HANDLE;
+}
+
+__declspec(dllexport) DWORD WLAN_WINAPI
+    WlanGetNetworkBssList(HANDLE hClientHandle, const GUID* pInterfaceGuid, const DOT11_SSID* pDot11Ssid,
+                          DWORD dot11BssType, BOOL bSecurityEnabled, void* pReserved,
+                          WLAN_BSS_LIST** ppWlanBssList) {
+    const CWlanApi& api = Api();
+    return api.pfnBssList ? api.pfnBssList(hClientHandle, pInterfaceGuid, pDot11Ssid, dot11BssType,
+                                           bSecurityEnabled, pReserved, ppWlanBssList)
+                          : ERROR_INVALID_HANDLE;
+}
+
+__declspec(dllexport) DWORD WLAN_WINAPI
+    WlanScan(HANDLE hClientHandle, const GUID* pInterfaceGuid, const DOT11_SSID* pDot11Ssid,
+             const void* pIeData, void* pReserved) {
+    const CWlanApi& api = Api();
+    return api.pfnScan ? api.pfnScan(hClientHandle, pInterfaceGuid, pDot11Ssid, pIeData, pReserved)
+                       : ERROR_INVALID_HANDLE;
+}
+
+__declspec(dllexport) DWORD WLAN_WINAPI
+    WlanGetInterfaceCapability(HANDLE hClientHandle, const GUID* pInterfaceGuid, void* pReserved,
+                               WLAN_INTERFACE_CAPABILITY** ppCapability) {
+    const CWlanApi& api = Api();
+    return api.pfnCapability ? api.pfnCapability(hClientHandle, pInterfaceGuid, pReserved, ppCapability)
+                             : ERROR_INVALID_HANDLE;
+}
+
+__declspec(dllexport) DWORD WLAN_WINAPI
+    WlanRegisterNotification(HANDLE hClientHandle, DWORD dwNotifSource, BOOL bIgnoreDuplicate,
+                             WLAN_NOTIFICATION_CALLBACK funcCallback, void* pCallbackContext, void* pReserved,
+                             DWORD* pdwPrevNotifSource) {
+    const CWlanApi& api = Api();
+    return api.pfnRegister ? api.pfnRegister(hClientHandle, dwNotifSource, bIgnoreDuplicate, funcCallback,
+                                             pCallbackContext, pReserved, pdwPrevNotifSource)
+                           : ERROR_INVALID_HANDLE;
+}
+
+}  // extern "C"
