@@ -428,7 +428,7 @@ TEST_F(LucentAdapterTest, ScanEntrySsidLengthIsCut) {
                                      &set.m_apAccessPoints, &set.m_astrApNames),
               1);
     ASSERT_EQ(set.GetCount(), 1);
-    EXPECT_EQ(set.m_apAccessPoints[0]->m_strSsid, std::string("Short") + std::string(27, '\0'));
+    EXPECT_EQ(set.m_apAccessPoints[0]->m_strSsid, "Short");  // cut to 32 bytes, then taken as text
 }
 
 TEST_F(LucentAdapterTest, ScanIsSpacedAndCollected4000MsAfterTheRequest) {

@@ -26,7 +26,9 @@ CLucentScanEntry ParseEntry(const BYTE* pbEntry) {
     // The SSID field holds 32 bytes; a longer length is the driver's error and is cut.
     const std::size_t cbSsid =
         std::min<std::size_t>(ReadLucentWord(pbEntry, ENTRY_SSID_LENGTH), LUCENT_SSID_MAX);
-    entry.strSsid.assign(reinterpret_cast<const char*>(pbEntry + ENTRY_SSID), cbSsid);
+    // Text up to the first zero byte: a hidden network sends its length with zero bytes.
+    const char* pszSsid = reinterpret_cast<const char*>(pbEntry + ENTRY_SSID);
+    entry.strSsid.assign(pszSsid, std::find(pszSsid, pszSsid + cbSsid, '\0'));
     return entry;
 }
 

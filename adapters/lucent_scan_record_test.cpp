@@ -117,4 +117,16 @@ TEST(LucentScanRecord, SsidLengthsBeyondTheFieldAreCutTo32Bytes) {
     }
 }
 
+TEST(LucentScanRecord, SsidIsTextUpToItsFirstZeroByte) {
+    std::vector<CLucentScanEntry> aEntries;
+    const std::vector<BYTE> abAnswer = CAnswer()
+                                           .Entry(1, 100, 1, 1, std::string(6, '\0'), 6)
+                                           .Entry(2, 100, 2, 1, std::string("ab\0cd", 5), 5)
+                                           .Take();
+    ASSERT_TRUE(ParseLucentScanRecord(abAnswer.data(), abAnswer.size(), &aEntries));
+    ASSERT_EQ(aEntries.size(), 2u);
+    EXPECT_EQ(aEntries[0].strSsid, "");  // a hidden network
+    EXPECT_EQ(aEntries[1].strSsid, "ab");
+}
+
 }  // namespace

@@ -274,7 +274,9 @@ int CNdis51Adapter::GetSignal(short* pnQuality, short* pnSignalDbm, short* pnNoi
         return nStatus;
     }
     const LONG nRssi = static_cast<LONG>(dwRssi);
-    *pnQuality = static_cast<short>(std::max<LONG>(nRssi + 100, 0));
+    // In 64 bits: an RSSI near the top of the 32-bit range must not overflow on its way to status 3.
+    // The quality is kept within its 16 bits rather than wrapped by them.
+    *pnQuality = static_cast<short>(std::clamp<long long>(static_cast<long long>(nRssi) + 100, 0, SHRT_MAX));
     *pnSignalDbm = static_cast<short>(nRssi);
     *pnNoiseDbm = NOISE_FLOOR_DBM;
     return nRssi < -MAX_PLAUSIBLE_SIGNAL || nRssi > MAX_PLAUSIBLE_SIGNAL ? QUERY_OUT_OF_RANGE : QUERY_OK;

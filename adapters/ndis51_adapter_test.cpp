@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <algorithm>
 
 #include "adapters/supported_cache.h"
@@ -369,8 +371,7 @@ TEST_F(Ndis51AdapterTest, MalformedEntriesFromTheDriverStayInsideTheAnswer) {
     CScanResultSet set;
     EXPECT_EQ(GetList(&set), 4);
     ASSERT_EQ(set.GetCount(), 2);
-    EXPECT_EQ(set.m_apAccessPoints[0]->m_strSsid.size(), 32u);
-    EXPECT_EQ(set.m_apAccessPoints[0]->m_strSsid.substr(0, 8), "LongSsid");
+    EXPECT_EQ(set.m_apAccessPoints[0]->m_strSsid, "LongSsid");  // cut to 32 bytes, then taken as text
     EXPECT_EQ(set.m_adwSecurity[1], SECURITY_WPA);
 
     // A count far beyond the entries present.
@@ -445,6 +446,9 @@ TEST_F(Ndis51AdapterTest, ImplausibleValuesAndWrongSizes) {
     EXPECT_EQ(m_pAdapter->GetSignal(&nQuality, &nSignal, &nNoise), QUERY_OUT_OF_RANGE);
     EXPECT_EQ(nSignal, -600);  // stored anyway
     EXPECT_EQ(nQuality, 0);    // raised to 0
+    Driver().Update([&](CSimNdisuioConfig& config) { Binding(config).nAssocRssi = 0x7FFFFFFF; });
+    EXPECT_EQ(m_pAdapter->GetSignal(&nQuality, &nSignal, &nNoise), QUERY_OUT_OF_RANGE);
+    EXPECT_EQ(nQuality, SHRT_MAX);  // RSSI + 100 without overflow, kept within 16 bits
     short nRate = 0;
     EXPECT_EQ(m_pAdapter->GetRate(&nRate), QUERY_OUT_OF_RANGE);
     EXPECT_EQ(nRate, 1100);

@@ -32,7 +32,9 @@ CNdisBssEntry ParseEntry(const BYTE* pbEntry, DWORD cbEntry) {
     CNdisBssEntry entry;
     std::memcpy(entry.abMac, pbEntry + BSS_ENTRY_MAC, BSSID_LENGTH);
     const DWORD cbSsid = std::min(ReadNdisDword(pbEntry + BSS_ENTRY_SSID_LENGTH), NDIS_SSID_MAX);
-    entry.strSsid.assign(reinterpret_cast<const char*>(pbEntry + BSS_ENTRY_SSID), cbSsid);
+    // Text up to the first zero byte: a hidden network sends its length with zero bytes.
+    const char* pszSsid = reinterpret_cast<const char*>(pbEntry + BSS_ENTRY_SSID);
+    entry.strSsid.assign(pszSsid, std::find(pszSsid, pszSsid + cbSsid, '\0'));
     entry.nRssi = static_cast<LONG>(ReadNdisDword(pbEntry + BSS_ENTRY_RSSI));
     entry.nChannel = BssChannelFromDsConfig(ReadNdisDword(pbEntry + BSS_ENTRY_DS_CONFIG));
     entry.dwMode = ReadNdisDword(pbEntry + BSS_ENTRY_MODE);

@@ -217,6 +217,17 @@ TEST(NdisBssidListTest, SsidLengthAbove32IsCutTo32) {
     EXPECT_EQ(list.aEntries[0].strSsid, "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345");
 }
 
+TEST(NdisBssidListTest, SsidIsTextUpToItsFirstZeroByte) {
+    CSimAccessPoint hidden = WithElements(false, {});
+    hidden.strSsid = std::string(8, '\0');  // a hidden network: a length, no text
+    CSimAccessPoint cut = WithElements(false, {});
+    cut.strSsid = std::string("ab\0cd", 5);
+    const CNdisBssList list = Parse(Answer(2, {BuildSimBssEntry(hidden), BuildSimBssEntry(cut)}));
+    ASSERT_EQ(list.aEntries.size(), 2u);
+    EXPECT_EQ(list.aEntries[0].strSsid, "");
+    EXPECT_EQ(list.aEntries[1].strSsid, "ab");
+}
+
 // ---- binding records ------------------------------------------------------------------------
 
 namespace {
