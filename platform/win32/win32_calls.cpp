@@ -1,8 +1,9 @@
 #include "platform/win32/win32_calls.h"
 
+#include <windows.h>
+
 #include <rpc.h>
 #include <shellapi.h>
-#include <windows.h>
 
 namespace w32 {
 namespace {

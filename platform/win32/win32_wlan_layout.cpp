@@ -2,6 +2,7 @@
 #include "platform/win32/win32_wlan_layout.h"
 
 #include <windows.h>
+
 #include <wlanapi.h>
 
 static_assert(sizeof(WLAN_INTERFACE_INFO) == wlan64::INTERFACE_INFO_SIZE);

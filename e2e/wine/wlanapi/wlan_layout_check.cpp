@@ -2,6 +2,7 @@
 // (platform/wlan_api.h asserts these numbers for its own records), so the real program and this DLL
 // exchange buffers in the layouts Windows uses. Compiling this file is the check.
 #include <windows.h>
+
 #include <wlanapi.h>
 
 #include <cstddef>
