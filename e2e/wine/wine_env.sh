@@ -1,63 +1,71 @@
-# Sourced by the Wine tests: a fresh 64-bit Wine prefix for this run (restored from a tar kept in the
-# cache folder outside the clone, made once with wineboot), an Xvfb display for windows, and cleanup
-# of both when the sourcing script exits. Every wine call of the tests is bounded by `timeout`.
-nimbrel_wine_cache="${NIMBREL_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/nimbrel}"
-export WINEARCH=win64 WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# Sourced by the Wine test scripts: a fresh 64-bit prefix (restored from a cached tar), Xvfb on a
+# free display with Wine's Default desktop at 1024x768, a bounded wine call and cleanup on exit.
+# shellcheck shell=bash
 
-nimbrel_wine_prefix_tar() {
-    local version tar
-    version="$(wine --version 2>/dev/null | tr -c 'A-Za-z0-9.\n-' '_')"
-    tar="$nimbrel_wine_cache/wine-prefix-$version.tar"
-    if [ ! -f "$tar" ]; then
-        local fresh
-        fresh="$(mktemp -d)"
-        echo "Making a fresh Wine prefix (cached in $tar)" >&2
-        WINEPREFIX="$fresh" timeout 180 wineboot --init >/dev/null 2>&1 || true
-        WINEPREFIX="$fresh" timeout 60 wineserver --wait || true
-        # Without a window manager windows get their frames from Wine's own desktop.
-        WINEPREFIX="$fresh" timeout 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f \
-            >/dev/null 2>&1
-        WINEPREFIX="$fresh" timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default \
-            /d 1024x768 /f >/dev/null 2>&1
-        WINEPREFIX="$fresh" timeout 60 wineserver --wait || true
-        [ -f "$fresh/system.reg" ] || { echo "wineboot made no prefix" >&2; return 1; }
-        mkdir -p "$nimbrel_wine_cache"
-        tar -C "$fresh" -cf "$tar.part" . && mv "$tar.part" "$tar"
-        rm -rf "$fresh"
-    fi
-    echo "$tar"
-}
+NIMBREL_ROOT=${NIMBREL_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
+NIMBREL_CACHE=${NIMBREL_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/nimbrel}
+
+source "$NIMBREL_ROOT/scripts/deps.sh"
+nimbrel_install "${nimbrel_wine_packages[@]}"
+
+export WINEARCH=win64
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml=;winemenubuilder.exe=d"}
+
+NIMBREL_WINE_TMP=$(mktemp -d /tmp/nimbrel-wine.XXXXXX)
+export WINEPREFIX=$NIMBREL_WINE_TMP/prefix
+NIMBREL_XVFB_PID=
 
 nimbrel_wine_cleanup() {
-    [ -n "${WINEPREFIX:-}" ] && timeout 30 wineserver -k >/dev/null 2>&1 || true
-    [ -n "${nimbrel_xvfb_pid:-}" ] && kill "$nimbrel_xvfb_pid" >/dev/null 2>&1 || true
-    [ -n "${nimbrel_wine_tmp:-}" ] && rm -rf "$nimbrel_wine_tmp"
+    timeout 20 wineserver -k >/dev/null 2>&1 || true
+    if [ -n "$NIMBREL_XVFB_PID" ]; then kill "$NIMBREL_XVFB_PID" 2>/dev/null || true; fi
+    rm -rf "$NIMBREL_WINE_TMP"
 }
-
-nimbrel_wine_tmp="$(mktemp -d)"
 trap nimbrel_wine_cleanup EXIT
-WINEPREFIX="$nimbrel_wine_tmp/prefix"
-export WINEPREFIX
-mkdir -p "$WINEPREFIX"
-tar -C "$WINEPREFIX" -xf "$(nimbrel_wine_prefix_tar)"
 
-# A display of our own: the first free number from 90 up.
-nimbrel_display=90
-while [ -e "/tmp/.X11-unix/X$nimbrel_display" ] || [ -e "/tmp/.X$nimbrel_display-lock" ]; do
-    nimbrel_display=$((nimbrel_display + 1))
-done
-Xvfb ":$nimbrel_display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-nimbrel_xvfb_pid=$!
-export DISPLAY=":$nimbrel_display"
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$nimbrel_display" ] && break; sleep 0.1; done
-
-# nimbrel_wine SECONDS PROGRAM [ARGS...]: one bounded run of a Windows program.
-nimbrel_wine() {
-    local seconds="$1"
-    shift
-    timeout "$seconds" wine "$@"
+# The prefix tar is keyed by Wine's version so an upgrade makes a fresh one.
+nimbrel_wine_prefix() {
+    local version tar
+    version=$(timeout 20 wine --version 2>/dev/null | tr -c 'A-Za-z0-9.\n-' '_')
+    tar=$NIMBREL_CACHE/wine-prefix-$version.tar
+    mkdir -p "$NIMBREL_CACHE"
+    if [ ! -s "$tar" ]; then
+        mkdir -p "$WINEPREFIX"
+        timeout 120 wineboot --init >/dev/null 2>&1
+        timeout 60 wineserver --wait
+        tar -C "$NIMBREL_WINE_TMP" -cf "$tar.part" prefix && mv "$tar.part" "$tar"
+    else
+        tar -C "$NIMBREL_WINE_TMP" -xf "$tar"
+    fi
 }
 
-# nimbrel_screenshot FILE.png: the whole Xvfb screen.
-nimbrel_screenshot() { import -display "$DISPLAY" -window root "$1"; }
+nimbrel_xvfb() {
+    local n=90
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    NIMBREL_XVFB_PID=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && return 0; sleep 0.1; done
+    echo "Xvfb did not start on :$n" >&2
+    return 1
+}
+
+# nimbrel_wine <seconds> <exe> [args...]: every wine call is bounded.
+nimbrel_wine() {
+    local seconds=$1
+    shift
+    timeout --kill-after=10 "$seconds" wine "$@"
+}
+
+nimbrel_wine_version() { # winxp, win7, win10
+    nimbrel_wine 30 reg add 'HKCU\Software\Wine' /v Version /d "$1" /f >/dev/null 2>&1
+}
+
+nimbrel_screenshot() {
+    import -window root "$1"
+}
+
+nimbrel_wine_prefix
+nimbrel_xvfb
+nimbrel_wine 30 reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+nimbrel_wine 30 reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
