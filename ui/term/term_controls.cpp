@@ -396,8 +396,8 @@ CTermPage::CTermPage(UINT nTemplateId, const CPropertySheetEx* pSheet) {
                 CCtlColors colors{};
                 const bool bColoured =
                     pSheet != nullptr && pSheet->GetCtlColors(nTemplateId, control.m_nId, &colors);
-                pWidget =
-                    std::make_unique<CTermStatic>(control, bColoured ? ETermStyle::Verdict : ETermStyle::Face);
+                pWidget = std::make_unique<CTermStatic>(control,
+                                                        bColoured ? ETermStyle::Verdict : ETermStyle::Face);
                 break;
             }
         }

@@ -1,8 +1,8 @@
 // One Win32 call or message per function of win32_api.h.
 #include "ui/win32/win32_api.h"
 
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 namespace win32 {
 namespace {
@@ -92,7 +92,8 @@ void SetButtonCheck(Hwnd hButton, int nCheck) {
 }
 
 int ListAddString(Hwnd hList, const std::string& strItem) {
-    return static_cast<int>(SendMessageA(H(hList), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(strItem.c_str())));
+    return static_cast<int>(
+        SendMessageA(H(hList), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(strItem.c_str())));
 }
 
 int ListDeleteString(Hwnd hList, int nIndex) {
@@ -109,8 +110,8 @@ std::string ListText(Hwnd hList, int nIndex) {
         return {};
     }
     std::string strText(static_cast<size_t>(nLength) + 1, '\0');
-    const LRESULT nCopied =
-        SendMessageA(H(hList), LB_GETTEXT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(strText.data()));
+    const LRESULT nCopied = SendMessageA(H(hList), LB_GETTEXT, static_cast<WPARAM>(nIndex),
+                                         reinterpret_cast<LPARAM>(strText.data()));
     strText.resize(nCopied > 0 ? static_cast<size_t>(nCopied) : 0);
     return strText;
 }
@@ -125,8 +126,8 @@ void SetListItemData(Hwnd hList, int nIndex, Lparam lData) {
 
 void RedrawListItem(Hwnd hList, int nIndex) {
     RECT rect{};
-    if (SendMessageA(H(hList), LB_GETITEMRECT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&rect)) !=
-        LB_ERR) {
+    if (SendMessageA(H(hList), LB_GETITEMRECT, static_cast<WPARAM>(nIndex),
+                     reinterpret_cast<LPARAM>(&rect)) != LB_ERR) {
         InvalidateRect(H(hList), &rect, TRUE);
     }
 }
@@ -149,8 +150,8 @@ int ListViewInsertColumn(Hwnd hList, int nCol, const std::string& strHeading, in
     column.fmt = nFormat;
     column.pszText = const_cast<char*>(strHeading.c_str());
     column.iSubItem = nCol;
-    return static_cast<int>(
-        SendMessageA(H(hList), LVM_INSERTCOLUMNA, static_cast<WPARAM>(nCol), reinterpret_cast<LPARAM>(&column)));
+    return static_cast<int>(SendMessageA(H(hList), LVM_INSERTCOLUMNA, static_cast<WPARAM>(nCol),
+                                         reinterpret_cast<LPARAM>(&column)));
 }
 
 bool ListViewSetColumnWidth(Hwnd hList, int nCol, int cx) {
@@ -162,7 +163,8 @@ int ListViewColumnWidth(Hwnd hList, int nCol) {
 }
 
 int ListViewStringWidth(Hwnd hList, const std::string& strText) {
-    return static_cast<int>(SendMessageA(H(hList), LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(strText.c_str())));
+    return static_cast<int>(
+        SendMessageA(H(hList), LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(strText.c_str())));
 }
 
 int ListViewInsertItem(Hwnd hList, int nItem, const std::string& strText, Lparam lParam) {
@@ -178,8 +180,8 @@ bool ListViewSetItemText(Hwnd hList, int nItem, int nSubItem, const std::string&
     LVITEMA item{};
     item.iSubItem = nSubItem;
     item.pszText = const_cast<char*>(strText.c_str());
-    return SendMessageA(H(hList), LVM_SETITEMTEXTA, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item)) !=
-           FALSE;
+    return SendMessageA(H(hList), LVM_SETITEMTEXTA, static_cast<WPARAM>(nItem),
+                        reinterpret_cast<LPARAM>(&item)) != FALSE;
 }
 
 std::string ListViewItemText(Hwnd hList, int nItem, int nSubItem) {

@@ -1,7 +1,7 @@
 #include "ui/win32/win32_progress_wnd.h"
 
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 namespace win32 {
 namespace {
@@ -58,7 +58,8 @@ bool RegisterPopupClass() {
 
 HWND MakeChild(HWND hParent, const char* pszClass, const char* pszText, DWORD dwStyle, int nId) {
     return CreateWindowExA(0, pszClass, pszText, dwStyle, 0, 0, 10, 10, hParent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(nId)), GetModuleHandleA(nullptr), nullptr);
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(nId)), GetModuleHandleA(nullptr),
+                           nullptr);
 }
 }  // namespace
 
@@ -82,17 +83,19 @@ Hwnd CreatePopup(Hwnd hOwner, const std::string& strCaption, bool bSmooth, const
     if (!RegisterPopupClass()) {
         return nullptr;
     }
-    const HWND hWnd = CreateWindowExA(WS_EX_DLGMODALFRAME, POPUP_CLASS, strCaption.c_str(), WS_POPUP | WS_CAPTION, 0,
-                                      0, 390, 130, H(hOwner), nullptr, GetModuleHandleA(nullptr), nullptr);
+    const HWND hWnd =
+        CreateWindowExA(WS_EX_DLGMODALFRAME, POPUP_CLASS, strCaption.c_str(), WS_POPUP | WS_CAPTION, 0, 0,
+                        390, 130, H(hOwner), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (hWnd == nullptr) {
         return nullptr;
     }
     SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(pEvents));
-    const HWND hText = MakeChild(hWnd, "Static", "", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 11);
+    const HWND hText =
+        MakeChild(hWnd, "Static", "", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 11);
     const HWND hBar =
         MakeChild(hWnd, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE | (bSmooth ? PBS_SMOOTH : 0), 12);
-    const HWND hButton =
-        MakeChild(hWnd, "Button", strCancelLabel.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 10);
+    const HWND hButton = MakeChild(hWnd, "Button", strCancelLabel.c_str(),
+                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 10);
     if (hText == nullptr || hBar == nullptr || hButton == nullptr) {
         ::DestroyWindow(hWnd);
         return nullptr;
@@ -110,7 +113,8 @@ bool DestroyWindow(Hwnd hWnd) {
 
 void ModifyStyle(Hwnd hWnd, unsigned long dwRemove, unsigned long dwAdd) {
     const LONG_PTR dwStyle = GetWindowLongPtrA(H(hWnd), GWL_STYLE);
-    SetWindowLongPtrA(H(hWnd), GWL_STYLE, (dwStyle & ~static_cast<LONG_PTR>(dwRemove)) | static_cast<LONG_PTR>(dwAdd));
+    SetWindowLongPtrA(H(hWnd), GWL_STYLE,
+                      (dwStyle & ~static_cast<LONG_PTR>(dwRemove)) | static_cast<LONG_PTR>(dwAdd));
 }
 
 bool ShowWindow(Hwnd hWnd, int nCmdShow) {
@@ -131,7 +135,8 @@ void CenterWindow(Hwnd hWnd) {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);
     const HWND hOwner = GetWindow(H(hWnd), GW_OWNER);
-    GetMonitorInfoA(MonitorFromWindow(hOwner != nullptr ? hOwner : H(hWnd), MONITOR_DEFAULTTOPRIMARY), &monitor);
+    GetMonitorInfoA(MonitorFromWindow(hOwner != nullptr ? hOwner : H(hWnd), MONITOR_DEFAULTTOPRIMARY),
+                    &monitor);
     RECT rcOver = monitor.rcWork;
     if (hOwner != nullptr) {
         GetWindowRect(hOwner, &rcOver);
@@ -182,7 +187,8 @@ int DrawTextCalc(Hdc hDC, const std::string& strText, CBox& box, unsigned nForma
 
 bool TextExtent(Hdc hDC, const std::string& strText, long* pcx, long* pcy) {
     SIZE size{};
-    if (!GetTextExtentPoint32A(static_cast<HDC>(hDC), strText.c_str(), static_cast<int>(strText.size()), &size)) {
+    if (!GetTextExtentPoint32A(static_cast<HDC>(hDC), strText.c_str(), static_cast<int>(strText.size()),
+                               &size)) {
         return false;
     }
     *pcx = size.cx;

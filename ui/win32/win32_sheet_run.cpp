@@ -1,7 +1,7 @@
 #include "ui/win32/win32_sheet_run.h"
 
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <memory>
@@ -107,7 +107,8 @@ void DrawCheckItem(const DRAWITEMSTRUCT& item) {
 // Items tall enough for the dialog font and the check box.
 void MeasureCheckItem(HWND hDialog, MEASUREITEMSTRUCT& item) {
     HDC hDC = GetDC(hDialog);
-    const HGDIOBJ hOld = SelectObject(hDC, reinterpret_cast<HGDIOBJ>(SendMessageA(hDialog, WM_GETFONT, 0, 0)));
+    const HGDIOBJ hOld =
+        SelectObject(hDC, reinterpret_cast<HGDIOBJ>(SendMessageA(hDialog, WM_GETFONT, 0, 0)));
     TEXTMETRICA metrics{};
     GetTextMetricsA(hDC, &metrics);
     SelectObject(hDC, hOld);
@@ -116,7 +117,8 @@ void MeasureCheckItem(HWND hDialog, MEASUREITEMSTRUCT& item) {
 }
 
 void SubclassCheckLists(HWND hDialog) {
-    for (HWND hChild = GetWindow(hDialog, GW_CHILD); hChild != nullptr; hChild = GetWindow(hChild, GW_HWNDNEXT)) {
+    for (HWND hChild = GetWindow(hDialog, GW_CHILD); hChild != nullptr;
+         hChild = GetWindow(hChild, GW_HWNDNEXT)) {
         if (ClassName(hChild) == "ListBox" && IsCheckListStyle(Style(hChild))) {
             SetWindowSubclass(hChild, CheckListProc, CHECK_LIST_SUBCLASS, 0);
         }
@@ -137,9 +139,10 @@ INT_PTR OnNotify(HWND hDialog, const CPageContext& page, const NMHDR& header) {
         case PSN_WIZBACK: {
             // 0 and -1 pass as they are; a template number names its page as MAKEINTRESOURCE.
             const long nTarget = events.OnWizardStep(page.nIndex, header.code == PSN_WIZNEXT ? +1 : -1);
-            return Answer(hDialog, nTarget == 0 || nTarget == -1
-                                       ? nTarget
-                                       : reinterpret_cast<LONG_PTR>(MAKEINTRESOURCEA(static_cast<WORD>(nTarget))));
+            return Answer(hDialog,
+                          nTarget == 0 || nTarget == -1
+                              ? nTarget
+                              : reinterpret_cast<LONG_PTR>(MAKEINTRESOURCEA(static_cast<WORD>(nTarget))));
         }
         case PSN_WIZFINISH:
             return Answer(hDialog, events.OnWizardFinish(page.nIndex) ? FALSE : TRUE);
@@ -180,7 +183,8 @@ INT_PTR CALLBACK PageProc(HWND hDialog, UINT nMsg, WPARAM wParam, LPARAM lParam)
             return TRUE;
         }
         case WM_NOTIFY:
-            return pPage != nullptr ? OnNotify(hDialog, *pPage, *reinterpret_cast<const NMHDR*>(lParam)) : FALSE;
+            return pPage != nullptr ? OnNotify(hDialog, *pPage, *reinterpret_cast<const NMHDR*>(lParam))
+                                    : FALSE;
         case WM_COMMAND:
             if (pPage != nullptr && lParam != 0 && HIWORD(wParam) == BN_CLICKED) {
                 pPage->pEvents->OnCommand(pPage->nIndex, LOWORD(wParam));
@@ -192,8 +196,8 @@ INT_PTR CALLBACK PageProc(HWND hDialog, UINT nMsg, WPARAM wParam, LPARAM lParam)
             }
             std::uint32_t crText = 0;
             std::uint32_t crTextBack = 0;
-            if (!pPage->pEvents->OnCtlColor(pPage->nIndex, GetDlgCtrlID(reinterpret_cast<HWND>(lParam)), &crText,
-                                            &crTextBack)) {
+            if (!pPage->pEvents->OnCtlColor(pPage->nIndex, GetDlgCtrlID(reinterpret_cast<HWND>(lParam)),
+                                            &crText, &crTextBack)) {
                 return FALSE;
             }
             // The platform's own handling first (its brush stays the control's background), then the
@@ -240,8 +244,8 @@ HBITMAP MakeBitmap(HDC hScreen, HDC hMemory, const CImageSpec& image) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    StretchDIBits(hMemory, 0, 0, image.nWidth, image.nHeight, 0, 0, image.nWidth, image.nHeight, image.pPixels, &info,
-                  DIB_RGB_COLORS, SRCCOPY);
+    StretchDIBits(hMemory, 0, 0, image.nWidth, image.nHeight, 0, 0, image.nWidth, image.nHeight,
+                  image.pPixels, &info, DIB_RGB_COLORS, SRCCOPY);
     SelectObject(hMemory, hOld);
     return hBitmap;
 }

@@ -50,7 +50,8 @@ public:
     // BN_CLICKED of a control of the page.
     virtual void OnCommand(int nIndex, int nControlId) = 0;
     // WM_CTLCOLORSTATIC of a control of the page: true with the text colours (0x00BBGGRR).
-    virtual bool OnCtlColor(int nIndex, int nControlId, std::uint32_t* pcrText, std::uint32_t* pcrTextBack) = 0;
+    virtual bool OnCtlColor(int nIndex, int nControlId, std::uint32_t* pcrText,
+                            std::uint32_t* pcrTextBack) = 0;
 };
 
 // Makes the two bitmaps from the images (CreateCompatibleDC, CreateCompatibleBitmap, StretchDIBits),
