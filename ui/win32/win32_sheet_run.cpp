@@ -1,7 +1,9 @@
 #include "ui/win32/win32_sheet_run.h"
 
-#include <commctrl.h>
+// <windows.h> comes before the headers that build on it.
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <algorithm>
 #include <memory>
