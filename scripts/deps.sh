@@ -3,6 +3,10 @@
 nimbrel_packages=(cmake ninja-build g++ pkg-config libpng-dev zlib1g-dev nlohmann-json3-dev
                   libcurl4-openssl-dev libncurses-dev libgtest-dev libgmock-dev libbenchmark-dev ccache)
 nimbrel_test_packages=(g++-mingw-w64-x86-64-posix clang-format tmux)
+# The Windows program (scripts/build-windows) and its tests under Wine.
+nimbrel_windows_packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+                          mingw-w64-x86-64-dev libz-mingw-w64-dev dpkg-dev)
+nimbrel_wine_packages=(wine wine64 fonts-wine xvfb xauth imagemagick xdotool)
 
 nimbrel_install() {
     local missing=()

@@ -1,0 +1,22 @@
+#!/bin/bash
+# Runs the Windows test executables of a build folder under Wine (default build/windows).
+set -euo pipefail
+build=${1:-$(cd "$(dirname "$0")/../.." && pwd)/build/windows}
+source "$(dirname "$0")/wine_env.sh"
+
+# As Windows 10, so the version test sees whether the manifest lets the true version through.
+nimbrel_wine_version win10
+export NIMBREL_EXPECT_WINVER=${NIMBREL_EXPECT_WINVER:-10.0}
+status=0
+ran=0
+for exe in nimbrel_win32_os_tests.exe nimbrel_win_tests.exe; do
+    [ -f "$build/$exe" ] || continue
+    ran=$((ran + 1))
+    echo "== $exe under Wine"
+    nimbrel_wine 600 "$build/$exe" || status=$?
+done
+if [ "$ran" = 0 ]; then
+    echo "no Windows test executable in $build" >&2
+    exit 1
+fi
+exit "$status"
