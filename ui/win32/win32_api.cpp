@@ -1,6 +1,7 @@
 // One Win32 call or message per function of win32_api.h.
 #include "ui/win32/win32_api.h"
 
+// <windows.h> comes before the headers that build on it.
 #include <windows.h>
 
 #include <commctrl.h>

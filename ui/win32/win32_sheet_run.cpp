@@ -1,5 +1,6 @@
 #include "ui/win32/win32_sheet_run.h"
 
+// <windows.h> comes before the headers that build on it.
 #include <windows.h>
 
 #include <commctrl.h>
