@@ -3,6 +3,8 @@
 nimbrel_packages=(cmake ninja-build g++ pkg-config libpng-dev zlib1g-dev nlohmann-json3-dev
                   libcurl4-openssl-dev libncurses-dev libgtest-dev libgmock-dev libbenchmark-dev ccache)
 nimbrel_test_packages=(g++-mingw-w64-x86-64-posix clang-format tmux)
+# The fuzz targets: clang with libFuzzer and the sanitizer runtimes (scripts/fuzz).
+nimbrel_fuzz_packages=(clang libclang-rt-14-dev)
 # The Windows program (scripts/build-windows) and its tests under Wine.
 nimbrel_windows_packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
                           mingw-w64-x86-64-dev libz-mingw-w64-dev dpkg-dev)
