@@ -23,6 +23,22 @@ const char* TypeName(const MachineJson& json) {
     return "null";
 }
 
+// A key as it stands in an error message: control characters escaped, so the message stays one line.
+std::string PrintableKey(const std::string& strKey) {
+    static const char HEX[] = "0123456789abcdef";
+    std::string strOut;
+    for (unsigned char ch : strKey) {
+        if (ch < 0x20 || ch == 0x7F) {
+            strOut += "\\u00";
+            strOut += HEX[ch >> 4];
+            strOut += HEX[ch & 0xF];
+        } else {
+            strOut += static_cast<char>(ch);
+        }
+    }
+    return strOut;
+}
+
 }  // namespace
 
 CJsonNode::CJsonNode(const MachineJson* pJson, std::string strPath)
@@ -44,6 +60,7 @@ void CJsonNode::ExpectObject(std::initializer_list<const char*> astrKeys) const 
         return;
     }
     for (const auto& item : m_pJson->items()) {
+        RefuseNulKey(item.key());
         const bool bKnown =
             std::any_of(astrKeys.begin(), astrKeys.end(), [&](const char* psz) { return item.key() == psz; });
         if (!bKnown) {
@@ -51,7 +68,7 @@ void CJsonNode::ExpectObject(std::initializer_list<const char*> astrKeys) const 
             for (const char* psz : astrKeys) {
                 strKnown += strKnown.empty() ? psz : std::string(", ") + psz;
             }
-            Child(item.key().c_str()).Fail("unknown field (expected " + strKnown + ")");
+            Child(item.key()).Fail("unknown field (expected " + strKnown + ")");
         }
     }
 }
@@ -60,9 +77,18 @@ bool CJsonNode::Has(const char* pszKey) const {
     return m_pJson != nullptr && m_pJson->is_object() && m_pJson->contains(pszKey);
 }
 
-CJsonNode CJsonNode::Child(const char* pszKey) const {
-    const std::string strPath = m_strPath.empty() ? pszKey : m_strPath + "." + pszKey;
-    return CJsonNode(Has(pszKey) ? &(*m_pJson)[pszKey] : nullptr, strPath);
+CJsonNode CJsonNode::Child(const std::string& strKey) const {
+    const std::string strName = PrintableKey(strKey);
+    const std::string strPath = m_strPath.empty() ? strName : m_strPath + "." + strName;
+    const bool bHas = m_pJson != nullptr && m_pJson->is_object() && m_pJson->contains(strKey);
+    return CJsonNode(bHas ? &(*m_pJson)[strKey] : nullptr, strPath);
+}
+
+void CJsonNode::RefuseNulKey(const std::string& strKey) const {
+    // Keys are looked up as C strings: one holding a NUL would be read as another key.
+    if (strKey.find('\0') != std::string::npos) {
+        Child(strKey).Fail("a key may not hold a NUL character");
+    }
 }
 
 void CJsonNode::ForEach(const std::function<void(const std::string&, const CJsonNode&)>& fn) const {
@@ -71,7 +97,8 @@ void CJsonNode::ForEach(const std::function<void(const std::string&, const CJson
         return;
     }
     for (const auto& item : m_pJson->items()) {
-        fn(item.key(), Child(item.key().c_str()));
+        RefuseNulKey(item.key());
+        fn(item.key(), Child(item.key()));
     }
 }
 

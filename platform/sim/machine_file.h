@@ -37,7 +37,7 @@ public:
     // Requires an object (when present); its keys are free (names of services, keys, sections).
     void ExpectAnyObject() const;
     bool Has(const char* pszKey) const;
-    CJsonNode Child(const char* pszKey) const;
+    CJsonNode Child(const std::string& strKey) const;
     // The members of an object, in file order.
     void ForEach(const std::function<void(const std::string&, const CJsonNode&)>& fn) const;
     // The elements of an array (when present), in order; anything else is an error.
@@ -61,6 +61,8 @@ public:
     [[noreturn]] void Fail(const std::string& strProblem) const;
 
 private:
+    // Fails on a key that holds a NUL character.
+    void RefuseNulKey(const std::string& strKey) const;
     const MachineJson* m_pJson;
     std::string m_strPath;
 };

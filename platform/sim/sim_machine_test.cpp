@@ -45,6 +45,17 @@ TEST(SimMachine, BadFilesGiveOneLineNamingTheFileAndTheProblem) {
     EXPECT_EQ(strError, "/nonexistent/machine.json: cannot read the file");
 }
 
+TEST(SimMachine, KeysWithControlCharactersOrNulStayOneLineAndAreNotCutShort) {
+    EXPECT_EQ(LoadError(R"({"windows": {"a\nb": 1}})"),
+              "machine.json: windows.a\\u000ab: unknown field (expected major, minor, build, platformId, "
+              "servicePack)");
+    // A key holding a NUL would be looked up as the key before it.
+    EXPECT_EQ(LoadError(R"({"services": {"WZCSVC\u0000": {"state": "bogus"}}})"),
+              "machine.json: services.WZCSVC\\u0000: a key may not hold a NUL character");
+    EXPECT_EQ(LoadError(R"({"windows": {"major\u0000x": 5}})"),
+              "machine.json: windows.major\\u0000x: a key may not hold a NUL character");
+}
+
 TEST(SimMachine, DefaultMachineIsWindowsXpWithTheProgramInstalled) {
     std::string strError;
     auto pMachine = CSimMachine::Default(&strError);
