@@ -17,14 +17,6 @@
 #include "platform/sim/sim_machine.h"
 #include "platform/wlan_api.h"
 
-// The records wlan_layout_check.cpp compares with the SDK and the seam header does not assert.
-static_assert(sizeof(WLAN_INTERFACE_CAPABILITY) == 276 &&
-              offsetof(WLAN_INTERFACE_CAPABILITY, dot11PhyTypes) == 20);
-static_assert(offsetof(WLAN_NOTIFICATION_DATA, InterfaceGuid) == 8 &&
-              offsetof(WLAN_NOTIFICATION_DATA, dwDataSize) == 24 &&
-              offsetof(WLAN_NOTIFICATION_DATA, pData) == 32 && sizeof(WLAN_NOTIFICATION_DATA) == 40);
-static_assert(sizeof(DOT11_SSID) == 36 && sizeof(WLAN_RATE_SET) == 256);
-
 namespace {
 
 constexpr char MACHINE_VARIABLE[] = "NIMBREL_WLAN_MACHINE";
