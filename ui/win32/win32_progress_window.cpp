@@ -153,14 +153,22 @@ public:
     }
 
     BOOL PeekMessage(MSG& msg) override {
-        win32::CQueued queued;
-        if (!win32::PeekNoRemove(queued)) {
+        if (!win32::PeekNoRemove(m_peeked)) {
+            m_peeked = win32::CQueued{};
             return FALSE;
         }
-        msg = MSG{queued.nMessage, queued.wParam, queued.lParam, POINT{queued.x, queued.y}};
+        msg = MSG{m_peeked.nMessage, m_peeked.wParam, m_peeked.lParam, POINT{m_peeked.x, m_peeked.y}};
         return TRUE;
     }
-    BOOL PumpMessage() override { return win32::PumpOne() ? TRUE : FALSE; }
+    // The message PeekMessage saw; without one, the next message there is.
+    BOOL PumpMessage() override {
+        if (m_peeked.nMessage == 0 && m_peeked.hWnd == nullptr && !win32::PeekNoRemove(m_peeked)) {
+            return TRUE;
+        }
+        const win32::CQueued peeked = m_peeked;
+        m_peeked = win32::CQueued{};
+        return win32::PumpOne(peeked) ? TRUE : FALSE;
+    }
     void PostQuitMessage(int nExitCode) override { win32::PostQuit(nExitCode); }
 
 private:
@@ -187,6 +195,7 @@ private:
     IProgressWindowHandler* m_pHandler = nullptr;
     CWin32TextMeasurer m_measurer;
     bool m_bDcLent = false;
+    win32::CQueued m_peeked;  // the message the last PeekMessage saw, until it is pumped
 };
 
 }  // namespace

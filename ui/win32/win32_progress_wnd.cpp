@@ -133,7 +133,9 @@ void RedrawWindow(Hwnd hWnd, unsigned nFlags) {
 }
 
 void SetWindowPos(Hwnd hWnd, int nX, int nY, int nWidth, int nHeight, unsigned nFlags) {
-    ::SetWindowPos(H(hWnd), nullptr, nX, nY, nWidth, nHeight, nFlags | SWP_NOZORDER);
+    // Placing the popup never activates it: it is shown without activation, and only the modal
+    // pump gives it the focus.
+    ::SetWindowPos(H(hWnd), nullptr, nX, nY, nWidth, nHeight, nFlags | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CenterWindow(Hwnd hWnd) {
@@ -208,13 +210,21 @@ bool PeekNoRemove(CQueued& msg) {
     if (!PeekMessageA(&queued, nullptr, 0, 0, PM_NOREMOVE)) {
         return false;
     }
-    msg = {queued.message, queued.wParam, queued.lParam, queued.pt.x, queued.pt.y};
+    msg = {queued.hwnd, queued.message, queued.wParam, queued.lParam, queued.pt.x, queued.pt.y};
     return true;
 }
 
-bool PumpOne() {
+bool PumpOne(const CQueued& peeked) {
+    // The first message of that window (-1: of the thread) and number is the one peeked.
+    const HWND hFilter = peeked.hWnd != nullptr ? H(peeked.hWnd) : reinterpret_cast<HWND>(-1);
+    if (peeked.hWnd != nullptr && !::IsWindow(hFilter)) {
+        return true;
+    }
     MSG msg{};
-    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+    if (!PeekMessageA(&msg, hFilter, peeked.nMessage, peeked.nMessage, PM_REMOVE)) {
+        return true;
+    }
+    if (msg.message == WM_QUIT) {
         return false;
     }
     TranslateMessage(&msg);

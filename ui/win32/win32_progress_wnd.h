@@ -48,6 +48,7 @@ bool TextExtent(Hdc hDC, const std::string& strText, long* pcx, long* pcy);
 
 // The thread's queue.
 struct CQueued {
+    Hwnd hWnd = nullptr;  // null: a message of the thread
     unsigned nMessage = 0;
     Wparam wParam = 0;
     Lparam lParam = 0;
@@ -55,8 +56,10 @@ struct CQueued {
     long y = 0;
 };
 bool PeekNoRemove(CQueued& msg);
-// GetMessage, TranslateMessage, DispatchMessage; false when the message was WM_QUIT.
-bool PumpOne();
+// Removes the message PeekNoRemove saw, translates and dispatches it; false when it was WM_QUIT. It
+// never waits: a message that is gone meanwhile (the queue drops a destroyed window's messages, so a
+// Cancel that closes the popup takes the Esc that caused it) leaves nothing to do.
+bool PumpOne(const CQueued& peeked);
 void PostQuit(int nExitCode);
 
 }  // namespace win32
