@@ -61,11 +61,16 @@ nimbrel_wine_version() { # winxp, win7, win10
     nimbrel_wine 30 reg add 'HKCU\Software\Wine' /v Version /d "$1" /f >/dev/null 2>&1
 }
 
+# nimbrel_screenshot <file.png> [X window id]: the whole screen, or one window (such as the sheet).
 nimbrel_screenshot() {
-    import -window root "$1"
+    import -window "${2:-root}" "$1"
 }
 
 nimbrel_wine_prefix
 nimbrel_xvfb
 nimbrel_wine 30 reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
 nimbrel_wine 30 reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+# The desktop process started by the calls above runs without the virtual desktop: stop it so the
+# next program starts the desktop with its title bars.
+timeout 20 wineserver -k >/dev/null 2>&1 || true
+timeout 20 wineserver -w >/dev/null 2>&1 || true
