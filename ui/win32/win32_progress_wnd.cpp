@@ -215,9 +215,11 @@ bool PeekNoRemove(CQueued& msg) {
 }
 
 bool PumpOne(const CQueued& peeked) {
-    // The first message of that window (-1: of the thread) and number is the one peeked.
-    const HWND hFilter = peeked.hWnd != nullptr ? H(peeked.hWnd) : reinterpret_cast<HWND>(-1);
-    if (peeked.hWnd != nullptr && !::IsWindow(hFilter)) {
+    // The first message of that window and number is the one peeked. A message without a window (a
+    // thread message, a thread timer's WM_TIMER) is looked for under every window: the filter -1
+    // finds posted thread messages only, and a timer's would stay in the queue for ever.
+    const HWND hFilter = H(peeked.hWnd);
+    if (hFilter != nullptr && !::IsWindow(hFilter)) {
         return true;
     }
     MSG msg{};

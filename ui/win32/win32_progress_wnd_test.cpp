@@ -259,3 +259,29 @@ TEST_F(Win32PopupWindowTest, PumpingAMessageThatIsGoneNeitherWaitsNorTakesAnothe
     ASSERT_TRUE(win32::PeekNoRemove(next)) << "the owner's message is not taken for the thread's";
     EXPECT_EQ(next.nMessage, static_cast<unsigned>(WM_USER + 2));
 }
+
+namespace {
+int g_nTimerTicks = 0;
+void CALLBACK CountTick(HWND /*hWnd*/, UINT /*nMsg*/, UINT_PTR /*nId*/, DWORD /*dwTime*/) {
+    ++g_nTimerTicks;
+}
+}  // namespace
+
+TEST_F(Win32PopupWindowTest, ThreadTimerTickIsPumpedToItsProcedure) {
+    // A timer without a window, as a test script or a library may set on the thread.
+    const UINT_PTR nTimer = SetTimer(nullptr, 0, 1, CountTick);
+    win32::CQueued queued;
+    const DWORD dwStart = GetTickCount();
+    while (!(win32::PeekNoRemove(queued) && queued.nMessage == WM_TIMER) && GetTickCount() - dwStart < 5000) {
+        if (queued.nMessage != 0) {
+            win32::PumpOne(queued);
+        }
+        queued = {};
+    }
+    ASSERT_EQ(queued.nMessage, static_cast<unsigned>(WM_TIMER));
+    EXPECT_EQ(queued.hWnd, nullptr);
+    EXPECT_TRUE(win32::PumpOne(queued));
+    KillTimer(nullptr, nTimer);
+    EXPECT_EQ(g_nTimerTicks, 1);
+    EXPECT_FALSE(win32::PeekNoRemove(queued) && queued.nMessage == WM_TIMER) << "removed, not left for ever";
+}

@@ -1,9 +1,14 @@
 // Win32 calls that the host's tests make around the windows under test (an owner window, the
-// cursor, the application profile's file), in the plain types of win32_api.h: tests of seam-side
-// code cannot include <windows.h>. Defined in win32_test_support.cpp, linked into the tests only.
+// cursor, the profile file, a thread timer that drives a modal sheet from inside its own loop,
+// watchers of message boxes and of the progress popup, colours and screenshots), in the plain types
+// of win32_api.h: tests of seam-side code cannot include <windows.h>. Defined in
+// win32_test_support.cpp, linked into the tests only.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "ui/win32/win32_api.h"
 
@@ -13,12 +18,93 @@ namespace win32::test {
 Hwnd CreateOwner(int nX, int nY, int nWidth, int nHeight);
 // The first top-level window of a class, or null.
 Hwnd FindTopWindow(const std::string& strClass);
-// GetForegroundWindow.
+// GetForegroundWindow; GetWindow(GW_OWNER).
 Hwnd Foreground();
+Hwnd Owner(Hwnd hWnd);
 void SetCursorPos(int nX, int nY);
 // Removes a section from the profile file the real OS services use (a bare name: the Windows folder).
 void DeleteProfileSection(const std::string& strFile, const std::string& strSection);
 // Removes and dispatches every message of the thread's queue, WM_QUIT included.
 void DrainMessages();
+// The module whose resources (dialog templates, strings) the test executable carries.
+Hinstance ThisModule();
+
+// LB_GETITEMRECT of a list box item (client coordinates).
+CBox ListItemBox(Hwnd hList, int nIndex);
+// LVM_GETCOLUMNA: a report list view's column heading.
+std::string ListViewHeading(Hwnd hList, int nColumn);
+
+// The text colours a dialog gives one of its statics: WM_CTLCOLORSTATIC sent to the dialog with a
+// device context, then the DC's text and background colours (0x00BBGGRR).
+struct CTextColours {
+    std::uint32_t crText = 0;
+    std::uint32_t crBack = 0;
+};
+CTextColours CtlColorStatic(Hwnd hDialog, int nControlId);
+std::uint32_t SysColor(int nIndex);
+
+// Copies the window as the screen shows it into a 24-bit PNG file (libpng); false when it fails.
+bool SaveWindowPng(Hwnd hWnd, const std::string& strPath);
+
+// A thread timer (SetTimer without a window): fnTick runs every nMilliseconds from whatever message
+// loop the thread is in (a property sheet's, a message box's, the progress popup's pump).
+class CThreadTimer {
+public:
+    CThreadTimer(unsigned nMilliseconds, std::function<void()> fnTick);
+    ~CThreadTimer();
+    CThreadTimer(const CThreadTimer&) = delete;
+    CThreadTimer& operator=(const CThreadTimer&) = delete;
+    void Stop();
+
+private:
+    std::uintptr_t m_nId = 0;
+};
+
+// While it lives, every message box the thread opens is recorded and answered with its OK button.
+struct CMessageBoxSeen {
+    Hwnd hOwner = nullptr;
+    std::string strCaption;
+    std::string strText;
+};
+class CMessageBoxWatcher {
+public:
+    CMessageBoxWatcher();
+    ~CMessageBoxWatcher();
+    CMessageBoxWatcher(const CMessageBoxWatcher&) = delete;
+    CMessageBoxWatcher& operator=(const CMessageBoxWatcher&) = delete;
+    const std::vector<CMessageBoxSeen>& Seen() const { return m_seen; }
+
+private:
+    friend struct CHooks;
+    std::vector<CMessageBoxSeen> m_seen;
+};
+
+// While it lives, records what windows of one class (the progress popup) are shown as: every caption
+// and every text of the child text area set through WM_SETTEXT, and whether their owner was enabled
+// when each caption was set. fnOnCaption runs after each caption is recorded (a test clicks Cancel).
+struct CPopupSeen {
+    int nCreated = 0;
+    std::vector<std::string> astrCaptions;
+    std::vector<std::string> astrTexts;
+    std::vector<bool> abOwnerEnabled;
+};
+class CPopupWatcher {
+public:
+    CPopupWatcher(std::string strClass, int nTextId);
+    ~CPopupWatcher();
+    CPopupWatcher(const CPopupWatcher&) = delete;
+    CPopupWatcher& operator=(const CPopupWatcher&) = delete;
+    const CPopupSeen& Seen() const { return m_seen; }
+    void SetCaptionHandler(std::function<void(Hwnd hPopup, const std::string&)> fnOnCaption) {
+        m_fnOnCaption = std::move(fnOnCaption);
+    }
+
+private:
+    friend struct CHooks;
+    std::string m_strClass;
+    int m_nTextId;
+    CPopupSeen m_seen;
+    std::function<void(Hwnd, const std::string&)> m_fnOnCaption;
+};
 
 }  // namespace win32::test
