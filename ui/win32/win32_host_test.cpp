@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -22,6 +23,10 @@ namespace wt = win32::test;
 
 constexpr UINT WM_HELP = 0x0053;
 constexpr int IDC_LIKELY_LIST = 1010;
+constexpr int IDC_ADAPTER_NAME = 1014;
+constexpr int IDC_SUPPORTED = 1015;
+constexpr std::uint32_t WHITE = 0xFFFFFF;
+constexpr std::uint32_t VERDICT_GREEN = 0x00C000;
 constexpr char HELP_FAILED[] = "Loading online help failed.  You may need to re-install the product.";
 
 // Windows XP with the program installed and no network adapter; help as the test says.
@@ -173,6 +178,47 @@ TEST_F(Win32HostTest, CheckListTicksFollowClicksAndSpace) {
     ASSERT_FALSE(astrHelp.empty());
     EXPECT_EQ(astrHelp[0], "C:\\Program Files\\Brellix Nimbrel\\Tolvane.chm::/default.htm");
     EXPECT_TRUE(NoMessageBox());
+}
+
+// The adapter test page's verdict static is painted white on green through WM_CTLCOLORSTATIC, as the
+// page says; its other statics keep the platform's colours.
+TEST_F(Win32HostTest, VerdictIsWhiteOnGreen) {
+    std::string strError;
+    Load(CSimMachine::FromFile(std::string(NIMBREL_E2E_DIR) + "/machines/xp_wzc_orinoco.json", &strError),
+         strError);
+    std::string strVerdict;
+    bool bVerdictColoured = false;
+    bool bNameColoured = true;
+    std::uint32_t crText = 0;
+    std::uint32_t crBack = 0;
+    std::uint32_t crNameText = 0;
+    wt::CSheetScript script({
+        PressWhen([&] { return Shows(104) && Enabled(wt::IDC_SHEET_NEXT); }, wt::PSBTN_NEXT),
+        PressWhen([&] { return Shows(105) && Enabled(wt::IDC_SHEET_NEXT); }, wt::PSBTN_NEXT),
+        PressWhen([&] { return Shows(108) && Enabled(wt::IDC_SHEET_NEXT); }, wt::PSBTN_NEXT),
+        PressWhen(
+            [&] {
+                const Hwnd hPage = m_host.PageHandle(109);
+                if (!Shows(109) || !Enabled(wt::IDC_SHEET_NEXT)) {
+                    return false;
+                }
+                strVerdict = win32::GetText(win32::Child(hPage, IDC_SUPPORTED));
+                bVerdictColoured =
+                    wt::StaticColors(hPage, win32::Child(hPage, IDC_SUPPORTED), &crText, &crBack);
+                std::uint32_t crNameBack = 0;
+                wt::StaticColors(hPage, win32::Child(hPage, IDC_ADAPTER_NAME), &crNameText, &crNameBack);
+                bNameColoured = crNameText == WHITE;
+                return true;
+            },
+            wt::PSBTN_CANCEL),
+    });
+    EXPECT_EQ(Run(script), 0);
+    EXPECT_TRUE(script.Completed()) << "stuck at step " << script.Failed();
+    EXPECT_TRUE(strVerdict == " Yes " || strVerdict == " No ") << strVerdict;
+    EXPECT_TRUE(bVerdictColoured);
+    EXPECT_EQ(crText, WHITE);
+    EXPECT_EQ(crBack, VERDICT_GREEN);
+    EXPECT_FALSE(bNameColoured) << "the adapter's name is drawn in " << crNameText;
 }
 
 }  // namespace

@@ -72,6 +72,18 @@ void SetListSel(Hwnd hList, int nIndex) {
     SendMessageA(H(hList), LB_SETCURSEL, static_cast<WPARAM>(nIndex), 0);
 }
 
+bool StaticColors(Hwnd hDialog, Hwnd hControl, std::uint32_t* pcrText, std::uint32_t* pcrBack) {
+    HDC hScreen = GetDC(nullptr);
+    HDC hDC = CreateCompatibleDC(hScreen);
+    const LRESULT hBrush = SendMessageA(H(hDialog), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hDC),
+                                        reinterpret_cast<LPARAM>(hControl));
+    *pcrText = GetTextColor(hDC);
+    *pcrBack = GetBkColor(hDC);
+    DeleteDC(hDC);
+    ReleaseDC(nullptr, hScreen);
+    return hBrush != 0;
+}
+
 Hwnd FindOwnedMessageBox(Hwnd hOwner, std::string* pstrText) {
     CBoxSearch search;
     search.hOwner = H(hOwner);

@@ -37,6 +37,11 @@ CBox ListItemBox(Hwnd hList, int nIndex);
 // LB_SETCURSEL.
 void SetListSel(Hwnd hList, int nIndex);
 
+// The colours a dialog gives a static's text: sends WM_CTLCOLORSTATIC to hDialog for hControl with
+// a memory device context and reads its text and background colours back. False when the dialog
+// returned no brush.
+bool StaticColors(Hwnd hDialog, Hwnd hControl, std::uint32_t* pcrText, std::uint32_t* pcrBack);
+
 // The message box (a dialog with a static text) that hOwner owns, or null; its text in *pstrText.
 Hwnd FindOwnedMessageBox(Hwnd hOwner, std::string* pstrText);
 // Presses a dialog's OK (WM_COMMAND IDOK, posted).
