@@ -7,8 +7,6 @@
 #include <png.h>
 
 #include <cstdio>
-#include <map>
-#include <memory>
 
 namespace win32::test {
 
@@ -45,17 +43,6 @@ void DrainMessages() {
     }
 }
 
-Hinstance ThisModule() {
-    return GetModuleHandleA(nullptr);
-}
-
-CBox ListItemBox(Hwnd hList, int nIndex) {
-    RECT rect{};
-    SendMessageA(static_cast<HWND>(hList), LB_GETITEMRECT, static_cast<WPARAM>(nIndex),
-                 reinterpret_cast<LPARAM>(&rect));
-    return {rect.left, rect.top, rect.right, rect.bottom};
-}
-
 std::string ListViewHeading(Hwnd hList, int nColumn) {
     char szText[256] = {};
     LVCOLUMNA column{};
@@ -65,19 +52,6 @@ std::string ListViewHeading(Hwnd hList, int nColumn) {
     SendMessageA(static_cast<HWND>(hList), LVM_GETCOLUMNA, static_cast<WPARAM>(nColumn),
                  reinterpret_cast<LPARAM>(&column));
     return szText;
-}
-
-CTextColours CtlColorStatic(Hwnd hDialog, int nControlId) {
-    const HWND hStatic = GetDlgItem(static_cast<HWND>(hDialog), nControlId);
-    const HDC hDC = GetDC(hStatic);
-    // Colours nobody would choose, so that a colour left alone shows.
-    SetTextColor(hDC, RGB(1, 2, 3));
-    SetBkColor(hDC, RGB(4, 5, 6));
-    SendMessageA(static_cast<HWND>(hDialog), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hDC),
-                 reinterpret_cast<LPARAM>(hStatic));
-    const CTextColours colours{GetTextColor(hDC), GetBkColor(hDC)};
-    ReleaseDC(hStatic, hDC);
-    return colours;
 }
 
 std::uint32_t SysColor(int nIndex) {
@@ -148,22 +122,12 @@ bool SaveWindowPng(Hwnd hWnd, const std::string& strPath) {
     return bSaved;
 }
 
-// ---- Timers and hooks: one of each watcher at a time, on the test's thread.
+// ---- Hooks: one of each watcher at a time, on the test's thread.
 struct CHooks {
-    static inline std::map<UINT_PTR, std::shared_ptr<std::function<void()>>> s_timers;
     static inline CMessageBoxWatcher* s_pBoxes = nullptr;
     static inline HHOOK s_hCbt = nullptr;
     static inline CPopupWatcher* s_pPopup = nullptr;
     static inline HHOOK s_hCallWnd = nullptr;
-
-    static void CALLBACK OnTimer(HWND /*hWnd*/, UINT /*nMsg*/, UINT_PTR nId, DWORD /*dwTime*/) {
-        auto it = s_timers.find(nId);
-        if (it != s_timers.end()) {
-            // Kept alive even when the tick stops its own timer.
-            const std::shared_ptr<std::function<void()>> pTick = it->second;
-            (*pTick)();
-        }
-    }
 
     static bool IsMessageBox(HWND hWnd) {
         char szClass[16] = {};
@@ -216,23 +180,6 @@ struct CHooks {
         return CallNextHookEx(s_hCallWnd, nCode, wParam, lParam);
     }
 };
-
-CThreadTimer::CThreadTimer(unsigned nMilliseconds, std::function<void()> fnTick) {
-    m_nId = SetTimer(nullptr, 0, nMilliseconds, CHooks::OnTimer);
-    CHooks::s_timers[m_nId] = std::make_shared<std::function<void()>>(std::move(fnTick));
-}
-
-CThreadTimer::~CThreadTimer() {
-    Stop();
-}
-
-void CThreadTimer::Stop() {
-    if (m_nId != 0) {
-        KillTimer(nullptr, m_nId);
-        CHooks::s_timers.erase(m_nId);
-        m_nId = 0;
-    }
-}
 
 CMessageBoxWatcher::CMessageBoxWatcher() {
     CHooks::s_pBoxes = this;

@@ -1,6 +1,6 @@
 // Win32 calls that the host's tests make around the windows under test (an owner window, the
-// cursor, the profile file, a thread timer that drives a modal sheet from inside its own loop,
-// watchers of message boxes and of the progress popup, colours and screenshots), in the plain types
+// cursor, the profile file, watchers of message boxes and of the progress popup, list view headings,
+// system colours and screenshots; driving a sheet is win32_sheet_test_support.h), in the plain types
 // of win32_api.h: tests of seam-side code cannot include <windows.h>. Defined in
 // win32_test_support.cpp, linked into the tests only.
 #pragma once
@@ -26,39 +26,14 @@ void SetCursorPos(int nX, int nY);
 void DeleteProfileSection(const std::string& strFile, const std::string& strSection);
 // Removes and dispatches every message of the thread's queue, WM_QUIT included.
 void DrainMessages();
-// The module whose resources (dialog templates, strings) the test executable carries.
-Hinstance ThisModule();
 
-// LB_GETITEMRECT of a list box item (client coordinates).
-CBox ListItemBox(Hwnd hList, int nIndex);
 // LVM_GETCOLUMNA: a report list view's column heading.
 std::string ListViewHeading(Hwnd hList, int nColumn);
 
-// The text colours a dialog gives one of its statics: WM_CTLCOLORSTATIC sent to the dialog with a
-// device context, then the DC's text and background colours (0x00BBGGRR).
-struct CTextColours {
-    std::uint32_t crText = 0;
-    std::uint32_t crBack = 0;
-};
-CTextColours CtlColorStatic(Hwnd hDialog, int nControlId);
 std::uint32_t SysColor(int nIndex);
 
 // Copies the window as the screen shows it into a 24-bit PNG file (libpng); false when it fails.
 bool SaveWindowPng(Hwnd hWnd, const std::string& strPath);
-
-// A thread timer (SetTimer without a window): fnTick runs every nMilliseconds from whatever message
-// loop the thread is in (a property sheet's, a message box's, the progress popup's pump).
-class CThreadTimer {
-public:
-    CThreadTimer(unsigned nMilliseconds, std::function<void()> fnTick);
-    ~CThreadTimer();
-    CThreadTimer(const CThreadTimer&) = delete;
-    CThreadTimer& operator=(const CThreadTimer&) = delete;
-    void Stop();
-
-private:
-    std::uintptr_t m_nId = 0;
-};
 
 // While it lives, every message box the thread opens is recorded and answered with its OK button.
 struct CMessageBoxSeen {

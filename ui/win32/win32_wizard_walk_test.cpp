@@ -25,6 +25,7 @@
 #include "test/adapter_page.h"
 #include "test/ap_list.h"
 #include "ui/win32/win32_host.h"
+#include "ui/win32/win32_sheet_test_support.h"
 #include "ui/win32/win32_test_support.h"
 
 namespace {
@@ -32,16 +33,8 @@ namespace {
 using Rows = std::vector<std::vector<std::string>>;
 using Items = std::vector<std::string>;
 
-// Property sheet messages and buttons, and the wizard's own button ids.
-constexpr UINT PSM_PRESSBUTTON = 0x0471;
+// The property sheet's current page.
 constexpr UINT PSM_GETCURRENTPAGEHWND = 0x0476;
-constexpr win32::Wparam PSBTN_BACK = 0;
-constexpr win32::Wparam PSBTN_NEXT = 1;
-constexpr win32::Wparam PSBTN_FINISH = 2;
-constexpr win32::Wparam PSBTN_CANCEL = 5;
-constexpr int IDC_SHEET_BACK = 0x3023;
-constexpr int IDC_SHEET_NEXT = 0x3024;
-constexpr int IDC_SHEET_FINISH = 0x3025;
 // Messages sent to controls.
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_LBUTTONDOWN = 0x0201;
@@ -70,8 +63,8 @@ protected:
 
     // Starts the application on the machine file and runs the steps from inside the sheet's loop,
     // one per timer tick once the sheet is idle (enabled, no popup, no message box), until the sheet
-    // closes. The last step ends the wizard.
-    void Walk(const std::string& strMachine, std::vector<std::function<void()>> steps) {
+    // closes. The last step ends the wizard; a step that fails fatally cancels it.
+    void Walk(const std::string& strMachine, const std::vector<std::function<void()>>& steps) {
         std::string strError;
         m_pMachine =
             CSimMachine::FromFile(std::string(NIMBREL_E2E_DIR) + "/machines/" + strMachine, &strError);
@@ -79,45 +72,43 @@ protected:
         CScopedOs os(*m_pMachine);
         CWin32Host host(win32::test::ThisModule());
         m_pHost = &host;
-        std::unique_ptr<win32::test::CThreadTimer> pTimer;
-        size_t nNext = 0;
-        int nTicks = 0;
-        bool bInTick = false;
         bool bAborted = false;
-        const auto fnTick = [&] {
-            if (bInTick || !win32::IsWindow(m_hSheet)) {
-                return;
-            }
-            bInTick = true;
-            if (++nTicks > MAX_TICKS || (::testing::Test::HasFatalFailure() && !bAborted)) {
-                if (!bAborted) {
-                    ADD_FAILURE() << "walk ended early at step " << nNext << " on page " << Page();
-                    bAborted = true;
-                    win32::Post(m_hSheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+        std::vector<win32::test::CSheetScript::CStep> script;
+        for (const auto& fnStep : steps) {
+            script.push_back([this, fnStep, &bAborted] {
+                if (bAborted) {
+                    return true;
                 }
-            } else if (!bAborted && nNext < steps.size() && IsIdle()) {
-                steps[nNext++]();
-            }
-            bInTick = false;
-        };
+                if (!IsIdle()) {
+                    return false;
+                }
+                fnStep();
+                if (::testing::Test::HasFatalFailure()) {
+                    bAborted = true;
+                    ADD_FAILURE() << "walk stopped on page " << Page();
+                    Press(win32::test::PSBTN_CANCEL);
+                }
+                return true;
+            });
+        }
+        win32::test::CSheetScript runner(std::move(script), TICK_MS, MAX_TICKS);
         host.SetSheetCreatedHandler([&](win32::Hwnd hSheet) {
             m_hSheet = hSheet;
-            pTimer = std::make_unique<win32::test::CThreadTimer>(TICK_MS, fnTick);
+            runner.Start(hSheet);
         });
         CWizardApp app;
         app.InitInstance(host);
-        pTimer.reset();
         m_pHost = nullptr;
         m_hSheet = nullptr;
         EXPECT_EQ(app.GetExitCode(), 0);
-        EXPECT_EQ(nNext, steps.size()) << "the sheet closed before every step ran";
+        EXPECT_TRUE(runner.Completed()) << "the sheet closed before step " << runner.Failed() << " ran";
     }
 
     bool IsIdle() const {
         return win32::IsEnabled(m_hSheet) && win32::test::FindTopWindow(POPUP_CLASS) == nullptr;
     }
 
-    void Press(win32::Wparam nButton) { win32::Post(m_hSheet, PSM_PRESSBUTTON, nButton, 0); }
+    void Press(int nButton) { win32::test::PressButton(m_hSheet, nButton); }
     // The template number of the page the sheet shows (PSM_GETCURRENTPAGEHWND), 0 when none is.
     UINT Page() const {
         const win32::Hwnd hPage = PageWindow();
@@ -188,14 +179,26 @@ protected:
     // The wizard's buttons: "B" Back, "N" Next, "F" Finish for each one shown and enabled.
     std::string Buttons() const {
         std::string strButtons;
-        for (const auto& [nId, pszName] : {std::pair{IDC_SHEET_BACK, "B"}, std::pair{IDC_SHEET_NEXT, "N"},
-                                           std::pair{IDC_SHEET_FINISH, "F"}}) {
+        for (const auto& [nId, pszName] :
+             {std::pair{win32::test::IDC_SHEET_BACK, "B"}, std::pair{win32::test::IDC_SHEET_NEXT, "N"},
+              std::pair{win32::test::IDC_SHEET_FINISH, "F"}}) {
             const win32::Hwnd hButton = win32::Child(m_hSheet, nId);
             if (win32::IsVisible(hButton) && win32::IsEnabled(hButton)) {
                 strButtons += pszName;
             }
         }
         return strButtons;
+    }
+
+    // The colours the page gives one of its statics (WM_CTLCOLORSTATIC).
+    struct CColours {
+        std::uint32_t crText = 0;
+        std::uint32_t crBack = 0;
+    };
+    CColours Colours(int nId) const {
+        CColours colours;
+        EXPECT_TRUE(win32::test::StaticColors(PageWindow(), Control(nId), &colours.crText, &colours.crBack));
+        return colours;
     }
 
     // A click on the check box of a check list's item.
@@ -241,13 +244,13 @@ TEST_F(Win32WizardWalkTest, XpWithTheServiceHoldingAnAdapterAndAnOrinocoCard) {
               EXPECT_EQ(Page(), IDD_WELCOME);
               EXPECT_EQ(Buttons(), "N");
               Shot("welcome");
-              Press(PSBTN_NEXT);
+              Press(win32::test::PSBTN_NEXT);
           },
           [&] {
               ASSERT_EQ(Page(), IDD_INTRO);
               EXPECT_EQ(Buttons(), "BN");
               Shot("intro");
-              Press(PSBTN_NEXT);
+              Press(win32::test::PSBTN_NEXT);
           },
           [&] {
               ASSERT_EQ(Page(), IDD_LIST);
@@ -261,7 +264,7 @@ TEST_F(Win32WizardWalkTest, XpWithTheServiceHoldingAnAdapterAndAnOrinocoCard) {
                   << "opening the held adapter stopped the service";
               EXPECT_TRUE(g_bWzcStopped);
               Shot("list");
-              Press(PSBTN_NEXT);
+              Press(win32::test::PSBTN_NEXT);
           },
           [&] {
               ASSERT_EQ(Page(), IDD_ADAPTER);
@@ -280,17 +283,15 @@ TEST_F(Win32WizardWalkTest, XpWithTheServiceHoldingAnAdapterAndAnOrinocoCard) {
               EXPECT_EQ(ListView(IDC_AP_LIST), XP_ORINOCO_AP_ROWS);
               ExpectColumnsFitTheirTexts(IDC_AP_LIST, 1);
               // The verdict white on green; the name keeps the platform's colours.
-              const win32::test::CTextColours verdict =
-                  win32::test::CtlColorStatic(PageWindow(), IDC_SUPPORTED_TEXT);
+              const CColours verdict = Colours(IDC_SUPPORTED_TEXT);
               EXPECT_EQ(verdict.crText, 0xFFFFFFu);
               EXPECT_EQ(verdict.crBack, 0x00C000u);
-              const win32::test::CTextColours name =
-                  win32::test::CtlColorStatic(PageWindow(), IDC_ADAPTER_NAME);
+              const CColours name = Colours(IDC_ADAPTER_NAME);
               EXPECT_EQ(name.crText, win32::test::SysColor(COLOR_WINDOWTEXT));
               EXPECT_NE(name.crBack, 0x00C000u);
               EXPECT_EQ(Buttons(), "BN");
               Shot("adapter");
-              Press(PSBTN_NEXT);
+              Press(win32::test::PSBTN_NEXT);
           },
           [&] {
               ASSERT_EQ(Page(), IDD_ADAPTER);
@@ -298,7 +299,7 @@ TEST_F(Win32WizardWalkTest, XpWithTheServiceHoldingAnAdapterAndAnOrinocoCard) {
               EXPECT_EQ(Text(IDC_ADAPTER_NAME), "Wireless 802.11b/g Mini PCI Adapter") << "suffix removed";
               EXPECT_EQ(ListView(IDC_AP_LIST), XP_MINI_PCI_AP_ROWS);
               EXPECT_EQ(WzcStarts(), 0) << "still stopped while adapters remain";
-              Press(PSBTN_NEXT);
+              Press(win32::test::PSBTN_NEXT);
           },
           [&] {
               ASSERT_EQ(Page(), IDD_SUPPORTED);
@@ -308,7 +309,7 @@ TEST_F(Win32WizardWalkTest, XpWithTheServiceHoldingAnAdapterAndAnOrinocoCard) {
               EXPECT_EQ(ListBox(IDC_SUPPORTED_LIST),
                         (Items{"ORiNOCO", "Wireless 802.11b/g Mini PCI Adapter"}));
               Shot("supported");
-              Press(PSBTN_NEXT);
+              Press(win32::test::PSBTN_NEXT);
           },
           [&] {
               ASSERT_EQ(Page(), IDD_POST);
@@ -320,15 +321,15 @@ TEST_F(Win32WizardWalkTest, XpWithTheServiceHoldingAnAdapterAndAnOrinocoCard) {
               Shot("post");
               win32::Send(Control(IDC_POST_CHECK), BM_CLICK, 0, 0);
               EXPECT_EQ(win32::ButtonCheck(Control(IDC_POST_CHECK)), 0);
-              Press(PSBTN_NEXT);
+              Press(win32::test::PSBTN_NEXT);
           },
           [&] {
               ASSERT_EQ(Page(), IDD_THANK_YOU);
-              EXPECT_EQ(win32::GetText(win32::Child(m_hSheet, IDC_SHEET_FINISH)), "Exit");
+              EXPECT_EQ(win32::GetText(win32::Child(m_hSheet, win32::test::IDC_SHEET_FINISH)), "Exit");
               EXPECT_NE(Buttons().find('F'), std::string::npos);
               EXPECT_EQ(Buttons().find('N'), std::string::npos);
               Shot("thank-you");
-              Press(PSBTN_FINISH);
+              Press(win32::test::PSBTN_FINISH);
           }});
     EXPECT_EQ(WzcStarts(), 1) << "Finish finds nothing to restart";
     EXPECT_TRUE(m_boxes.Seen().empty());
@@ -337,12 +338,12 @@ TEST_F(Win32WizardWalkTest, XpWithTheServiceHoldingAnAdapterAndAnOrinocoCard) {
 TEST_F(Win32WizardWalkTest, VistaWithTwoInterfacesAndBackThroughTheResults) {
     std::uint32_t nScans = 0;
     Walk("vista_two_interfaces.json",
-         {[&] { Press(PSBTN_NEXT); }, [&] { Press(PSBTN_NEXT); },
+         {[&] { Press(win32::test::PSBTN_NEXT); }, [&] { Press(win32::test::PSBTN_NEXT); },
           [&] {
               ASSERT_EQ(Page(), IDD_LIST);
               EXPECT_EQ(CheckList(IDC_LIKELY_LIST), (Items{"[x] Intel(R) Wireless WiFi Link 4965AGN",
                                                            "[x] Dell Wireless 1390 WLAN Mini-Card"}));
-              Press(PSBTN_NEXT);
+              Press(win32::test::PSBTN_NEXT);
           },
           [&] {
               ASSERT_EQ(Page(), IDD_ADAPTER);
@@ -350,20 +351,19 @@ TEST_F(Win32WizardWalkTest, VistaWithTwoInterfacesAndBackThroughTheResults) {
               // Named access points first (by name), then by SSID; the SSID with "|" shows whole.
               EXPECT_EQ(ListView(IDC_AP_LIST), VISTA_FIRST_AP_ROWS);
               ExpectColumnsFitTheirTexts(IDC_AP_LIST, 1);
-              Press(PSBTN_NEXT);
+              Press(win32::test::PSBTN_NEXT);
           },
           [&] {
               ASSERT_EQ(Page(), IDD_ADAPTER);
               EXPECT_EQ(Text(IDC_SUPPORTED_TEXT), " No ");
               // White on green whatever the verdict says.
-              const win32::test::CTextColours verdict =
-                  win32::test::CtlColorStatic(PageWindow(), IDC_SUPPORTED_TEXT);
+              const CColours verdict = Colours(IDC_SUPPORTED_TEXT);
               EXPECT_EQ(verdict.crText, 0xFFFFFFu);
               EXPECT_EQ(verdict.crBack, 0x00C000u);
               EXPECT_TRUE(ListView(IDC_AP_LIST).empty());
               nScans =
                   m_pMachine->Wlan().FindInterface("3f5c2a10-8e4b-4d7a-9c21-6b0e1f4a7d01")->nScanRequests;
-              Press(PSBTN_BACK);
+              Press(win32::test::PSBTN_BACK);
           },
           [&] {
               // Back shows the first adapter's stored result without scanning again.
@@ -375,11 +375,11 @@ TEST_F(Win32WizardWalkTest, VistaWithTwoInterfacesAndBackThroughTheResults) {
                   nScans);
               EXPECT_EQ(m_popup.Seen().nCreated, 2);
               EXPECT_EQ(m_pMachine->Wlan().OutstandingAllocations(), 0u) << "every WLAN buffer released";
-              Press(PSBTN_BACK);
+              Press(win32::test::PSBTN_BACK);
           },
           [&] {
               EXPECT_EQ(Page(), IDD_LIST);
-              Press(PSBTN_CANCEL);
+              Press(win32::test::PSBTN_CANCEL);
           }});
 }
 
@@ -392,28 +392,28 @@ TEST_F(Win32WizardWalkTest, CancelOnTheProgressPopupStopsAfterTheScanInProgress)
             win32::Post(win32::Child(hPopup, IDC_PROGRESS_CANCEL), WM_LBUTTONUP, 0, 0);
         }
     });
-    Walk("xp_wzc_orinoco.json", {[&] { Press(PSBTN_NEXT); }, [&] { Press(PSBTN_NEXT); },
-                                 [&] {
-                                     ASSERT_EQ(Page(), IDD_LIST);
-                                     Press(PSBTN_NEXT);
-                                 },
-                                 [&] {
-                                     ASSERT_EQ(Page(), IDD_ADAPTER);
-                                     EXPECT_EQ(m_popup.Seen().astrCaptions, (Items{"Progress [25%]"}));
-                                     EXPECT_EQ(m_pMachine->Orinoco().Log(0).nScanRequests, 1)
-                                         << "no scan after the cancel";
-                                     EXPECT_EQ(Text(IDC_SCAN_RATE), "4.0");
-                                     EXPECT_EQ(Text(IDC_SUPPORTED_TEXT), " Yes ");
-                                     EXPECT_EQ(ListView(IDC_AP_LIST).size(), 2u);
-                                     EXPECT_TRUE(win32::IsEnabled(m_hSheet)) << "the sheet is enabled again";
-                                     Press(PSBTN_CANCEL);
-                                 }});
+    Walk("xp_wzc_orinoco.json",
+         {[&] { Press(win32::test::PSBTN_NEXT); }, [&] { Press(win32::test::PSBTN_NEXT); },
+          [&] {
+              ASSERT_EQ(Page(), IDD_LIST);
+              Press(win32::test::PSBTN_NEXT);
+          },
+          [&] {
+              ASSERT_EQ(Page(), IDD_ADAPTER);
+              EXPECT_EQ(m_popup.Seen().astrCaptions, (Items{"Progress [25%]"}));
+              EXPECT_EQ(m_pMachine->Orinoco().Log(0).nScanRequests, 1) << "no scan after the cancel";
+              EXPECT_EQ(Text(IDC_SCAN_RATE), "4.0");
+              EXPECT_EQ(Text(IDC_SUPPORTED_TEXT), " Yes ");
+              EXPECT_EQ(ListView(IDC_AP_LIST).size(), 2u);
+              EXPECT_TRUE(win32::IsEnabled(m_hSheet)) << "the sheet is enabled again";
+              Press(win32::test::PSBTN_CANCEL);
+          }});
     EXPECT_EQ(WzcStarts(), 1) << "Cancel starts the service again";
 }
 
 TEST_F(Win32WizardWalkTest, UntickedByClickAndSpaceLeadsToTipsAndThankYou) {
     Walk("xp_wzc_orinoco.json",
-         {[&] { Press(PSBTN_NEXT); }, [&] { Press(PSBTN_NEXT); },
+         {[&] { Press(win32::test::PSBTN_NEXT); }, [&] { Press(win32::test::PSBTN_NEXT); },
           [&] {
               ASSERT_EQ(Page(), IDD_LIST);
               ClickBox(IDC_LIKELY_LIST, 0);
@@ -421,22 +421,22 @@ TEST_F(Win32WizardWalkTest, UntickedByClickAndSpaceLeadsToTipsAndThankYou) {
               EXPECT_EQ(CheckList(IDC_LIKELY_LIST),
                         (Items{"[ ] ORiNOCO",
                                "[ ] Wireless 802.11b/g Mini PCI Adapter - Packet Scheduler Miniport"}));
-              Press(PSBTN_NEXT);
+              Press(win32::test::PSBTN_NEXT);
           },
           [&] {
               ASSERT_EQ(Page(), IDD_SELECT_ONE);
               Shot("select-one");
-              Press(PSBTN_NEXT);
+              Press(win32::test::PSBTN_NEXT);
           },
           [&] {
               ASSERT_EQ(Page(), IDD_NONE_SUPPORTED);
               Shot("none-supported");
-              Press(PSBTN_NEXT);
+              Press(win32::test::PSBTN_NEXT);
           },
           [&] {
               ASSERT_EQ(Page(), IDD_THANK_YOU);
               EXPECT_EQ(WzcStarts(), 0) << "stopped by discovery, started at Finish";
-              Press(PSBTN_FINISH);
+              Press(win32::test::PSBTN_FINISH);
           }});
     EXPECT_EQ(WzcStarts(), 1);
     EXPECT_EQ(m_popup.Seen().nCreated, 0);
@@ -445,10 +445,10 @@ TEST_F(Win32WizardWalkTest, UntickedByClickAndSpaceLeadsToTipsAndThankYou) {
 TEST_F(Win32WizardWalkTest, AccessDeniedShowsTheMessageBoxOwnedByTheSheet) {
     win32::Hwnd hSheetSeen = nullptr;
     Walk("access_denied.json",
-         {[&] { Press(PSBTN_NEXT); },
+         {[&] { Press(win32::test::PSBTN_NEXT); },
           [&] {
               hSheetSeen = m_hSheet;
-              Press(PSBTN_NEXT);
+              Press(win32::test::PSBTN_NEXT);
           },
           [&] {
               ASSERT_EQ(Page(), IDD_LIST);
@@ -459,29 +459,30 @@ TEST_F(Win32WizardWalkTest, AccessDeniedShowsTheMessageBoxOwnedByTheSheet) {
               EXPECT_EQ(m_boxes.Seen()[0].hOwner, m_hSheet);
               EXPECT_EQ(m_boxes.Seen()[0].strCaption, win32::GetText(m_hSheet));
               EXPECT_EQ(CheckList(IDC_LIKELY_LIST), (Items{"[x] USB Wireless LAN Stick"}));
-              Press(PSBTN_CANCEL);
+              Press(win32::test::PSBTN_CANCEL);
           }});
     EXPECT_NE(hSheetSeen, nullptr);
 }
 
 TEST_F(Win32WizardWalkTest, NoAdaptersThroughTheThankYouPage) {
-    Walk("no_adapters.json", {[&] { Press(PSBTN_NEXT); }, [&] { Press(PSBTN_NEXT); },
-                              [&] {
-                                  ASSERT_EQ(Page(), IDD_NONE_FOUND);
-                                  EXPECT_EQ(Buttons(), "BN");
-                                  Shot("none-found");
-                                  Press(PSBTN_NEXT);
-                              },
-                              [&] {
-                                  ASSERT_EQ(Page(), IDD_THANK_YOU);
-                                  Press(PSBTN_BACK);
-                              },
-                              [&] {
-                                  ASSERT_EQ(Page(), IDD_NONE_FOUND);
-                                  Press(PSBTN_NEXT);
-                              },
-                              [&] {
-                                  ASSERT_EQ(Page(), IDD_THANK_YOU);
-                                  Press(PSBTN_FINISH);
-                              }});
+    Walk("no_adapters.json",
+         {[&] { Press(win32::test::PSBTN_NEXT); }, [&] { Press(win32::test::PSBTN_NEXT); },
+          [&] {
+              ASSERT_EQ(Page(), IDD_NONE_FOUND);
+              EXPECT_EQ(Buttons(), "BN");
+              Shot("none-found");
+              Press(win32::test::PSBTN_NEXT);
+          },
+          [&] {
+              ASSERT_EQ(Page(), IDD_THANK_YOU);
+              Press(win32::test::PSBTN_BACK);
+          },
+          [&] {
+              ASSERT_EQ(Page(), IDD_NONE_FOUND);
+              Press(win32::test::PSBTN_NEXT);
+          },
+          [&] {
+              ASSERT_EQ(Page(), IDD_THANK_YOU);
+              Press(win32::test::PSBTN_FINISH);
+          }});
 }
