@@ -7,6 +7,12 @@ source "$(dirname "$0")/wine_env.sh"
 # As Windows 10, so the version test sees whether the manifest lets the true version through.
 nimbrel_wine_version win10
 export NIMBREL_EXPECT_WINVER=${NIMBREL_EXPECT_WINVER:-10.0}
+# The whole-wizard walks save their pages' PNGs there (a Windows path for the program).
+if [ -n "${NIMBREL_SCREENSHOT_DIR:-}" ]; then
+    mkdir -p "$NIMBREL_SCREENSHOT_DIR"
+    NIMBREL_SCREENSHOT_DIR=$(timeout 30 winepath -w "$NIMBREL_SCREENSHOT_DIR")
+    export NIMBREL_SCREENSHOT_DIR
+fi
 status=0
 ran=0
 for exe in nimbrel_win32_os_tests.exe nimbrel_win_tests.exe; do

@@ -87,6 +87,10 @@ bool SaveWindowPng(Hwnd hWnd, const std::string& strPath) {
     const HWND hWindow = static_cast<HWND>(hWnd);
     RedrawWindow(hWindow, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    // Looking at the queue lets the platform put what was just painted on the screen; nothing is
+    // removed from it.
+    MSG msg{};
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
     RECT rect{};
     GetWindowRect(hWindow, &rect);
     const int cx = rect.right - rect.left;

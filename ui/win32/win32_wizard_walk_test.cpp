@@ -217,12 +217,12 @@ protected:
     }
 
     // With NIMBREL_SCREENSHOT_DIR set, the sheet as shown, as "<template>-<name>.png".
-    void Shot(const std::string& strName) const {
+    void Shot(const std::string& strName) const { ShotOf(m_hSheet, std::to_string(Page()) + "-" + strName); }
+    static void ShotOf(win32::Hwnd hWnd, const std::string& strName) {
         const char* pszDir = std::getenv("NIMBREL_SCREENSHOT_DIR");
         if (pszDir != nullptr && *pszDir != '\0') {
-            const std::string strPath =
-                std::string(pszDir) + "/" + std::to_string(Page()) + "-" + strName + ".png";
-            EXPECT_TRUE(win32::test::SaveWindowPng(m_hSheet, strPath)) << strPath;
+            const std::string strPath = std::string(pszDir) + "/" + strName + ".png";
+            EXPECT_TRUE(win32::test::SaveWindowPng(hWnd, strPath)) << strPath;
         }
     }
 
@@ -239,6 +239,11 @@ protected:
 }  // namespace
 
 TEST_F(Win32WizardWalkTest, XpWithTheServiceHoldingAnAdapterAndAnOrinocoCard) {
+    m_popup.SetCaptionHandler([](win32::Hwnd hPopup, const std::string& strCaption) {
+        if (strCaption == "Progress [75%]") {
+            ShotOf(hPopup, "progress-window");
+        }
+    });
     Walk("xp_wzc_orinoco.json",
          {[&] {
               EXPECT_EQ(Page(), IDD_WELCOME);
