@@ -69,3 +69,7 @@ nimbrel_wine_prefix
 nimbrel_xvfb
 nimbrel_wine 30 reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
 nimbrel_wine 30 reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+# The desktop process started by the calls above runs without the virtual desktop: stop it so the
+# next program starts the desktop with its title bars.
+timeout 20 wineserver -k >/dev/null 2>&1 || true
+timeout 20 wineserver -w >/dev/null 2>&1 || true

@@ -79,7 +79,7 @@ CBox WindowBox(Hwnd hWnd) {
     return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
-std::string LoadString(Hinstance hInstance, unsigned nId) {
+std::string ResourceString(Hinstance hInstance, unsigned nId) {
     char szText[1024] = {};
     const int nLength = LoadStringA(static_cast<HINSTANCE>(hInstance), nId, szText, sizeof(szText));
     return std::string(szText, nLength > 0 ? static_cast<size_t>(nLength) : 0);
@@ -223,12 +223,31 @@ int ListViewColumnCount(Hwnd hList) {
     return hHeader != nullptr ? static_cast<int>(SendMessageA(hHeader, HDM_GETITEMCOUNT, 0, 0)) : 0;
 }
 
+bool PostSetWizButtons(Hwnd hSheet, std::uint32_t dwFlags) {
+    return PostMessageA(H(hSheet), PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(dwFlags)) != FALSE;
+}
+
+void SendSetFinishText(Hwnd hSheet, const std::string& strText) {
+    SendMessageA(H(hSheet), PSM_SETFINISHTEXTA, 0, reinterpret_cast<LPARAM>(strText.c_str()));
+}
+
 int MessageBoxOk(Hwnd hOwner, const std::string& strText, const std::string& strCaption, unsigned nType) {
     return MessageBoxA(H(hOwner), strText.c_str(), strCaption.c_str(), nType);
 }
 
-void ShowWaitCursor(bool bWait) {
-    SetCursor(LoadCursorA(nullptr, bWait ? IDC_WAIT : IDC_ARROW));
+void* ShowWaitCursor() {
+    return SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+}
+
+void RestoreCursor(void* hCursor) {
+    SetCursor(hCursor != nullptr ? static_cast<HCURSOR>(hCursor) : LoadCursorA(nullptr, IDC_ARROW));
+}
+
+bool InitCommonControls() {
+    INITCOMMONCONTROLSEX info{};
+    info.dwSize = sizeof(info);
+    info.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES;
+    return InitCommonControlsEx(&info) != FALSE;
 }
 
 void EnableWindow(Hwnd hWnd, bool bEnable) {

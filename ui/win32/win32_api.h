@@ -40,7 +40,8 @@ bool IsVisible(Hwnd hWnd);
 Hwnd Parent(Hwnd hWnd);
 CBox ClientBox(Hwnd hWnd);
 CBox WindowBox(Hwnd hWnd);
-std::string LoadString(Hinstance hInstance, unsigned nId);
+// LoadStringA (named apart: <windows.h> makes LoadString a macro).
+std::string ResourceString(Hinstance hInstance, unsigned nId);
 
 // Buttons (BM_GETCHECK / BM_SETCHECK).
 int ButtonCheck(Hwnd hButton);
@@ -74,9 +75,16 @@ bool ListViewSortItems(Hwnd hList, CompareFn pfnCompare, Lparam lParamSort);
 int ListViewColumnCount(Hwnd hList);
 
 // The sheet window and the thread.
+// PostMessage(PSM_SETWIZBUTTONS, 0, dwFlags) and SendMessage(PSM_SETFINISHTEXT, 0, text).
+bool PostSetWizButtons(Hwnd hSheet, std::uint32_t dwFlags);
+void SendSetFinishText(Hwnd hSheet, const std::string& strText);
 int MessageBoxOk(Hwnd hOwner, const std::string& strText, const std::string& strCaption, unsigned nType);
-// The hourglass over the whole thread's windows (SetCursor IDC_WAIT); EndWait restores the arrow.
-void ShowWaitCursor(bool bWait);
+// SetCursor(IDC_WAIT) for the thread's windows; returns the cursor it replaced, for RestoreCursor.
+void* ShowWaitCursor();
+void RestoreCursor(void* hCursor);
+// InitCommonControlsEx for the classes the program's windows use (list views, progress bars, the
+// property sheet's own controls).
+bool InitCommonControls();
 void EnableWindow(Hwnd hWnd, bool bEnable);
 void SetForegroundWindow(Hwnd hWnd);
 int SystemMetric(int nIndex);
