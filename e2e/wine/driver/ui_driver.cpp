@@ -12,7 +12,7 @@
 //   buttons                     the sheet's Back, Next, Finish, Cancel and Help: enabled, visible, text
 //   title                       the sheet's caption
 //   text <id>                   a control's text;  wait-text <ms> <id> <text>
-//   enabled <id>                a control's enabled state
+//   enabled <id>                a control's enabled state;  checked <id>  a check box's state
 //   click <id>                  click a push button of the page (BM_CLICK)
 //   checklist <id>              the check list's items: index, tick (item data), text
 //   tick <id> <index>           select an item and press space on it
@@ -138,6 +138,7 @@ private:
             {"text", &CDriver::CmdText},
             {"wait-text", &CDriver::CmdWaitText},
             {"enabled", &CDriver::CmdEnabled},
+            {"checked", &CDriver::CmdChecked},
             {"click", &CDriver::CmdClick},
             {"checklist", &CDriver::CmdCheckList},
             {"tick", &CDriver::CmdTick},
@@ -351,6 +352,14 @@ private:
     void CmdEnabled() {
         const int nId = static_cast<int>(NumberArg());
         std::printf("enabled %d %d\n", nId, IsWindowEnabled(PageControl(nId)) ? 1 : 0);
+    }
+    void CmdChecked() {
+        const int nId = static_cast<int>(NumberArg());
+        LRESULT nCheck = 0;
+        if (!remote::Send(PageControl(nId), BM_GETCHECK, 0, 0, &nCheck)) {
+            Fail("check box " + std::to_string(nId) + " did not answer");
+        }
+        std::printf("checked %d %d\n", nId, static_cast<int>(nCheck));
     }
     void CmdClick() { PostMessageA(PageControl(static_cast<int>(NumberArg())), BM_CLICK, 0, 0); }
     void CmdCheckList() {
