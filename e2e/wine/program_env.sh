@@ -72,15 +72,14 @@ nimbrel_start() {
     NIMBREL_PID=$!
 }
 
-# nimbrel_exit_status: waits for the program and prints its exit status.
-nimbrel_exit_status() {
-    local rc=0
-    wait "$NIMBREL_PID" || rc=$?
+# nimbrel_wait_exit: waits for the program; its exit status in NIMBREL_RC. (Not from a subshell:
+# only this shell can wait for its child.)
+nimbrel_wait_exit() {
+    NIMBREL_RC=0
+    wait "$NIMBREL_PID" || NIMBREL_RC=$?
     NIMBREL_PID=
-    echo "$rc"
 }
 
-# drive <command>...: the UI driver on the program's sheet; its lines, without the sheet's own.
 # A failed command ends the test with what the driver said (also from inside "$(drive ...)").
 drive() {
     local out rc=0

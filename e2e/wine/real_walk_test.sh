@@ -147,7 +147,7 @@ no-msgbox
 text 1002 www.brellix.example" "$out"
 escape() { python3 -c 'import sys, urllib.parse; print(urllib.parse.quote(sys.argv[1], safe=""))' "$1"; }
 expect "the report through the proxy" \
-    "GET ${vendor_url}nimbrel3.php?os=$(escape "$os")&by=&e=&a=Y|$(escape 'Intel(R) Wireless WiFi Link 4965AGN')|$rate_intel|-48|-83&a=N|$(escape 'Dell Wireless 1390 WLAN Mini-Card')|$rate_dell||| HTTP/1.1" \
+    "GET ${vendor_url}nimbrel3.php?os=$(escape "$os")&by=&e=&a=Y|$(escape 'Intel(R) Wireless WiFi Link 4965AGN')|$rate_intel|-48|-83&a=N|$(escape 'Dell Wireless 1390 WLAN Mini-Card')|$rate_dell|| HTTP/1.1" \
     "$(cat "$NIMBREL_REQUESTS")"
 shot 112-thank-you
 
@@ -157,7 +157,8 @@ expect "the browser handed the vendor's address" "$vendor_url" "$(tr -d '\r' <"$
 grep -qx 'button finish enabled=1 visible=1 Exit' <<<"$out" || fail "no Exit button: $out"
 out="$(drive "press finish" "gone 10000")"
 expect "Exit" "gone" "$out"
-expect "exit status after Exit" 0 "$(nimbrel_exit_status)"
+nimbrel_wait_exit
+expect "exit status after Exit" 0 "$NIMBREL_RC"
 echo "ok: two interfaces, report and web address"
 
 # ---- 2. One interface hearing a rich list; the popup opens where the profile says; Esc after
@@ -212,7 +213,8 @@ page 111
 checked 1009 0
 page 112
 gone" "$out"
-expect "exit status" 0 "$(nimbrel_exit_status)"
+nimbrel_wait_exit
+expect "exit status" 0 "$NIMBREL_RC"
 expect "nothing sent" "$requests_before" "$(wc -l <"$NIMBREL_REQUESTS")"
 echo "ok: rich access point list, saved position, Esc after the first scan"
 
@@ -245,7 +247,8 @@ out="$(drive "press next" "page 10000 111" "click 1009" "press next" "page 10000
 expect "on to the end" "page 111
 page 112
 gone" "$out"
-expect "exit status" 0 "$(nimbrel_exit_status)"
+nimbrel_wait_exit
+expect "exit status" 0 "$NIMBREL_RC"
 echo "ok: select-one and troubleshooting pages"
 
 # ---- 4. Without the help file the sheet's and the page's Help say so.
@@ -259,7 +262,8 @@ out="$(drive msgbox-ok "press next" "page 5000 105" "click 1011" "msgbox 10000" 
 expect "page help without the file" "page 105
 msgbox Brellix Nimbrel$tab$help_failed
 gone" "$out"
-expect "exit status" 0 "$(nimbrel_exit_status)"
+nimbrel_wait_exit
+expect "exit status" 0 "$NIMBREL_RC"
 cp "$NIMBREL_BUILD/Tolvane.chm" "$NIMBREL_INSTALL/"
 echo "ok: help file missing"
 
@@ -277,7 +281,8 @@ no-msgbox" "$out"
     out="$(drive "press next" "page 10000 112" "press finish" "gone 10000")"
     expect "to the end ($(basename "$machine"))" "page 112
 gone" "$out"
-    expect "exit status ($(basename "$machine"))" 0 "$(nimbrel_exit_status)"
+    nimbrel_wait_exit
+    expect "exit status ($(basename "$machine"))" 0 "$NIMBREL_RC"
 done
 echo "ok: missing and broken machine files"
 echo "real program walk: PASS"

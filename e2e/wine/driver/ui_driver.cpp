@@ -361,7 +361,9 @@ private:
         }
         std::printf("checked %d %d\n", nId, static_cast<int>(nCheck));
     }
-    void CmdClick() { PostMessageA(PageControl(static_cast<int>(NumberArg())), BM_CLICK, 0, 0); }
+    // Sent with a bound, so the click has been handled before the next command reads the page;
+    // a click that opens something modal (a message box) just outlasts the bound.
+    void CmdClick() { remote::Send(PageControl(static_cast<int>(NumberArg())), BM_CLICK, 0, 0, nullptr); }
     void CmdCheckList() {
         const int nId = static_cast<int>(NumberArg());
         std::vector<remote::CListItem> items;
@@ -373,13 +375,23 @@ private:
         }
     }
     void CmdTick() {
-        const HWND hList = PageControl(static_cast<int>(NumberArg()));
+        const int nId = static_cast<int>(NumberArg());
+        const HWND hList = PageControl(nId);
         const WPARAM nIndex = NumberArg();
-        SetForegroundWindow(Sheet());
-        remote::Send(hList, LB_SETCURSEL, nIndex, 0, nullptr);
+        LRESULT nBefore = 0;
+        if (!remote::Send(hList, LB_SETCURSEL, nIndex, 0, nullptr) ||
+            !remote::Send(hList, LB_GETITEMDATA, nIndex, 0, &nBefore)) {
+            Fail("list " + std::to_string(nId) + " did not answer");
+        }
         PostKey(hList, VK_SPACE, ' ');
-        // The key is handled before the next command reads the list.
-        remote::Send(hList, WM_NULL, 0, 0, nullptr);
+        // The key is handled when the tick has changed.
+        if (!WaitFor(5000, [&] {
+                LRESULT nNow = nBefore;
+                remote::Send(hList, LB_GETITEMDATA, nIndex, 0, &nNow);
+                return nNow != nBefore;
+            })) {
+            Fail("space did not change the tick of item " + std::to_string(nIndex));
+        }
     }
     void CmdListView() {
         const int nId = static_cast<int>(NumberArg());
