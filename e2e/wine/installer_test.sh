@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The installer under Wine: /S install (files, InstallDir, Add/Remove Programs entry, shortcut), a
-# re-install over it keeping InstallDir, /S uninstall leaving nothing behind.
-#   installer_test.sh <NimbrelSetup.exe>
+# re-install over it keeping InstallDir, the installed program started from its shortcut's target
+# showing the welcome page (so the banners came from the install folder) and ending with 0 on Cancel,
+# /S uninstall leaving nothing behind.
+#   installer_test.sh <NimbrelSetup.exe>   (window_probe.exe is looked for in e2e-wine/ beside it)
 # Uses the harness's prefix (e2e/wine/wine_env.sh) when it is there, else the WINEPREFIX given.
 set -euo pipefail
 setup="$(realpath "$1")"
@@ -39,6 +41,26 @@ echo stale >"$dir/Tolvane.chm"
 timeout 60 wine "$setup" /S || fail "re-install exited $?"
 check_installed
 cmp -s "$dir/Tolvane.chm" "$(dirname "$setup")/Tolvane.chm" || fail "re-install did not replace the files"
+
+# The installed program, started as the Start-menu shortcut starts it: the target path recorded in the
+# link. It reads its banners from the install folder that InstallDir names; without them it would
+# end before any window.
+probe="$(dirname "$setup")/e2e-wine/window_probe.exe"
+[ -f "$probe" ] || fail "no $probe"
+. "$here/sheet_lib.sh"
+target="$(strings -n 6 "$menu/Brellix Nimbrel.lnk" | grep -m1 -E '^[A-Za-z]:\\.*\.exe$' || true)"
+[ "$target" = 'C:\Program Files\Brellix Nimbrel\Nimbrel.exe' ] || fail "shortcut target: '$target'"
+timeout 30 wine reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null 2>&1
+timeout --kill-after=10 60 wine "$target" &
+pid=$!
+wid="$(nimbrel_sheet_window)" || fail "the installed program showed no window"
+nimbrel_sheet_focus "$wid"
+nimbrel_sheet_shows "$probe" 20 "${nimbrel_welcome_lines[@]}" ||
+    fail "the installed program did not show the welcome page"
+xdotool key Escape # Cancel
+rc=0
+wait "$pid" || rc=$?
+[ "$rc" = 0 ] || fail "the installed program ended with $rc after Cancel"
 
 # The uninstaller copies itself to a temporary folder and returns at once: wait for the files to go.
 timeout 60 wine "$dir/Uninstall.exe" /S || fail "uninstall exited $?"

@@ -61,8 +61,9 @@ nimbrel_wine_version() { # winxp, win7, win10
     nimbrel_wine 30 reg add 'HKCU\Software\Wine' /v Version /d "$1" /f >/dev/null 2>&1
 }
 
+# nimbrel_screenshot <file.png> [X window id]: the whole screen, or one window (such as the sheet).
 nimbrel_screenshot() {
-    import -window root "$1"
+    import -window "${2:-root}" "$1"
 }
 
 nimbrel_wine_prefix

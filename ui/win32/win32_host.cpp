@@ -3,6 +3,7 @@
 #include "app/banner.h"
 #include "app/property_sheet.h"
 #include "app/tolvane_sheet.h"
+#include "ui/win32/win32_progress_window.h"
 
 namespace {
 win32::CImageSpec ImageSpec(const CDibImage& image) {
@@ -53,9 +54,7 @@ IPageControls& CWin32Host::CreatePageWindow(UINT nTemplateId) {
 }
 
 std::unique_ptr<IProgressWindow> CWin32Host::CreateProgressWindow() {
-    // NOT DONE YET: the popup's window (ui/win32/win32_progress_window.h) comes from another branch;
-    // until it is merged the popup cannot be created and the adapter test runs without it.
-    return nullptr;
+    return CreateWin32ProgressWindow(m_hSheet);
 }
 
 win32::Hwnd CWin32Host::PageHandle(UINT nTemplateId) const {

@@ -35,9 +35,14 @@ LRESULT CALLBACK PopupProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         }
-        case WM_NCDESTROY:
+        case WM_NCDESTROY: {
+            auto* pEvents = reinterpret_cast<IPopupEvents*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA));
             SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0);
+            if (pEvents != nullptr) {
+                pEvents->OnDestroyed();
+            }
             break;
+        }
         default:
             break;
     }

@@ -11,11 +11,13 @@ namespace win32 {
 using Hfont = void*;
 using Hdc = void*;
 
-// Receives the popup's WM_COMMAND (BN_CLICKED of its Cancel button).
+// Receives the popup's WM_COMMAND (BN_CLICKED of its Cancel button) and the end of its window
+// (WM_NCDESTROY, also when WM_CLOSE destroyed it), so that a handle is never used once it is gone.
 class IPopupEvents {
 public:
     virtual ~IPopupEvents() = default;
     virtual void OnCommand(int nId, unsigned nNotifyCode) = 0;
+    virtual void OnDestroyed() = 0;
 };
 
 // The system message font (SPI_GETNONCLIENTMETRICS, lfMessageFont); null when it cannot be made.

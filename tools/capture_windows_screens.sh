@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Captures every page that the real Nimbrel.exe's runs under Wine reach, as PNG screenshots of the
+# sheet, into docs/screens/windows/ (named <template>-<name>.png): it runs the Wine tests with
+# NIMBREL_SCREENSHOT_DIR set and keeps what they saved. Pages are replaced only when the tests pass.
+# Usage: tools/capture_windows_screens.sh [build dir]   (default build/windows; scripts/build-windows
+# makes it)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=$(realpath "${1:-build/windows}")
+out=docs/screens/windows
+shots=$(mktemp -d /tmp/nimbrel-screens.XXXXXX)
+trap 'rm -rf "$shots"' EXIT
+NIMBREL_SCREENSHOT_DIR=$shots e2e/wine/real_exe_test.sh "$build"
+mkdir -p "$out"
+for png in "$shots"/*.png; do
+    cp "$png" "$out/"
+    echo "$out/$(basename "$png")"
+done
