@@ -214,7 +214,13 @@ bool PeekNoRemove(CQueued& msg) {
 
 bool PumpOne() {
     MSG msg{};
-    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+    // Removed without waiting: the caller has just peeked at a message, but a cancel handled in
+    // between may have closed the popup, and its queued messages went with the window; waiting for
+    // another (GetMessage) then hung the program until the user moved the mouse.
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        return true;
+    }
+    if (msg.message == WM_QUIT) {
         return false;
     }
     TranslateMessage(&msg);

@@ -55,7 +55,8 @@ struct CQueued {
     long y = 0;
 };
 bool PeekNoRemove(CQueued& msg);
-// GetMessage, TranslateMessage, DispatchMessage; false when the message was WM_QUIT.
+// Removes the next message without waiting (none: nothing to do), translates and dispatches it;
+// false when the message was WM_QUIT.
 bool PumpOne();
 void PostQuit(int nExitCode);
 

@@ -108,7 +108,7 @@ void RunPopup(HWND hPage) {
         SetDlgItemTextA(hPopup, 11, szCaption);
         // Blocked as a scan blocks the program's thread; the last caption lives only for an instant.
         if (nStep < 4) {
-            Sleep(400);
+            Sleep(1500);
             bCancelled = PumpFor(hPopup, 100);
         }
     }

@@ -112,6 +112,17 @@ std::string Escape(const std::string& strText) {
 
 class CDriver {
 public:
+    CDriver() = default;
+    CDriver(const CDriver&) = delete;
+    CDriver& operator=(const CDriver&) = delete;
+    // The hook goes with the driver: left to the system, Wine kept it alive into the next driver's
+    // run and every caption was recorded twice.
+    ~CDriver() {
+        if (m_hHook != nullptr) {
+            UnhookWindowsHookEx(m_hHook);
+        }
+    }
+
     // One command line; false when the command is unknown.
     bool Run(const std::string& strLine) {
         std::istringstream words(strLine);
@@ -230,12 +241,13 @@ private:
         }
         return hControl;
     }
-    // The progress popup: a top-level window of the sheet's program holding a progress bar.
+    // The progress popup: a visible top-level window of the sheet's program holding a progress bar.
+    // Visible, because it is made at (0, 0) and shown only once it has been placed.
     HWND FindPopup() {
         const DWORD dwPid = ProcessOf(Sheet());
         for (HWND hWnd : TopLevelWindows()) {
             const HWND hBar = GetDlgItem(hWnd, ID_POPUP_BAR);
-            if (ProcessOf(hWnd) == dwPid && hWnd != m_hSheet && hBar != nullptr &&
+            if (ProcessOf(hWnd) == dwPid && hWnd != m_hSheet && hBar != nullptr && IsWindowVisible(hWnd) &&
                 remote::ClassName(hBar) == PROGRESS_CLASSA) {
                 return hWnd;
             }
@@ -529,7 +541,10 @@ private:
             hDll != nullptr
                 ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(hDll, "CaptionHook")))
                 : nullptr;
-        if (pfnHook == nullptr || SetWindowsHookExA(WH_CALLWNDPROCRET, pfnHook, hDll, 0) == nullptr) {
+        if (m_hHook == nullptr && pfnHook != nullptr) {
+            m_hHook = SetWindowsHookExA(WH_CALLWNDPROCRET, pfnHook, hDll, 0);
+        }
+        if (m_hHook == nullptr) {
             Fail("cannot install the caption hook " + strDll);
         }
         std::printf("hook\n");
@@ -546,6 +561,7 @@ private:
     std::istringstream* m_pWords = nullptr;
     std::string m_strSheetCaption = "Brellix Nimbrel";
     HWND m_hSheet = nullptr;
+    HHOOK m_hHook = nullptr;
 };
 
 }  // namespace
