@@ -102,5 +102,9 @@ shot() {
     import -window root -crop "${w}x${h}+${x}+${y}" +repage "$NIMBREL_SCREENSHOT_DIR/$1.png"
 }
 
-# The captions one program's top-level windows of a class took, in order, from the hook's log.
-captions_of() { grep -a "^Nimbrel.exe"$'\t'"$1"$'\t' "$NIMBREL_CAPTIONS" 2>/dev/null | cut -f3 | tr -d '\r'; }
+# shot_desktop <name>: Wine's whole desktop, for windows beside the sheet (the popup, a message box).
+shot_desktop() {
+    [ -n "${NIMBREL_SCREENSHOT_DIR:-}" ] || return 0
+    mkdir -p "$NIMBREL_SCREENSHOT_DIR"
+    import -window root -crop 1024x768+0+0 +repage "$NIMBREL_SCREENSHOT_DIR/$1.png"
+}
