@@ -54,7 +54,7 @@ Progress [50%]
 Progress [75%]
 Progress [100%]" "$captions"
 
-out="$(drive "click 1013" "popup 5000" "popup-text 5000 #1..." "popup-key esc" "popup-gone 10000")"
+out="$(drive "click 1013" "popup 5000" "popup-text 5000 #1..." "popup-busy 5000" "popup-key esc" "popup-gone 10000")"
 grep -qx 'popup-text Step\\n#1...' <<<"$out" || fail "popup text: $out"
 
 # A bounded wait that does not come true fails with status 1 and says what it waited for.

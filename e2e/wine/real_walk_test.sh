@@ -167,8 +167,9 @@ nimbrel_wait_exit
 expect "exit status after Exit" 0 "$NIMBREL_RC"
 echo "ok: two interfaces, report and web address"
 
-# ---- 2. One interface hearing a rich list; the popup opens where the profile says; Esc after
-# the first scan. A cancelled popup does not save its position.
+# ---- 2. One interface hearing a rich list; the popup opens where the profile says; Esc while the
+# first scan runs (the thread blocked in it), so that scan completes and counts. A cancelled popup
+# does not save its position.
 sed -i 's/^ProgWndX=.*/ProgWndX=37\r/; s/^ProgWndY=.*/ProgWndY=41\r/' "$NIMBREL_PROFILE"
 requests_before=$(wc -l <"$NIMBREL_REQUESTS")
 nimbrel_start "$machines/wlan_one_interface.json"
@@ -179,14 +180,15 @@ page 105
 page 108
 item 0 1 Atheros AR9285 Wireless Network Adapter" "$out"
 from=$(caption_lines)
-out="$(drive hook "press next" "popup 10000" popup-rect "popup-text 10000 \\nScan #1..." "popup-key esc" \
-    "popup-gone 30000" "page 10000 109" "text 1014" "text 1015" "text 1017" "listview 1019")"
+out="$(drive hook "press next" "popup 10000" popup-rect "popup-text 10000 \\nScan #1..." "popup-busy 5000" \
+    "popup-key esc" "popup-gone 30000" "page 10000 109" "text 1014" "text 1015" "text 1017" "listview 1019")"
 rate=$(value_of text 1017 "$out")
 expect_rate "Atheros, one scan" "$rate" 1500
 expect "rich access point list" "hook
 popup
 popup-rect 37 41
 popup-text Atheros AR9285 Wireless Network Adapter\\nScan #1...
+popup-busy
 popup-gone
 page 109
 text 1014 Atheros AR9285 Wireless Network Adapter

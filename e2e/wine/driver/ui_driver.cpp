@@ -19,6 +19,7 @@
 //   listview <id>               the list view's headers and cells
 //   popup <ms>                  wait for the progress popup;  popup-rect (its top-left corner)
 //   popup-text <ms> <text>      wait until the popup's text holds this text (\n for a line break)
+//   popup-busy <ms>             wait until the popup's thread is inside a long step (does not answer)
 //   popup-key esc               press Esc in the popup
 //   popup-gone <ms>             wait until the popup has closed
 //   msgbox <ms>                 wait for a message box of the program, print its caption and text
@@ -158,6 +159,7 @@ private:
             {"popup-rect", &CDriver::CmdPopupRect},
             {"popup-text", &CDriver::CmdPopupText},
             {"popup-key", &CDriver::CmdPopupKey},
+            {"popup-busy", &CDriver::CmdPopupBusy},
             {"popup-gone", &CDriver::CmdPopupGone},
             {"msgbox", &CDriver::CmdMsgBox},
             {"msgbox-ok", &CDriver::CmdMsgBoxOk},
@@ -457,6 +459,20 @@ private:
             Fail("the popup shows \"" + strSeen + "\"");
         }
         std::printf("popup-text %s\n", strSeen.c_str());
+    }
+    // A thread that lets a message wait this long is blocked in its work (a scan), not pumping.
+    void CmdPopupBusy() {
+        constexpr UINT BUSY_MS = 200;
+        const DWORD dwMs = NumberArg();
+        if (!WaitFor(dwMs, [&] {
+                DWORD_PTR nResult = 0;
+                const HWND hPopup = FindPopup();
+                return hPopup != nullptr &&
+                       SendMessageTimeoutA(hPopup, WM_NULL, 0, 0, SMTO_NORMAL, BUSY_MS, &nResult) == 0;
+            })) {
+            Fail("the popup's thread never blocked");
+        }
+        std::printf("popup-busy\n");
     }
     void CmdPopupKey() {
         const std::string strKey = WordArg();
