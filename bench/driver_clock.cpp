@@ -1,23 +1,23 @@
 #include "bench/driver_clock.h"
 
+#include <time.h>
+
 #include <string>
 
 #include "platform/wlan_api.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 // One process-wide total: the WLAN entry points are plain functions without a context.
-Clock::duration g_driverTime{};
+double g_dDriverSeconds = 0;
 
 class CTimed {
 public:
-    CTimed() : m_start(Clock::now()) {}
-    ~CTimed() { g_driverTime += Clock::now() - m_start; }
+    CTimed() : m_dStart(ThreadCpuSeconds()) {}
+    ~CTimed() { g_dDriverSeconds += ThreadCpuSeconds() - m_dStart; }
 
 private:
-    Clock::time_point m_start;
+    double m_dStart;
 };
 
 PFN_WlanGetNetworkBssList g_pfnGetNetworkBssList = nullptr;
@@ -36,6 +36,12 @@ void WLAN_WINAPI TimedFreeMemory(void* pMemory) {
 }
 
 }  // namespace
+
+double ThreadCpuSeconds() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
+}
 
 class CDriverClock::CTimedDeviceIo : public IDeviceIo {
 public:
@@ -96,9 +102,9 @@ CDriverClock::CDriverClock(const COsServices& services)
 CDriverClock::~CDriverClock() = default;
 
 double CDriverClock::Seconds() const {
-    return std::chrono::duration<double>(g_driverTime).count();
+    return g_dDriverSeconds;
 }
 
 void CDriverClock::Reset() {
-    g_driverTime = {};
+    g_dDriverSeconds = 0;
 }

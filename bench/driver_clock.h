@@ -1,12 +1,15 @@
 // The time the program spends inside the driver (the simulated one, here) during a benchmark, so that
 // what the program itself costs can be told apart: the device I/O calls and the WLAN service's list
-// and release entry points are timed as they pass through the OS seam.
+// and release entry points are timed as they pass through the OS seam. Times are the calling thread's
+// processor time, so that other processes sharing the machine do not inflate them.
 #pragma once
 
-#include <chrono>
 #include <memory>
 
 #include "platform/os.h"
+
+// Seconds of processor time the calling thread has used.
+double ThreadCpuSeconds();
 
 class CDriverClock {
 public:

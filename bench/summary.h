@@ -8,9 +8,12 @@
 #include <map>
 #include <string>
 
-// One benchmark at one size: microseconds per iteration, its counters, or why it did not run.
+// One benchmark at one size: microseconds per iteration (the time it measures: real time, or what it
+// timed itself; and the processor time of the benchmark's thread), its counters, or why it did not
+// run.
 struct CBenchFigure {
     double dMicroseconds = 0;
+    double dCpuMicroseconds = 0;
     std::map<std::string, double> counters;
     std::string strError;  // empty when it ran
 };
