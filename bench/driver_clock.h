@@ -14,7 +14,9 @@ double ThreadCpuSeconds();
 class CDriverClock {
 public:
     // Wraps the device I/O and library services of these services; Services() hands out the wrapped
-    // set, to install with SetOs before any adapter object is made.
+    // set. Device I/O is timed while the set is Os(). The WLAN entry points are timed when an adapter
+    // resolved them while the set was Os(); the simulated WLAN service then needs its machine's own
+    // services back as Os(), since it finds its machine by the library loader installed there.
     explicit CDriverClock(const COsServices& services);
     ~CDriverClock();
     CDriverClock(const CDriverClock&) = delete;

@@ -3,6 +3,7 @@
 // two says how much a parser adds to merely touching its input.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <map>
