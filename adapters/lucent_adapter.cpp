@@ -372,6 +372,7 @@ int CLucentAdapter::GetBssList(const BYTE* pbMatchBssid, short nMatchChannel, sh
     if (!ParseLucentScanRecord(abAnswer.data(), cbReturned, &aEntries)) {
         return 0;
     }
+    CBssKeyIndex known(pKeys);
     for (const CLucentScanEntry& entry : aEntries) {
         auto pAccessPoint = std::make_unique<CAccessPoint>();
         pAccessPoint->m_nChannel =
@@ -385,7 +386,7 @@ int CLucentAdapter::GetBssList(const BYTE* pbMatchBssid, short nMatchChannel, sh
             continue;
         }
         const CBssKey key(entry.abBssid, pAccessPoint->m_nChannel);
-        if (ContainsBss(pKeys, key)) {
+        if (known.Contains(key)) {
             continue;  // the driver listed this BSS twice
         }
         pAccessPoint->m_strSsid = entry.strSsid;
@@ -395,6 +396,7 @@ int CLucentAdapter::GetBssList(const BYTE* pbMatchBssid, short nMatchChannel, sh
         const DWORD dwSecurity =
             (entry.wCapability & LUCENT_CAPABILITY_PRIVACY) ? SECURITY_WEP : SECURITY_CLEAR;
         const DWORD dwMode = (entry.wCapability & LUCENT_CAPABILITY_ESS) ? MODE_INFRASTRUCTURE : MODE_AD_HOC;
+        known.Add(key);
         AppendBss(pKeys, padwSecurity, padwModes, pAccessPoints, pastrApNames, key, dwSecurity, dwMode,
                   std::move(pAccessPoint), std::string());
     }

@@ -395,6 +395,7 @@ int CWiFiApiAdapter::GetBssList(const BYTE* pbMatchBssid, short nMatchChannel, s
     CWlanBssList list;
     ParseWlanBssList(pb, ReadAt<DWORD>(pb, offsetof(WLAN_BSS_LIST, dwTotalSize)), &list);
     FreeWlanMemory(pList);
+    CBssKeyIndex known(pKeys);
     for (CWlanBssEntry& entry : list.aEntries) {
         if (entry.nRssi >= 0) {
             continue;
@@ -407,7 +408,7 @@ int CWiFiApiAdapter::GetBssList(const BYTE* pbMatchBssid, short nMatchChannel, s
             }
             continue;
         }
-        if (ContainsBss(pKeys, key)) {
+        if (known.Contains(key)) {
             continue;
         }
         auto pAccessPoint = std::make_unique<CAccessPoint>();
@@ -417,6 +418,7 @@ int CWiFiApiAdapter::GetBssList(const BYTE* pbMatchBssid, short nMatchChannel, s
         pAccessPoint->m_nRate = entry.nRate;
         pAccessPoint->m_nQuality = -1;
         pAccessPoint->m_nNoise = -100;
+        known.Add(key);
         AppendBss(pKeys, padwSecurity, padwModes, pAccessPoints, pastrApNames, key, entry.dwSecurity,
                   entry.dwMode, std::move(pAccessPoint), entry.strApName);
     }
