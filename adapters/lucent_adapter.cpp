@@ -100,7 +100,7 @@ BOOL ReadServiceName(HKEY hCard, std::string* pstrService) {
     DWORD dwType = 0;
     DWORD cbData = 0;
     if (registry.RegQueryValueEx(hCard, SERVICE_NAME_VALUE, &dwType, nullptr, &cbData) != ERROR_SUCCESS ||
-        dwType != REG_SZ) {
+        (dwType != REG_SZ && dwType != REG_EXPAND_SZ)) {
         return FALSE;
     }
     std::vector<BYTE> abData(cbData);
