@@ -100,7 +100,7 @@ BOOL ReadServiceName(HKEY hCard, std::string* pstrService) {
     DWORD dwType = 0;
     DWORD cbData = 0;
     if (registry.RegQueryValueEx(hCard, SERVICE_NAME_VALUE, &dwType, nullptr, &cbData) != ERROR_SUCCESS ||
-        dwType != REG_SZ) {
+        (dwType != REG_SZ && dwType != REG_EXPAND_SZ)) {
         return FALSE;
     }
     std::vector<BYTE> abData(cbData);
@@ -257,11 +257,10 @@ int CLucentAdapter::SendPrivateRequest(WORD wFunction, WORD wCommand, WORD wLeng
         const DWORD dwError = Os().System().GetLastError();
         return static_cast<int>(dwError != ERROR_SUCCESS ? dwError : ERROR_GEN_FAILURE);
     }
-    // Never trust a count beyond the buffer the driver was given.
+    // Never trust a count beyond the buffer the driver was given. A short answer still leaves the
+    // status word in the buffer (the request's own when the driver did not write it); the caller's
+    // byte-count check then finds the answer short, so a short record is never taken as usable.
     *pdwReturned = std::min(cbReturned, cbBuffer);
-    if (*pdwReturned < LUCENT_HEADER_SIZE) {
-        return REQUEST_REFUSED;  // no whole header, so no status to believe
-    }
     const WORD wStatus = ReadLucentWord(pb, HEADER_STATUS);
     if (wStatus == STATUS_OK) {
         return 0;

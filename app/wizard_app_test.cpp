@@ -156,3 +156,21 @@ TEST(InstallFolder, ValueWithoutTerminatorIsReadWithinItsBytes) {
     EXPECT_FALSE(ReadInstallDir(&strFolder));
     EXPECT_EQ(GetInstallFolder(), DEFAULT_INSTALL_DIR);
 }
+
+TEST(InstallFolder, ValueOfTypeExpandStringIsReadAsItStands) {
+    std::string strError;
+    auto pMachine = CSimMachine::FromText(R"({ "windows": { "major": 5, "minor": 1 } })", "m", &strError);
+    ASSERT_TRUE(pMachine) << strError;
+    CScopedOs os(*pMachine);
+    HKEY hKey = 0;
+    ASSERT_EQ(Os().Registry().RegCreateKeyEx(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0x2001B, &hKey, nullptr),
+              ERROR_SUCCESS);
+    const std::string strValue = "%ProgramFiles%\\Nimbrel";
+    Os().Registry().RegSetValueEx(hKey, "InstallDir", REG_EXPAND_SZ,
+                                  reinterpret_cast<const BYTE*>(strValue.c_str()),
+                                  static_cast<DWORD>(strValue.size() + 1));
+    Os().Registry().RegCloseKey(hKey);
+    std::string strFolder;
+    ASSERT_TRUE(ReadInstallDir(&strFolder));
+    EXPECT_EQ(strFolder, strValue);
+}

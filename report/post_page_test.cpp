@@ -155,6 +155,15 @@ protected:
         ASSERT_TRUE(m_host.Next());
         ASSERT_EQ(m_host.CurrentPage(), 111u);
     }
+    // Posts no results with this proxy setting to a server of the test's; the request line it got.
+    std::string PostWithProxySetting(int nEnable, const std::string& strProxyServer) {
+        CTestHttpServer server(200);
+        const std::string strMachine = MachineWithProxy(nEnable, strProxyServer);
+        GoToPostPage({}, server.HostPort(), strMachine.c_str());
+        EXPECT_TRUE(m_host.Next());
+        EXPECT_EQ(m_host.CurrentPage(), 112u);
+        return server.RequestLine();
+    }
     void GoToPostPage(std::vector<CAdapterResult> results) {
         GoToPostPage(std::move(results), "127.0.0.1:" + std::to_string(CTestHttpServer::UnusedPort()));
     }
@@ -328,14 +337,27 @@ TEST_F(CPostPageTest, GoesThroughTheUsersProxy) {
                                        "&a=N|Old%20Card||| HTTP/1.1");
 }
 
-TEST_F(CPostPageTest, AProxySwitchedOffIsNotUsed) {
-    CTestHttpServer server(200);
+// The per-protocol form of the setting: the "http=" entry names the proxy for the report.
+TEST_F(CPostPageTest, APerProtocolProxySettingUsesItsHttpEntry) {
+    CTestHttpServer proxy(200);
     const std::string strMachine =
-        MachineWithProxy(0, "127.0.0.1:" + std::to_string(CTestHttpServer::UnusedPort()));
-    GoToPostPage({}, server.HostPort(), strMachine.c_str());
+        MachineWithProxy(1, "ftp=ftp.example:21; HTTP=" + proxy.HostPort() + ";https=secure.example:8443");
+    GoToPostPage({}, VENDOR_HOST, strMachine.c_str());
     ASSERT_TRUE(m_host.Next());
     EXPECT_EQ(m_host.CurrentPage(), 112u);
-    EXPECT_EQ(server.RequestLine(), std::string("GET /nimbrel3.php?os=") + OS_ESCAPED + "&by=&e= HTTP/1.1");
+    EXPECT_EQ(proxy.RequestLine(), std::string("GET http://") + VENDOR_HOST +
+                                       "/nimbrel3.php?os=" + OS_ESCAPED + "&by=&e= HTTP/1.1");
+}
+
+// Settings that name no proxy for HTTP: the report goes straight to the server.
+TEST_F(CPostPageTest, AProxySwitchedOffIsNotUsed) {
+    EXPECT_EQ(PostWithProxySetting(0, "127.0.0.1:" + std::to_string(CTestHttpServer::UnusedPort())),
+              std::string("GET /nimbrel3.php?os=") + OS_ESCAPED + "&by=&e= HTTP/1.1");
+}
+
+TEST_F(CPostPageTest, APerProtocolProxySettingWithoutAnHttpEntryGoesDirect) {
+    EXPECT_EQ(PostWithProxySetting(1, "https=127.0.0.1:" + std::to_string(CTestHttpServer::UnusedPort())),
+              std::string("GET /nimbrel3.php?os=") + OS_ESCAPED + "&by=&e= HTTP/1.1");
 }
 
 TEST(ReadRegString, DropsOneTerminatingZeroAndReportsFailure) {

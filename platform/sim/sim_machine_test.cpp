@@ -45,6 +45,22 @@ TEST(SimMachine, BadFilesGiveOneLineNamingTheFileAndTheProblem) {
     EXPECT_EQ(strError, "/nonexistent/machine.json: cannot read the file");
 }
 
+TEST(SimMachine, AnEmptyFileSaysItIsEmptyAndAFolderIsNoFile) {
+    CTempDir dir;
+    std::string strError;
+    const std::string strEmpty = dir.Write("empty.json", "");
+    EXPECT_EQ(CSimMachine::FromFile(strEmpty, &strError), nullptr);
+    EXPECT_EQ(strError, strEmpty + ": the file is empty");
+    const std::string strBlank = dir.Write("blank.json", "\n  \r\n\t");
+    EXPECT_EQ(CSimMachine::FromFile(strBlank, &strError), nullptr);
+    EXPECT_EQ(strError, strBlank + ": the file is empty");
+    EXPECT_EQ(LoadError(""), "machine.json: the file is empty");
+
+    const std::string strFolder = dir.Path().string();
+    EXPECT_EQ(CSimMachine::FromFile(strFolder, &strError), nullptr);
+    EXPECT_EQ(strError, strFolder + ": cannot read the file");
+}
+
 TEST(SimMachine, KeysWithControlCharactersOrNulStayOneLineAndAreNotCutShort) {
     EXPECT_EQ(LoadError(R"({"windows": {"a\nb": 1}})"),
               "machine.json: windows.a\\u000ab: unknown field (expected major, minor, build, platformId, "

@@ -44,6 +44,8 @@ const DWORD STATISTICS_OIDS[] = {0x00020103, 0x00020104, 0x01020101, 0x01020102,
 constexpr std::size_t ENTRY_FIXED_BYTES = 116;
 constexpr std::size_t ENTRY_SSID_BYTES = 32;
 constexpr std::size_t ENTRY_RATE_BYTES = 16;
+constexpr std::size_t OLD_ENTRY_BYTES = 104;  // NDIS_WLAN_BSSID
+constexpr std::size_t OLD_ENTRY_RATE_BYTES = 8;
 constexpr BYTE ELEMENT_SSID = 0;
 constexpr BYTE ELEMENT_RATES = 1;
 constexpr BYTE ELEMENT_DS_PARAMETERS = 3;
@@ -297,7 +299,7 @@ std::vector<BYTE> ParseRates(const CJsonNode& node) {
 
 CSimAccessPoint ParseAccessPoint(const CJsonNode& node) {
     node.ExpectObject({"ssid", "bssid", "dsConfig", "rssi", "privacy", "rsn", "wpa", "apName", "mode",
-                       "rates", "elements", "length", "ssidLength", "ieLength"});
+                       "rates", "elements", "length", "ssidLength", "ieLength", "oldLayout"});
     CSimAccessPoint ap;
     ap.strSsid = node.GetString("ssid", "");
     if (!node.Has("bssid")) {
@@ -319,6 +321,7 @@ CSimAccessPoint ParseAccessPoint(const CJsonNode& node) {
     ap.dwLength = GetOptionalDword(node, "length");
     ap.dwSsidLength = GetOptionalDword(node, "ssidLength");
     ap.dwIeLength = GetOptionalDword(node, "ieLength");
+    ap.bOldLayout = node.GetBool("oldLayout", false);
     return ap;
 }
 
@@ -396,8 +399,8 @@ std::vector<BYTE> BindingRecord(DWORD dwIndex, const CSimNdisBinding& binding) {
 }  // namespace
 
 std::vector<BYTE> BuildSimBssEntry(const CSimAccessPoint& ap) {
-    const std::vector<BYTE> abElements = ElementsOf(ap, ap.abRates);
-    std::vector<BYTE> ab(ENTRY_FIXED_BYTES, 0);
+    const std::vector<BYTE> abElements = ap.bOldLayout ? std::vector<BYTE>() : ElementsOf(ap, ap.abRates);
+    std::vector<BYTE> ab(ap.bOldLayout ? OLD_ENTRY_BYTES : ENTRY_FIXED_BYTES, 0);
     ab.insert(ab.end(), abElements.begin(), abElements.end());
     ab.resize((ab.size() + 3) & ~std::size_t{3});  // entries keep 4-byte alignment
     Put32(ab, 0, ap.dwLength.value_or(static_cast<DWORD>(ab.size())));
@@ -413,8 +416,11 @@ std::vector<BYTE> BuildSimBssEntry(const CSimAccessPoint& ap) {
     Put32(ab, 72, ap.dwDsConfig);
     Put32(ab, 76, 16);  // FHConfig.Length
     Put32(ab, 92, ap.dwMode);
-    std::copy_n(ap.abRates.begin(), std::min(ap.abRates.size(), ENTRY_RATE_BYTES), ab.begin() + 96);
-    Put32(ab, 112, ap.dwIeLength.value_or(static_cast<DWORD>(abElements.size())));
+    const std::size_t cbRates = ap.bOldLayout ? OLD_ENTRY_RATE_BYTES : ENTRY_RATE_BYTES;
+    std::copy_n(ap.abRates.begin(), std::min(ap.abRates.size(), cbRates), ab.begin() + 96);
+    if (!ap.bOldLayout) {
+        Put32(ab, 112, ap.dwIeLength.value_or(static_cast<DWORD>(abElements.size())));
+    }
     return ab;
 }
 
