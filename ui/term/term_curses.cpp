@@ -171,6 +171,11 @@ void CCursesDevice::Show(const CTermCanvas& canvas) {
     refresh();
 }
 
+void CCursesDevice::Invalidate() {
+    // curses then clears the terminal and draws every cell instead of only the changed ones.
+    clearok(curscr, TRUE);
+}
+
 bool CCursesDevice::ReadEvent(CTermEvent& event, int nTimeoutMs) {
     timeout(nTimeoutMs);
     const int nKey = getch();
@@ -253,6 +258,9 @@ bool CCursesDevice::ReadEvent(CTermEvent& event, int nTimeoutMs) {
         case '\r':
         case '\n':
             event = CTermEvent::KeyPress(TK_ENTER);
+            return true;
+        case 12:  // Ctrl+L
+            event = CTermEvent::KeyPress(TK_REDRAW);
             return true;
         case 3:  // Ctrl+C in raw mode: as Esc, the wizard's Cancel
             event = CTermEvent::KeyPress(TK_ESCAPE);

@@ -7,6 +7,7 @@
 // Keys. Printable characters are their own Windows-1252 codes (0x20..0xFF).
 enum ETermKey : int {
     TK_BACKSPACE = 8,
+    TK_REDRAW = 12,  // Ctrl+L
     TK_TAB = 9,
     TK_ENTER = 13,
     TK_ESCAPE = 27,
@@ -52,6 +53,9 @@ public:
     // 0 on a terminal without colour, else how many palette colours it has (8, 16, 256).
     virtual int Colours() const = 0;
     virtual void Show(const CTermCanvas& canvas) = 0;
+    // The next Show rewrites every cell, whatever the terminal is thought to hold (after a resize,
+    // or when the user asks with Ctrl+L: the terminal may have lost or mangled what was drawn).
+    virtual void Invalidate() = 0;
     // Waits at most nTimeoutMs (-1: for as long as it takes; 0: takes only what is pending) for the
     // next event; false when none came.
     virtual bool ReadEvent(CTermEvent& event, int nTimeoutMs) = 0;

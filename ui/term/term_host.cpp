@@ -165,6 +165,7 @@ void CTermHost::Paint() {
                            std::to_string(SHEET_ROWS) + " (it is " + std::to_string(canvas.Cols()) + "x" +
                            std::to_string(canvas.Rows()) + ").",
                        ETermStyle::Face);
+        canvas.PutText(1, 0, "Keys are ignored until then (Ctrl+L redraws).", ETermStyle::Face);
     } else {
         canvas.Fill(0, 0, canvas.Rows(), canvas.Cols(), ETermStyle::Desktop);
         if (Sheet() != nullptr && !IsClosed()) {
@@ -284,7 +285,7 @@ void CTermHost::RunModal(CTolvaneSheet& sheet) {
     while (!IsClosed()) {
         Paint();
         CTermEvent event;
-        if (m_device.ReadEvent(event, -1)) {
+        if (m_device.ReadEvent(event, -1) && !TakeScreenEvent(event)) {
             Dispatch(event);
         }
     }
@@ -364,8 +365,17 @@ void CTermHost::PressButton(int nButton) {
     }
 }
 
+bool CTermHost::TakeScreenEvent(const CTermEvent& event) {
+    if (event.eKind == CTermEvent::Resize || event.IsKey(TK_REDRAW)) {
+        m_device.Invalidate();
+        Paint();
+        return true;
+    }
+    return IsTooSmall();
+}
+
 void CTermHost::Dispatch(const CTermEvent& event) {
-    if (IsClosed()) {
+    if (IsClosed() || IsTooSmall()) {
         return;
     }
     if (m_pFocusPage != ActivePage()) {
@@ -444,7 +454,7 @@ void CTermHost::RunOverlay(const COverlay& overlay, const std::function<bool(con
         if (!m_device.ReadEvent(event, -1)) {
             break;  // the terminal is gone
         }
-        bDone = fnEvent(event);
+        bDone = !TakeScreenEvent(event) && fnEvent(event);
     }
     m_overlays.pop_back();
     Paint();
@@ -533,9 +543,7 @@ void CTermHost::PollInput() {
     CTermEvent event;
     while (m_device.ReadEvent(event, 0)) {
         CHeadlessProgressWindow* pWindow = Progress();
-        if (event.eKind == CTermEvent::Resize) {
-            Paint();
-        } else if (pWindow == nullptr) {
+        if (TakeScreenEvent(event) || pWindow == nullptr) {
             continue;
         } else if (event.eKind == CTermEvent::Click) {
             pWindow->ReleaseMouseAt(POINT{event.nCol * TERM_PIXELS_PER_COL + TERM_PIXELS_PER_COL / 2,

@@ -89,6 +89,9 @@ private:
     void ResetFocus();
     void MoveFocus(int nStep);
     void SetFocus(CTermWidget* pWidget, int nButton, bool bByTab);
+    // What every loop does first with an event: a resize or Ctrl+L repaints the whole screen, and
+    // while the terminal is too small every other event is dropped. True when the event is used up.
+    bool TakeScreenEvent(const CTermEvent& event);
     // Reads events until fnDone says the overlay's loop ends.
     void RunOverlay(const COverlay& overlay, const std::function<bool(const CTermEvent&)>& fnEvent);
 

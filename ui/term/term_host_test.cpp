@@ -26,6 +26,8 @@ public:
     struct CTyped {
         CTermEvent event;
         bool bAhead = false;
+        int nRows = 0;  // a resize: the terminal's size once the event is read
+        int nCols = 0;
     };
     using CStep = std::variant<CTyped, std::function<void()>>;
 
@@ -33,6 +35,7 @@ public:
     int Cols() const override { return m_nCols; }
     int Colours() const override { return m_nColours; }
     void Show(const CTermCanvas& canvas) override { m_astrFrames.push_back(canvas.Text()); }
+    void Invalidate() override { ++m_nInvalidated; }
     bool ReadEvent(CTermEvent& event, int nTimeoutMs) override {
         if (nTimeoutMs == 0) {
             if (m_steps.empty() || !std::holds_alternative<CTyped>(m_steps.front()) ||
@@ -52,8 +55,13 @@ public:
             event = CTermEvent::KeyPress(TK_ESCAPE);
             return ++m_nEscapesAfterScript < 100;
         }
-        event = std::get<CTyped>(m_steps.front()).event;
+        const CTyped typed = std::get<CTyped>(m_steps.front());
         m_steps.pop_front();
+        if (typed.nRows > 0) {
+            m_nRows = typed.nRows;
+            m_nCols = typed.nCols;
+        }
+        event = typed.event;
         return true;
     }
 
@@ -65,6 +73,10 @@ public:
     // A key typed while an operation runs, for its message pump.
     void KeyAhead(int nKey) { m_steps.push_back(CTyped{CTermEvent::KeyPress(nKey), true}); }
     void Resize() { m_steps.push_back(CTyped{CTermEvent{CTermEvent::Resize}}); }
+    // The terminal takes a new size while an operation runs, seen by its message pump.
+    void ResizeAhead(int nRows, int nCols) {
+        m_steps.push_back(CTyped{CTermEvent{CTermEvent::Resize}, true, nRows, nCols});
+    }
     void Alt(int nKey) { m_steps.push_back(CTyped{CTermEvent::KeyPress(nKey, true)}); }
     void Click(int nRow, int nCol) {
         m_steps.push_back(CTyped{CTermEvent::Mouse(CTermEvent::Click, nRow, nCol)});
@@ -83,6 +95,7 @@ public:
     int m_nRows = 24;
     int m_nCols = 80;
     int m_nColours = 256;
+    int m_nInvalidated = 0;
     std::vector<std::string> m_astrFrames;
 
 private:
@@ -311,6 +324,54 @@ TEST_F(TermHostTest, TooSmallTerminalAsksToBeEnlarged) {
             EXPECT_NE(Screen().find("Welcome to Brellix's Nimbrel Program."), std::string::npos) << Screen();
         });
     });
+    Run();
+}
+
+TEST_F(TermHostTest, TooSmallTerminalIgnoresKeysButCtrlLAndResize) {
+    m_device.m_nRows = 20;
+    m_device.m_nCols = 60;
+    // Three blind Alt+N, a click where Next would be and Enter: none may act out of sight.
+    for (int i = 0; i < 3; ++i) {
+        m_device.Alt('n');
+    }
+    m_device.Key(TK_ENTER);
+    m_device.Click(21, 40);
+    m_device.Key(TK_REDRAW);
+    m_device.Then([&] {
+        EXPECT_EQ(m_host.CurrentPage(), 104u);
+        EXPECT_EQ(m_device.m_nInvalidated, 1) << "Ctrl+L repaints every cell";
+        EXPECT_EQ(m_host.Screen().RowText(1), "Keys are ignored until then (Ctrl+L redraws).");
+        m_device.m_nRows = 24;
+        m_device.m_nCols = 80;
+    });
+    m_device.Resize();
+    m_device.Then([&] {
+        EXPECT_EQ(m_device.m_nInvalidated, 2);
+        EXPECT_EQ(m_host.CurrentPage(), 104u);
+        EXPECT_NE(Screen().find("Welcome to Brellix's Nimbrel Program."), std::string::npos);
+    });
+    m_device.Key(TK_REDRAW);
+    m_device.Then([&] { EXPECT_EQ(m_device.m_nInvalidated, 3) << "Ctrl+L also repaints a normal screen"; });
+    Run();
+}
+
+TEST_F(TermHostTest, ResizeDuringTheScansRepaintsTheWholeScreen) {
+    m_device.Key(TK_ENTER, 2);
+    m_device.Then([&] { Likely().SetCheck(1, BST_UNCHECKED); });
+    m_device.Key(TK_ENTER);
+    // 80 x 24, 60 x 20 and back while the popup is up; Esc meanwhile is ignored while too small.
+    m_device.ResizeAhead(20, 60);
+    m_device.KeyAhead(TK_ESCAPE);
+    m_device.ResizeAhead(24, 80);
+    m_device.Then([&] {
+        EXPECT_EQ(m_host.CurrentPage(), 109u);
+        EXPECT_GE(m_device.m_nInvalidated, 2);
+        EXPECT_TRUE(m_device.AnyFrameHas("Please enlarge the terminal"));
+        EXPECT_TRUE(m_device.AnyFrameHas("Scan #3...")) << "the Esc typed while too small was dropped";
+        EXPECT_EQ(Screen().find("Progress ["), std::string::npos) << Screen();
+        EXPECT_NE(Screen().find("Discovered Access Points"), std::string::npos);
+    });
+    m_device.Key(TK_ESCAPE);
     Run();
 }
 
