@@ -68,7 +68,8 @@ void CTermEdit::Draw(CTermCanvas& canvas, int nRow, int nCol, bool bFocus) const
     const std::string strShown =
         m_nScroll < static_cast<int>(strText.size()) ? strText.substr(m_nScroll) : "";
     const ETermStyle eText = bFocus && m_bAllSelected ? ETermStyle::Selection : eField;
-    canvas.PutText(nTop, nLeft, strShown, eText, rect.nCols);
+    // Without the focus, a text that runs on past the field ends in an ellipsis.
+    canvas.PutText(nTop, nLeft, bFocus ? strShown : FitText(strShown, rect.nCols), eText, rect.nCols);
     if (bFocus && !m_bAllSelected && m_nCaret - m_nScroll < rect.nCols) {
         canvas.Restyle(nTop, nLeft + m_nCaret - m_nScroll, 1, ETermStyle::Selection);
     }
@@ -289,8 +290,8 @@ void CTermListView::Draw(CTermCanvas& canvas, int nRow, int nCol, bool bFocus) c
         int nX = -m_nScrollCol;
         for (int c = 0; c < GetColumnCount(); ++c) {
             const int nWidth = CellsOf(GetColumnWidth(c));
-            const std::string strCell = cellText(c);
-            for (int i = 0; i + 2 < nWidth && i < static_cast<int>(strCell.size()); ++i) {
+            const std::string strCell = FitText(cellText(c), nWidth - 2);
+            for (int i = 0; i < static_cast<int>(strCell.size()); ++i) {
                 if (nX + 1 + i >= 0 && nX + 1 + i < inner.nCols) {
                     canvas.PutText(nAtRow, inner.nCol + nX + 1 + i, strCell.substr(i, 1), eStyle);
                 }
@@ -336,9 +337,11 @@ ETermAction CTermListView::OnKey(const CTermEvent& event) {
     }
     const int nMaxScroll = std::max(0, TotalColumnCells() - Inner(0, 0).nCols);
     if (event.nKey == TK_LEFT || event.nKey == TK_RIGHT) {
-        const int nStep = event.nKey == TK_LEFT ? -4 : 4;
-        m_nScrollCol = std::clamp(m_nScrollCol + nStep, 0, nMaxScroll);
+        m_nScrollCol = std::clamp(m_nScrollCol + (event.nKey == TK_LEFT ? -1 : 1), 0, nMaxScroll);
         return ETermAction::Handled;
+    }
+    if (event.nKey == TK_ENTER && m_cursor.nSelected >= 0) {
+        return ETermAction::Opened;
     }
     return m_cursor.Move(event.nKey, GetItemCount(), ItemRows()) ? ETermAction::Handled
                                                                  : ETermAction::Ignored;

@@ -16,6 +16,7 @@
 #include "ui/resource_script.h"
 #include "ui/term/term_canvas.h"
 #include "ui/term/term_device.h"
+#include "ui/term/term_text.h"
 
 class CPropertySheetEx;
 
@@ -43,6 +44,7 @@ enum class ETermAction {
     Ignored,  // not for this control: the sheet may use it
     Handled,
     Pressed,  // a push button was pressed
+    Opened,   // a list view's selected item was opened (Enter): the host shows it whole
 };
 
 class CTermWidget {
@@ -95,6 +97,10 @@ class CTermEdit : public CHeadlessControl, public CTermWidget {
 public:
     explicit CTermEdit(const CDialogControl& control)
         : CHeadlessControl(control.m_strText), CTermWidget(control) {}
+    // A read-only edit takes the focus too, so that a text longer than the field can be scrolled.
+    bool IsTabStop() const override {
+        return Template().IsVisible() && (Template().IsTabStop() || Template().IsReadOnly());
+    }
     void SetWindowText(const std::string& strText) override;
     void Draw(CTermCanvas& canvas, int nRow, int nCol, bool bFocus) const override;
     ETermAction OnKey(const CTermEvent& event) override;
@@ -160,6 +166,7 @@ public:
 
     int Selected() const { return m_cursor.nSelected; }
     int TopIndex() const { return m_cursor.nTop; }
+    int ScrollColumn() const { return m_nScrollCol; }
 
     void Draw(CTermCanvas& canvas, int nRow, int nCol, bool bFocus) const override {
         const CTermRect inner = Inner(nRow, nCol);
@@ -173,11 +180,12 @@ public:
                 strLine += this->GetCheck(nItem) ? "[x] " : "[ ] ";
             }
             strLine += this->GetText(nItem);
+            strLine = static_cast<int>(strLine.size()) > m_nScrollCol ? strLine.substr(m_nScrollCol) : "";
             const ETermStyle eStyle = nItem != cursor.nSelected ? ETermStyle::Window
                                       : bFocus                  ? ETermStyle::Selection
                                                                 : ETermStyle::SelectionIdle;
             canvas.Fill(inner.nRow + i, inner.nCol, 1, inner.nCols, eStyle);
-            canvas.PutText(inner.nRow + i, inner.nCol, strLine, eStyle, inner.nCols);
+            canvas.PutText(inner.nRow + i, inner.nCol, FitText(strLine, inner.nCols), eStyle, inner.nCols);
         }
         CTermRect rect = Rect();
         rect.nRow += nRow;
@@ -193,6 +201,16 @@ public:
             return ETermAction::Ignored;
         }
         if (m_cursor.Move(event.nKey, this->GetCount(), nVisible)) {
+            return ETermAction::Handled;
+        }
+        if (event.nKey == TK_LEFT || event.nKey == TK_RIGHT) {
+            // Sideways by one character, as far as the widest item needs.
+            int nWidest = 0;
+            for (int i = 0; i < this->GetCount(); ++i) {
+                nWidest = std::max(nWidest, static_cast<int>(this->GetText(i).size()) + (HAS_CHECKS ? 5 : 1));
+            }
+            m_nScrollCol = std::clamp(m_nScrollCol + (event.nKey == TK_LEFT ? -1 : 1), 0,
+                                      std::max(0, nWidest - Inner(0, 0).nCols));
             return ETermAction::Handled;
         }
         if constexpr (HAS_CHECKS) {
@@ -248,6 +266,7 @@ private:
     }
 
     CListCursor m_cursor;
+    int m_nScrollCol = 0;
 };
 
 using CTermListBox = CTermListBoxT<CHeadlessListBox>;

@@ -2,6 +2,7 @@
 
 #include <langinfo.h>
 
+#include <chrono>
 #include <clocale>
 #include <cstring>
 #include <cwchar>
@@ -193,6 +194,9 @@ bool CCursesDevice::ReadEvent(CTermEvent& event, int nTimeoutMs) {
             }
             if (mouse.bstate & (BUTTON1_RELEASED | BUTTON1_CLICKED)) {
                 event = CTermEvent::Mouse(CTermEvent::Click, mouse.y, mouse.x);
+                event.nTimeMs = static_cast<unsigned>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                          std::chrono::steady_clock::now().time_since_epoch())
+                                                          .count());
             } else if (mouse.bstate & BUTTON4_PRESSED) {
                 event = CTermEvent::Mouse(CTermEvent::WheelUp, mouse.y, mouse.x);
             } else if (mouse.bstate & BUTTON5_PRESSED) {

@@ -37,6 +37,10 @@ struct CTermEvent {
     bool bAlt = false;
     int nRow = 0;
     int nCol = 0;
+    unsigned nTimeMs = 0;  // when a click came, on a millisecond clock of the device's own
+
+    // Two clicks this close together on one cell make a double click.
+    static constexpr unsigned DOUBLE_CLICK_MS = 500;
 
     static CTermEvent KeyPress(int nKey, bool bAlt = false) { return CTermEvent{Key, nKey, bAlt, 0, 0}; }
     static CTermEvent Mouse(EKind eKind, int nRow, int nCol) {

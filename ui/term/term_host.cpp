@@ -400,6 +400,10 @@ void CTermHost::Dispatch(const CTermEvent& event) {
                 m_pFocusWidget != nullptr ? m_pFocusWidget->OnKey(event) : ETermAction::Ignored;
             if (eAction == ETermAction::Pressed) {
                 Click(m_pFocusWidget->Id());
+            } else if (eAction == ETermAction::Opened) {
+                if (const auto* pList = dynamic_cast<const CTermListView*>(m_pFocusWidget)) {
+                    ShowItemDetails(*pList, pList->Selected());
+                }
             } else if (eAction == ETermAction::Ignored) {
                 if (m_pFocusWidget == nullptr && (event.nKey == TK_ENTER || event.nKey == ' ')) {
                     PressButton(m_nFocusButton);
@@ -429,7 +433,17 @@ void CTermHost::Dispatch(const CTermEvent& event) {
             if (eAction == ETermAction::Pressed) {
                 Click(pWidget->Id());
             }
+            const bool bDouble = m_lastClick.eKind == CTermEvent::Click && m_lastClick.nRow == event.nRow &&
+                                 m_lastClick.nCol == event.nCol &&
+                                 event.nTimeMs - m_lastClick.nTimeMs <= CTermEvent::DOUBLE_CLICK_MS;
+            const auto* pList = dynamic_cast<const CTermListView*>(pWidget);
+            if (bDouble && pList != nullptr && pList->Selected() >= 0) {
+                m_lastClick = CTermEvent{CTermEvent::Resize};
+                ShowItemDetails(*pList, pList->Selected());
+                return;
+            }
         }
+        m_lastClick = event;
     } else if (event.eKind == CTermEvent::WheelUp || event.eKind == CTermEvent::WheelDown) {
         CTermPage* pPage = ActivePage();
         if (CTermWidget* pWidget = pPage != nullptr
@@ -529,6 +543,17 @@ void CTermHost::ShowTextBox(const std::string& strTitle, const std::vector<std::
         return event.IsKey(TK_ESCAPE) || event.IsKey(TK_ENTER) || event.IsKey('q') ||
                event.eKind == CTermEvent::Click;
     });
+}
+
+void CTermHost::ShowItemDetails(const CTermListView& list, int nItem) {
+    std::vector<std::string> astrLines;
+    for (int c = 0; c < list.GetColumnCount(); ++c) {
+        astrLines.push_back(list.GetColumnHeading(c) + ": " + list.GetItemText(nItem, c));
+    }
+    for (const auto& [strLabel, strText] : list.GetItemDetails(nItem)) {
+        astrLines.push_back(strLabel + ": " + strText);
+    }
+    ShowTextBox("Details", astrLines);
 }
 
 void CTermHost::ShowHelpPage(const std::string& strHostPath) {

@@ -42,6 +42,9 @@ public:
 
     // A scrollable box of text lines over the sheet until the user closes it.
     void ShowTextBox(const std::string& strTitle, const std::vector<std::string>& astrLines);
+    // One item of a list view whole, in such a box: every column's heading and text, then the details
+    // its page gave the item.
+    void ShowItemDetails(const CTermListView& list, int nItem);
     // A help topic's page (an HTML file on the host) as text in such a box.
     void ShowHelpPage(const std::string& strHostPath);
 
@@ -102,6 +105,8 @@ private:
     const CTermPage* m_pFocusPage = nullptr;
     CTermWidget* m_pFocusWidget = nullptr;
     int m_nFocusButton = BUTTON_NEXT;
+    // The last click, for telling a double click.
+    CTermEvent m_lastClick{CTermEvent::Resize};
     // The focus is where a new page put it: Tab goes to the page's first control, not past Next.
     bool m_bFocusFresh = true;
 };

@@ -14,6 +14,7 @@
 #include "app/wizard_app.h"
 #include "platform/sim/sim_machine.h"
 #include "report/post_page.h"
+#include "test/adapter_page.h"
 #include "ui/term/term_progress.h"
 
 namespace {
@@ -78,8 +79,10 @@ public:
         m_steps.push_back(CTyped{CTermEvent{CTermEvent::Resize}, true, nRows, nCols});
     }
     void Alt(int nKey) { m_steps.push_back(CTyped{CTermEvent::KeyPress(nKey, true)}); }
-    void Click(int nRow, int nCol) {
-        m_steps.push_back(CTyped{CTermEvent::Mouse(CTermEvent::Click, nRow, nCol)});
+    void Click(int nRow, int nCol, unsigned nTimeMs = 0) {
+        CTermEvent event = CTermEvent::Mouse(CTermEvent::Click, nRow, nCol);
+        event.nTimeMs = nTimeMs;
+        m_steps.push_back(CTyped{event});
     }
     void Then(std::function<void()> fnCheck) { m_steps.push_back(std::move(fnCheck)); }
     bool IsDone() const { return m_steps.empty(); }
@@ -372,6 +375,53 @@ TEST_F(TermHostTest, ResizeDuringTheScansRepaintsTheWholeScreen) {
         EXPECT_NE(Screen().find("Discovered Access Points"), std::string::npos);
     });
     m_device.Key(TK_ESCAPE);
+    Run();
+}
+
+TEST_F(TermHostTest, AccessPointRowsOpenWholeInADetailBox) {
+    m_device.Key(TK_ENTER, 2);
+    m_device.Then([&] { Likely().SetCheck(1, BST_UNCHECKED); });
+    m_device.Key(TK_ENTER);
+    // The read-only name edit takes the focus first, then the scan rate, then the list.
+    m_device.Key(TK_TAB);
+    m_device.Then([&] {
+        ASSERT_EQ(m_host.CurrentPage(), 109u);
+        ASSERT_NE(m_host.FocusWidget(), nullptr);
+        EXPECT_EQ(m_host.FocusWidget()->Id(), IDC_ADAPTER_NAME);
+    });
+    m_device.Key(TK_TAB, 2);
+    m_device.Key(TK_DOWN);
+    m_device.Key(TK_ENTER);
+    m_device.Then([&] {
+        auto* pList = dynamic_cast<CTermListView*>(m_host.FocusWidget());
+        ASSERT_NE(pList, nullptr);
+        ASSERT_EQ(pList->Selected(), 1);
+        EXPECT_EQ(m_host.CurrentPage(), 109u) << "Enter on a row opens it instead of going on";
+        const std::string strScreen = Screen();
+        for (const char* pszField : {"SSID: ", "MAC: ", "Ch: ", "Signal: ", "Assoc: ", "Security: ", "Mode: "}) {
+            EXPECT_NE(strScreen.find(pszField), std::string::npos) << pszField << "\n" << strScreen;
+        }
+        EXPECT_NE(strScreen.find("SSID: " + pList->GetItemText(1, 1) + " "), std::string::npos) << strScreen;
+        EXPECT_NE(strScreen.find("MAC: " + pList->GetItemText(1, 2)), std::string::npos);
+        EXPECT_NE(strScreen.find("AP Name:"), std::string::npos) << "the field without a column";
+    });
+    m_device.Key(TK_ESCAPE);
+    m_device.Then([&] {
+        EXPECT_EQ(Screen().find("AP Name:"), std::string::npos) << "Esc closed the box";
+        EXPECT_EQ(m_host.CurrentPage(), 109u);
+        // A double click on the first row opens it too; two clicks apart in time do not.
+        const CTermWidget* pList = m_host.TermPage(109)->Widget(IDC_AP_LIST);
+        const CTermRect sheet = m_host.SheetRect();
+        const int nRow = sheet.nRow + 5 + pList->Rect().nRow + 2;
+        const int nCol = sheet.nCol + 3 + pList->Rect().nCol + 4;
+        m_device.Click(nRow, nCol, 1000);
+        m_device.Click(nRow, nCol, 3000);
+        m_device.Then([&] { EXPECT_EQ(Screen().find("AP Name:"), std::string::npos) << Screen(); });
+        m_device.Click(nRow, nCol, 3200);
+        m_device.Then([&] { EXPECT_NE(Screen().find("AP Name:"), std::string::npos) << Screen(); });
+        m_device.Key(TK_ESCAPE);
+        m_device.Key(TK_ESCAPE);
+    });
     Run();
 }
 
