@@ -398,7 +398,8 @@ TEST_F(TermHostTest, AccessPointRowsOpenWholeInADetailBox) {
         ASSERT_EQ(pList->Selected(), 1);
         EXPECT_EQ(m_host.CurrentPage(), 109u) << "Enter on a row opens it instead of going on";
         const std::string strScreen = Screen();
-        for (const char* pszField : {"SSID: ", "MAC: ", "Ch: ", "Signal: ", "Assoc: ", "Security: ", "Mode: "}) {
+        for (const char* pszField :
+             {"SSID: ", "MAC: ", "Ch: ", "Signal: ", "Assoc: ", "Security: ", "Mode: "}) {
             EXPECT_NE(strScreen.find(pszField), std::string::npos) << pszField << "\n" << strScreen;
         }
         EXPECT_NE(strScreen.find("SSID: " + pList->GetItemText(1, 1) + " "), std::string::npos) << strScreen;
