@@ -16,17 +16,38 @@ int ClientPixels(const CDialogControl& control) {
     return std::max(0, nCols - (control.HasBorder() ? 2 : 0)) * TERM_PIXELS_PER_COL;
 }
 
+int CeilDiv(int a, int b) {
+    return b > 0 ? (a + b - 1) / b : a;
+}
+
 int CellsOf(int nPixels) {
     return (nPixels + TERM_PIXELS_PER_COL / 2) / TERM_PIXELS_PER_COL;
 }
 }  // namespace
 
-CTermRect DialogRect(int nX, int nY, int nWidth, int nHeight) {
-    const int nCol = (nX + 2) / 4;
-    const int nRow = (nY + 4) / 8;
-    const int nRight = (nX + nWidth + 2) / 4;
-    const int nBottom = (nY + nHeight + 4) / 8;
+CTermScale ScaleFor(int nRows, int nCols, int nWidth, int nHeight, int nExteriorBottom, int nFrameCols,
+                    int nFrameRows) {
+    // Two cells of desktop left and right, one above and below, as at the smallest size.
+    const int nDialogCols = std::max(1, nCols - 4 - nFrameCols);
+    const int nDialogRows = std::max(1, nRows - 2 - nFrameRows);
+    // A cell's height in units is twice its width, as at 4 x 8; the exterior page has the header
+    // band's four rows besides its dialog's.
+    int nUnits = std::max({CeilDiv(nWidth * 16, nDialogCols), CeilDiv(nHeight * 8, nDialogRows),
+                           CeilDiv(nExteriorBottom * 8, nDialogRows + 4)});
+    nUnits = std::clamp(nUnits, 1, CTermScale::UNITS_X16);
+    return CTermScale{nUnits, 2 * nUnits};
+}
+
+CTermRect DialogRect(int nX, int nY, int nWidth, int nHeight, const CTermScale& scale) {
+    const int nCol = scale.Col(nX);
+    const int nRow = scale.Row(nY);
+    const int nRight = scale.Col(nX + nWidth);
+    const int nBottom = scale.Row(nY + nHeight);
     return CTermRect{nRow, nCol, std::max(1, nBottom - nRow), std::max(1, nRight - nCol)};
+}
+
+void CTermWidget::SetScale(const CTermScale& scale) {
+    m_rect = DialogRect(m_control.m_nX, m_control.m_nY, m_control.m_nWidth, m_control.m_nHeight, scale);
 }
 
 CTermWidget::CTermWidget(const CDialogControl& control)
@@ -263,6 +284,10 @@ int CTermListView::GetStringWidth(const std::string& strText) const {
     return static_cast<int>(strText.size()) * TERM_PIXELS_PER_COL;
 }
 
+int CTermListView::GetClientWidth() const {
+    return Inner(0, 0).nCols * TERM_PIXELS_PER_COL;
+}
+
 CTermRect CTermListView::Inner(int nRow, int nCol) const {
     const int nBorder = Template().HasBorder() ? 1 : 0;
     return CTermRect{Rect().nRow + nRow + nBorder, Rect().nCol + nCol + nBorder,
@@ -409,15 +434,26 @@ CTermPage::CTermPage(UINT nTemplateId, const CPropertySheetEx* pSheet) {
         }
         m_apWidgets.push_back(std::move(pWidget));
     }
+    SetScale(CTermScale{}, (pTemplate->m_nHeight + 7) / 8);
+}
+
+void CTermPage::SetScale(const CTermScale& scale, int nDialogRows) {
+    if (scale == m_scale && nDialogRows == m_nDialogRows) {
+        return;
+    }
+    m_scale = scale;
+    m_nDialogRows = nDialogRows;
+    for (const auto& pWidget : m_apWidgets) {
+        pWidget->SetScale(scale);
+    }
     // Texts run on down to the next control under them, or the dialog's bottom.
-    const int nDialogRows = (pTemplate->m_nHeight + 7) / 8;
     for (const auto& pText : m_apWidgets) {
         if (dynamic_cast<CTermStatic*>(pText.get()) == nullptr &&
             dynamic_cast<CTermCheckBox*>(pText.get()) == nullptr) {
             continue;
         }
         const CTermRect& rect = pText->Rect();
-        int nLimit = nDialogRows;
+        int nLimit = std::max(nDialogRows, rect.nRow + rect.nRows);
         for (const auto& pOther : m_apWidgets) {
             const CTermRect& other = pOther->Rect();
             if (pOther != pText && pOther->Template().IsVisible() && other.nRow > rect.nRow &&

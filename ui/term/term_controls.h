@@ -36,8 +36,31 @@ struct CTermRect {
     }
 };
 
+// How many dialog units make a cell, in sixteenths of a unit: 4 x 8 units on a terminal that only
+// just holds the sheet, fewer (a larger wizard) on a larger terminal, never more.
+struct CTermScale {
+    static constexpr int UNITS_X16 = 64;
+    static constexpr int UNITS_Y16 = 128;
+    int nUnitsX16 = UNITS_X16;
+    int nUnitsY16 = UNITS_Y16;
+    bool operator==(const CTermScale&) const = default;
+    // A horizontal or vertical position in units as a cell edge (rounded to the nearest).
+    int Col(int nX) const { return (nX * 16 + nUnitsX16 / 2) / nUnitsX16; }
+    int Row(int nY) const { return (nY * 16 + nUnitsY16 / 2) / nUnitsY16; }
+    // The cells that hold a length in units whole.
+    int ColsFor(int nWidth) const { return (nWidth * 16 + nUnitsX16 - 1) / nUnitsX16; }
+    int RowsFor(int nHeight) const { return (nHeight * 16 + nUnitsY16 - 1) / nUnitsY16; }
+};
+
+// The largest scale (a cell keeping the shape of 4 x 8 units) at which a sheet fits the terminal
+// with a margin: its pages' dialogs nWidth units wide, the interior pages nHeight units high under
+// the header band, the exterior page's controls reaching nExteriorBottom units down without it.
+// nFrameCols and nFrameRows are the sheet's cells around its dialog.
+CTermScale ScaleFor(int nRows, int nCols, int nWidth, int nHeight, int nExteriorBottom, int nFrameCols,
+                    int nFrameRows);
+
 // A template rectangle in cells (rounded to the nearest cell edges; at least one cell).
-CTermRect DialogRect(int nX, int nY, int nWidth, int nHeight);
+CTermRect DialogRect(int nX, int nY, int nWidth, int nHeight, const CTermScale& scale = {});
 
 // What a key or a click did to a control.
 enum class ETermAction {
@@ -56,6 +79,8 @@ public:
     // Relative to the dialog's origin.
     const CTermRect& Rect() const { return m_rect; }
     int Id() const { return m_control.m_nId; }
+    // Places the control at the scale's cells.
+    void SetScale(const CTermScale& scale);
     // Takes the focus through Tab.
     virtual bool IsTabStop() const { return m_control.IsVisible() && m_control.IsTabStop(); }
     virtual bool IsPushButton() const { return false; }
@@ -279,6 +304,8 @@ public:
     explicit CTermListView(const CDialogControl& control);
     // The width of text in cells, as pixels.
     int GetStringWidth(const std::string& strText) const override;
+    // The cells inside the border at the current scale, as pixels.
+    int GetClientWidth() const override;
 
     void Draw(CTermCanvas& canvas, int nRow, int nCol, bool bFocus) const override;
     ETermAction OnKey(const CTermEvent& event) override;
@@ -306,6 +333,8 @@ public:
     // pSheet, when given, is asked which texts its page colours.
     explicit CTermPage(UINT nTemplateId, const CPropertySheetEx* pSheet = nullptr);
     IControl* GetDlgItem(int nId) override;
+    // Places the controls at the scale's cells, in a dialog of nDialogRows rows on the screen.
+    void SetScale(const CTermScale& scale, int nDialogRows);
 
     const std::vector<std::unique_ptr<CTermWidget>>& Widgets() const { return m_apWidgets; }
     CTermWidget* Widget(int nId) const;
@@ -318,4 +347,6 @@ public:
 private:
     std::vector<std::unique_ptr<CTermWidget>> m_apWidgets;
     std::map<int, CTermWidget*> m_mapIds;
+    CTermScale m_scale;
+    int m_nDialogRows = -1;
 };
