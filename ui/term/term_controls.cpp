@@ -393,7 +393,7 @@ void CTermListView::OnFocus(bool /*bByTab*/) {
     }
 }
 
-CTermPage::CTermPage(UINT nTemplateId, const CPropertySheetEx* pSheet) {
+CTermPage::CTermPage(UINT nTemplateId, const CPropertySheetEx* pSheet) : m_nTemplateId(nTemplateId) {
     const CDialogTemplate* pTemplate = Resources().FindDialog(nTemplateId);
     if (pTemplate == nullptr) {
         return;
@@ -435,34 +435,6 @@ CTermPage::CTermPage(UINT nTemplateId, const CPropertySheetEx* pSheet) {
         m_apWidgets.push_back(std::move(pWidget));
     }
     SetScale(CTermScale{}, (pTemplate->m_nHeight + 7) / 8);
-}
-
-void CTermPage::SetScale(const CTermScale& scale, int nDialogRows) {
-    if (scale == m_scale && nDialogRows == m_nDialogRows) {
-        return;
-    }
-    m_scale = scale;
-    m_nDialogRows = nDialogRows;
-    for (const auto& pWidget : m_apWidgets) {
-        pWidget->SetScale(scale);
-    }
-    // Texts run on down to the next control under them, or the dialog's bottom.
-    for (const auto& pText : m_apWidgets) {
-        if (dynamic_cast<CTermStatic*>(pText.get()) == nullptr &&
-            dynamic_cast<CTermCheckBox*>(pText.get()) == nullptr) {
-            continue;
-        }
-        const CTermRect& rect = pText->Rect();
-        int nLimit = std::max(nDialogRows, rect.nRow + rect.nRows);
-        for (const auto& pOther : m_apWidgets) {
-            const CTermRect& other = pOther->Rect();
-            if (pOther != pText && pOther->Template().IsVisible() && other.nRow > rect.nRow &&
-                other.nCol < rect.nCol + rect.nCols && rect.nCol < other.nCol + other.nCols) {
-                nLimit = std::min(nLimit, other.nRow);
-            }
-        }
-        pText->SetTextRows(nLimit - rect.nRow);
-    }
 }
 
 IControl* CTermPage::GetDlgItem(int nId) {

@@ -79,8 +79,9 @@ public:
     // Relative to the dialog's origin.
     const CTermRect& Rect() const { return m_rect; }
     int Id() const { return m_control.m_nId; }
-    // Places the control at the scale's cells.
+    // Places the control at the scale's cells; Place moves it from there (the page's layout).
     void SetScale(const CTermScale& scale);
+    void Place(const CTermRect& rect) { m_rect = rect; }
     // Takes the focus through Tab.
     virtual bool IsTabStop() const { return m_control.IsVisible() && m_control.IsTabStop(); }
     virtual bool IsPushButton() const { return false; }
@@ -333,7 +334,10 @@ public:
     // pSheet, when given, is asked which texts its page colours.
     explicit CTermPage(UINT nTemplateId, const CPropertySheetEx* pSheet = nullptr);
     IControl* GetDlgItem(int nId) override;
-    // Places the controls at the scale's cells, in a dialog of nDialogRows rows on the screen.
+    // Places the controls at the scale's cells, in a dialog of nDialogRows rows on the screen, and
+    // lays out the texts as they read now (term_page_layout.cpp): a word wider than its text's
+    // rectangle takes free cells beside it, and a text that needs more rows than there are down to
+    // the next control pushes the controls below it down, as far as the dialog's free rows allow.
     void SetScale(const CTermScale& scale, int nDialogRows);
 
     const std::vector<std::unique_ptr<CTermWidget>>& Widgets() const { return m_apWidgets; }
@@ -345,8 +349,7 @@ public:
     void Draw(CTermCanvas& canvas, int nRow, int nCol, const CTermWidget* pFocus) const;
 
 private:
+    UINT m_nTemplateId;
     std::vector<std::unique_ptr<CTermWidget>> m_apWidgets;
     std::map<int, CTermWidget*> m_mapIds;
-    CTermScale m_scale;
-    int m_nDialogRows = -1;
 };
