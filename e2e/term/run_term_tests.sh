@@ -9,6 +9,16 @@ machine="$here/../term_machine.json"
 
 step() { echo "ok - $*"; }
 
+# Starts the program at a size and walks it to the first scan of the adapter test.
+start_scans() {
+    term_start "$program" "$1" "$2" "$machine"
+    term_wait "Press Next to Continue"
+    term_keys Enter Enter
+    term_wait "All Network Adapters Found"
+    term_keys Enter
+    term_wait "Scan #1..."
+}
+
 # The welcome page, exactly as expected (sidebar band, texts at their template places, button row).
 term_start "$program" 80 24 "$machine"
 term_wait "Press Next to Continue"
@@ -101,12 +111,7 @@ term_wait "exit status 0"
 step "too small terminal"
 
 # Esc while the scans run cancels the test after the scan in progress.
-term_start "$program" 80 24 "$machine"
-term_wait "Press Next to Continue"
-term_keys Enter Enter
-term_wait "All Network Adapters Found"
-term_keys Enter
-term_wait "Scan #1..."
+start_scans 80 24
 term_keys Escape
 term_wait "Discovered Access Points"
 term_wait_gone "Progress ["
@@ -117,12 +122,7 @@ step "Esc cancels the scans"
 
 # A resize to too small and back while the popup is up, keys typed meanwhile ignored, leaves a
 # clean screen: the same as after Ctrl+L.
-term_start "$program" 80 24 "$machine"
-term_wait "Press Next to Continue"
-term_keys Enter Enter
-term_wait "All Network Adapters Found"
-term_keys Enter
-term_wait "Scan #1..."
+start_scans 80 24
 term_tmux resize-window -t wizard -x 60 -y 20
 term_wait "Please enlarge the terminal"
 term_expect "Keys are ignored until then (Ctrl+L redraws)."
@@ -140,12 +140,7 @@ term_wait "exit status 0"
 step "resize during the scans"
 
 # A 120 x 40 terminal shows a larger sheet: SSIDs whole in their column, the texts whole.
-term_start "$program" 120 40 "$machine"
-term_wait "Press Next to Continue"
-term_expect "Welcome to Brellix's Nimbrel Program."
-term_keys Enter Enter
-term_wait "All Network Adapters Found"
-term_keys Enter
+start_scans 120 40
 term_wait "Discovered Access Points"
 term_wait_gone "Progress ["
 term_expect "│ Atrium  │ 00:1d:7e:c0:ff:ee│"
