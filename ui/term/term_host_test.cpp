@@ -244,8 +244,20 @@ TEST_F(TermHostTest, ResultsPageTypingReplacesTheOptionalText) {
         EXPECT_NE(Screen().find("Supported"), std::string::npos);
         EXPECT_NE(Screen().find("5.1.2600 (Service Pack 2)"), std::string::npos);
     });
-    // Tab: the OS version, the results list, then "Reported by", whose text is selected whole.
-    m_device.Key(TK_TAB, 3);
+    // Tab: the OS version, the results list (Enter shows a result whole, the name uncut), then
+    // "Reported by", whose text is selected whole.
+    m_device.Key(TK_TAB, 2);
+    m_device.Key(TK_ENTER);
+    m_device.Then([&] {
+        EXPECT_EQ(m_host.CurrentPage(), 111u);
+        const std::string strName = m_host.TermPage(111)->ListView(IDC_RESULTS_LIST)->GetItemText(0, 1);
+        EXPECT_FALSE(strName.empty());
+        EXPECT_NE(Screen().find("Name: " + strName + " "), std::string::npos) << Screen();
+        EXPECT_NE(Screen().find("Supported: Yes"), std::string::npos);
+    });
+    m_device.Key(TK_ESCAPE);
+    m_device.Then([&] { EXPECT_EQ(m_host.CurrentPage(), 111u) << "Esc closed only the box"; });
+    m_device.Key(TK_TAB);
     m_device.Then([&] {
         auto* pEdit = dynamic_cast<CTermEdit*>(m_host.FocusWidget());
         ASSERT_NE(pEdit, nullptr);
