@@ -14,8 +14,15 @@ term_start() {
     local program=$1 cols=$2 rows=$3 machine=${4:-}
     term_tmux kill-server 2>/dev/null || true
     mkdir -p "$term_dir/home"
-    term_tmux -f /dev/null new-session -d -s wizard -x "$cols" -y "$rows" \
-        "env HOME='$term_dir/home' LANG=C.UTF-8 NIMBREL_MACHINE='$machine' '$program'; echo \"exit status \$?\"; sleep 600"
+    # The server just killed may still be going away: a new one on its socket is tried again.
+    local try
+    for try in 1 2 3 4 5; do
+        term_tmux -f /dev/null new-session -d -s wizard -x "$cols" -y "$rows" \
+            "env HOME='$term_dir/home' LANG=C.UTF-8 NIMBREL_MACHINE='$machine' '$program'; echo \"exit status \$?\"; sleep 600" \
+            2>/dev/null && break
+        [ "$try" -lt 5 ] || term_fail "tmux would not start"
+        sleep 0.2
+    done
     term_tmux set-option -t wizard status off >/dev/null
 }
 

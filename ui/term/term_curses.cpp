@@ -2,6 +2,7 @@
 
 #include <langinfo.h>
 
+#include <chrono>
 #include <clocale>
 #include <cstring>
 #include <cwchar>
@@ -171,6 +172,11 @@ void CCursesDevice::Show(const CTermCanvas& canvas) {
     refresh();
 }
 
+void CCursesDevice::Invalidate() {
+    // curses then clears the terminal and draws every cell instead of only the changed ones.
+    clearok(curscr, TRUE);
+}
+
 bool CCursesDevice::ReadEvent(CTermEvent& event, int nTimeoutMs) {
     timeout(nTimeoutMs);
     const int nKey = getch();
@@ -188,6 +194,9 @@ bool CCursesDevice::ReadEvent(CTermEvent& event, int nTimeoutMs) {
             }
             if (mouse.bstate & (BUTTON1_RELEASED | BUTTON1_CLICKED)) {
                 event = CTermEvent::Mouse(CTermEvent::Click, mouse.y, mouse.x);
+                event.nTimeMs = static_cast<unsigned>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                          std::chrono::steady_clock::now().time_since_epoch())
+                                                          .count());
             } else if (mouse.bstate & BUTTON4_PRESSED) {
                 event = CTermEvent::Mouse(CTermEvent::WheelUp, mouse.y, mouse.x);
             } else if (mouse.bstate & BUTTON5_PRESSED) {
@@ -253,6 +262,9 @@ bool CCursesDevice::ReadEvent(CTermEvent& event, int nTimeoutMs) {
         case '\r':
         case '\n':
             event = CTermEvent::KeyPress(TK_ENTER);
+            return true;
+        case 12:  // Ctrl+L
+            event = CTermEvent::KeyPress(TK_REDRAW);
             return true;
         case 3:  // Ctrl+C in raw mode: as Esc, the wizard's Cancel
             event = CTermEvent::KeyPress(TK_ESCAPE);

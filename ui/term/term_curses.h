@@ -19,6 +19,7 @@ public:
     int Cols() const override;
     int Colours() const override { return m_nColours; }
     void Show(const CTermCanvas& canvas) override;
+    void Invalidate() override;
     bool ReadEvent(CTermEvent& event, int nTimeoutMs) override;
 
 private:
