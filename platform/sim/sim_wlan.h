@@ -59,12 +59,12 @@ struct CSimWlanPhyStatistics {
 
 struct CSimWlanInterface {
     GUID guid{};
-    std::string strDescription;  // ANSI text
+    std::u16string wstrDescription;  // UTF-16, as the service hands it out
     DWORD dwState = wlan_interface_state_disconnected;
     DWORD dwType = wlan_interface_type_native_802_11;
 
     // Current connection (answered while dwState is connected).
-    std::string strProfile;
+    std::u16string wstrProfile;
     std::string strSsid;
     BYTE abBssid[6] = {};
     DWORD dwBssType = dot11_BSS_type_infrastructure;

@@ -44,6 +44,8 @@ public:
     void ShowTextBox(const std::string& strTitle, const std::vector<std::string>& astrLines);
     // A help topic's page (an HTML file on the host) as text in such a box.
     void ShowHelpPage(const std::string& strHostPath);
+    // A box with the address the browser was handed.
+    void ShowBrowserLaunch(const std::string& strAddress);
 
     // Carries out one event as the sheet's modal loop does.
     void Dispatch(const CTermEvent& event);
