@@ -29,6 +29,25 @@ std::string RunWizard(const std::string& strInput, int* pnExitCode = nullptr,
     }
     return output.str();
 }
+
+// Runs the sheet on the XP machine with the adapters the test lists and the given typed lines.
+std::string RunScripted(const std::vector<CFakeAdapter>& adapters, const std::string& strInput,
+                        ETermCharset eCharset = ETermCharset::Utf8) {
+    std::string strError;
+    auto pMachine = CSimMachine::FromText(XP_MACHINE, "test machine", &strError);
+    EXPECT_TRUE(pMachine) << strError;
+    CScopedOs os(*pMachine);
+    std::istringstream input(strInput);
+    std::ostringstream output;
+    CLineHost host(input, output, eCharset);
+    auto pList = std::make_unique<CScriptedListPage>();
+    pList->m_adapters = adapters;
+    auto pTest = std::make_unique<CScriptedAdapterPage>(*pList);
+    CDibImage image;
+    CTolvaneSheet sheet(image, image, host, std::move(pList), std::move(pTest));
+    host.RunModal(sheet);
+    return output.str();
+}
 }  // namespace
 
 TEST(LineHost, HelpShowsTheTopicsPageAsText) {
@@ -103,21 +122,8 @@ TEST(LineHost, PrintsTheProgressPopupAsItChangesWithoutWaitingForInput) {
 }
 
 TEST(LineHost, PrintsAListViewAsATable) {
-    std::string strError;
-    auto pMachine = CSimMachine::FromText(XP_MACHINE, "test machine", &strError);
-    ASSERT_TRUE(pMachine) << strError;
-    CScopedOs os(*pMachine);
     // Welcome, instructions, the adapter list, the adapter's result, the supported page, the results.
-    std::istringstream input("n\nn\nn\nn\nn\n");
-    std::ostringstream output;
-    CLineHost host(input, output);
-    auto pList = std::make_unique<CScriptedListPage>();
-    pList->m_adapters = {{"{A}", "Adapter A", 1, TRUE}};
-    auto pTest = std::make_unique<CScriptedAdapterPage>(*pList);
-    CDibImage image;
-    CTolvaneSheet sheet(image, image, host, std::move(pList), std::move(pTest));
-    host.RunModal(sheet);
-    const std::string strScreen = output.str();
+    const std::string strScreen = RunScripted({{"{A}", "Adapter A", 1, TRUE}}, "n\nn\nn\nn\nn\n");
     EXPECT_NE(strScreen.find("    # | SSID | MAC | Ch | Signal | Assoc | Security | Mode\n"),
               std::string::npos)
         << strScreen;
@@ -159,21 +165,10 @@ TEST(LineHost, ByAndEmailFillThePostPagesEditsAndRefuseWhatWindows1252Lacks) {
 }
 
 TEST(LineHost, OutsideUtf8LocalesTextIsAscii) {
-    std::string strError;
-    auto pMachine = CSimMachine::FromText(XP_MACHINE, "test machine", &strError);
-    ASSERT_TRUE(pMachine) << strError;
-    CScopedOs os(*pMachine);
-    std::istringstream input("n\nn\nn\n");
-    std::ostringstream output;
-    CLineHost host(input, output, ETermCharset::Ascii);
-    auto pList = std::make_unique<CScriptedListPage>();
-    pList->m_adapters = {{"{A}", "Carte r\xE9seau \x96 Intel\xAE", 1, TRUE}};
-    auto pTest = std::make_unique<CScriptedAdapterPage>(*pList);
-    CDibImage image;
-    CTolvaneSheet sheet(image, image, host, std::move(pList), std::move(pTest));
-    host.RunModal(sheet);
-    EXPECT_NE(output.str().find("1. [x] Carte r?seau ? Intel?\n"), std::string::npos) << output.str();
-    for (char ch : output.str()) {
+    const std::string strScreen =
+        RunScripted({{"{A}", "Carte r\xE9seau \x96 Intel\xAE", 1, TRUE}}, "n\nn\nn\n", ETermCharset::Ascii);
+    EXPECT_NE(strScreen.find("1. [x] Carte r?seau ? Intel?\n"), std::string::npos) << strScreen;
+    for (char ch : strScreen) {
         ASSERT_LT(static_cast<unsigned char>(ch), 0x80);
     }
 }
