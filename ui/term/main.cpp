@@ -56,7 +56,7 @@ int main() {
     bool bLineMode = !isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO);
     std::string strWhy;
     if (!bLineMode && !CCursesDevice::CanDrive(&strWhy)) {
-        std::fprintf(stderr, "nimbrel: %s, so the wizard runs in line mode\n", strWhy.c_str());
+        std::fprintf(stderr, "nimbrel: line mode (%s)\n", strWhy.c_str());
         bLineMode = true;
     }
     int nExit = 0;
@@ -70,8 +70,8 @@ int main() {
     }
     // The wizard shows no message when it cannot open; the terminal's user still learns why.
     if (!app.GetStartError().empty()) {
-        std::fprintf(stderr, "nimbrel: the wizard cannot open: %s (machine: %s)\n",
-                     app.GetStartError().c_str(), bFile ? pszMachine : "built-in default");
+        std::fprintf(stderr, "nimbrel: %s: the wizard cannot open: %s\n",
+                     bFile ? pszMachine : "the built-in machine", app.GetStartError().c_str());
     }
     return nExit;
 }
