@@ -397,8 +397,8 @@ CSimWlanInterface ParseInterface(const CJsonNode& node) {
 
 // ---- CSimWlanService
 
-CSimWlanService::CSimWlanService(CSimClock& clock, ISystem& system, CSimLibraries& libraries)
-    : m_clock(clock), m_system(system), m_libraries(libraries), m_thread([this] { ServiceThread(); }) {
+CSimWlanService::CSimWlanService(CSimClock& clock, CSimLibraries& libraries)
+    : m_clock(clock), m_libraries(libraries), m_thread([this] { ServiceThread(); }) {
     std::lock_guard<std::mutex> guard(g_servicesMutex);
     g_services[&m_libraries] = this;
 }

@@ -90,7 +90,7 @@ struct CSimWlanInterface {
 
 class CSimWlanService {
 public:
-    CSimWlanService(CSimClock& clock, ISystem& system, CSimLibraries& libraries);
+    CSimWlanService(CSimClock& clock, CSimLibraries& libraries);
     ~CSimWlanService();
     CSimWlanService(const CSimWlanService&) = delete;
     CSimWlanService& operator=(const CSimWlanService&) = delete;
@@ -148,7 +148,6 @@ private:
     void ServiceThread();
 
     CSimClock& m_clock;
-    ISystem& m_system;
     CSimLibraries& m_libraries;
 
     std::mutex m_mutex;
