@@ -1,5 +1,9 @@
 #include "ui/term/term_curses.h"
 
+#include <langinfo.h>
+
+#include <clocale>
+#include <cstring>
 #include <cwchar>
 
 #include <curses.h>
@@ -85,8 +89,9 @@ attr_t MonoStyle(ETermStyle eStyle) {
 
 CCursesDevice::CCursesDevice() {
     // Only the character type: numbers keep their "." for the core's own formatting.
-    m_eCharset = LocaleCharset();
-    m_bUnicode = m_eCharset == ETermCharset::Utf8;
+    std::setlocale(LC_CTYPE, "");
+    m_bUnicode = std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
+    m_eCharset = m_bUnicode ? ETermCharset::Utf8 : ETermCharset::Ascii;
     set_escdelay(25);
     initscr();
     raw();

@@ -7,18 +7,17 @@
 #include <streambuf>
 #include <string>
 
+#include "ui/term/term_text.h"
+
 enum class ETermCharset { Utf8, Ascii };
 
 // The charset of the locale the environment names (LC_ALL, LC_CTYPE, LANG); sets LC_CTYPE from it.
 ETermCharset LocaleCharset();
 
-// One Windows-1252 byte as a Unicode character (the five unassigned bytes become U+FFFD).
-char32_t AnsiToUnicode(unsigned char ch);
 // The Windows-1252 byte of a printable character, or -1 when the code page has none (controls
-// other than tab, and the unassigned bytes, count as none).
+// other than tab, and the unassigned bytes, count as none). The other way, and a character as UTF-8:
+// AnsiToUnicode and ToUtf8 (term_text.h), which the canvas draws with.
 int UnicodeToAnsi(char32_t ch);
-// A Unicode character as UTF-8.
-std::string ToUtf8(char32_t ch);
 
 // Windows-1252 text for the terminal: UTF-8, or ASCII with "?" for every other character.
 std::string AnsiToTerminal(const std::string& strAnsi, ETermCharset eCharset);

@@ -5,7 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "ui/term/term_encoding.h"
+// One Windows-1252 byte as a Unicode character (the five unassigned bytes become U+FFFD).
+char32_t AnsiToUnicode(unsigned char ch);
+// A Unicode character as UTF-8.
+std::string ToUtf8(char32_t ch);
 
 // Breaks text into lines of at most nWidth characters: at "\n", and between words where a line
 // would be too long; blanks at a break are dropped. nWidth < 1 gives no lines.
