@@ -73,8 +73,7 @@ term_wait "exit status 0"
 step "the service restart on Esc shows the wait indicator"
 
 # A terminal that ncurses cannot drive gets line mode, with one line saying so.
-term_tmux kill-server 2>/dev/null || true
-sleep 0.3
+term_stop
 term_tmux -f /dev/null new-session -d -s wizard -x 80 -y 24 \
     "env HOME='$term_dir/home' LANG=C.UTF-8 TERM=dumb NIMBREL_MACHINE='$here/vista_french.json' '$program'; echo \"exit status \$?\"; sleep 600"
 term_wait 'nimbrel: line mode (the terminal "dumb" cannot move the cursor)'
