@@ -167,7 +167,11 @@ BOOL CDibImage::LoadPngFile(const std::string& strPath) {
     std::vector<BYTE> abFile;
     DWORD dwError = Os().System().ReadFile(strPath, &abFile);
     if (dwError != ERROR_SUCCESS) {
-        m_strError = "cannot read " + strPath + " (error " + std::to_string(dwError) + ")";
+        const char* pszWhy = dwError == ERROR_FILE_NOT_FOUND   ? ": file not found"
+                             : dwError == ERROR_PATH_NOT_FOUND ? ": path not found"
+                             : dwError == ERROR_ACCESS_DENIED  ? ": access denied"
+                                                               : "";
+        m_strError = "cannot read the file (error " + std::to_string(dwError) + pszWhy + ")";
         return FALSE;
     }
     return DecodePng(abFile.data(), abFile.size());

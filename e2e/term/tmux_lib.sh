@@ -10,9 +10,20 @@ trap 'tmux -S "$term_socket" kill-server 2>/dev/null; rm -rf "$term_dir"' EXIT
 
 term_tmux() { tmux -S "$term_socket" "$@"; }
 
+# Ends the running session and waits until its server is gone: a session started while the old
+# server is still exiting connects to it and fails ("server exited unexpectedly").
+term_stop() {
+    term_tmux kill-server 2>/dev/null || true
+    local deadline=$((SECONDS + TERM_TIMEOUT))
+    while term_tmux has-session 2>/dev/null; do
+        [ $SECONDS -lt $deadline ] || { echo "FAIL: the previous tmux server does not end"; exit 1; }
+        sleep 0.1
+    done
+}
+
 term_start() {
     local program=$1 cols=$2 rows=$3 machine=${4:-}
-    term_tmux kill-server 2>/dev/null || true
+    term_stop
     mkdir -p "$term_dir/home"
     # The server just killed may still be going away: a new one on its socket is tried again.
     local try

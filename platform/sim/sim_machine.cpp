@@ -114,7 +114,7 @@ void CSimMachine::Load(const MachineJson& json, const CSimMachineOptions& option
     m_pNdisuio->Load(root.Child("ndisuio"));
     m_pNdisuio->Register(*m_pDeviceIo);
     m_pRpc = std::make_unique<CSimRpc>();
-    m_pWlan = std::make_unique<CSimWlanService>(*m_pClock, *m_pSystem, *m_pLibraries);
+    m_pWlan = std::make_unique<CSimWlanService>(*m_pClock, *m_pLibraries);
     m_pWlan->Load(root.Child("wlan"));
 }
 

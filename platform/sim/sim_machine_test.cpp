@@ -183,6 +183,35 @@ TEST(SimMachine, ReadsAFileWithHostFoldersBesideIt) {
     EXPECT_EQ(pMachine->Shell().ExecutedFiles(), std::vector<std::string>{"http://www.brellix.example/"});
 }
 
+TEST(SimMachine, AvailableHelpShowsAPageAndALaunchShowsTheAddressHandedOver) {
+    CTempDir dir;
+    const std::string strPage = dir.Write("files/help/Troubleshoot.htm", "<p>mapped</p>");
+    const std::string strPath = dir.Write("m.json", R"({
+        "folders": {"C:\\Inst": "files"},
+        "shell": {"help": "available", "browser": true}})");
+    std::string strError;
+    auto pMachine = CSimMachine::FromFile(strPath, &strError);
+    ASSERT_NE(pMachine, nullptr) << strError;
+    CSimShell& shell = pMachine->Shell();
+    std::vector<std::string> astrShown;
+    std::vector<std::string> astrLaunched;
+    shell.SetHelpViewer([&](const std::string& strHostPath) { astrShown.push_back(strHostPath); });
+    shell.SetLaunchViewer([&](const std::string& strFile) { astrLaunched.push_back(strFile); });
+    // The mapped folder's page first; without one, the project's own page of the topic; a topic
+    // that has no page anywhere still opens a window, with nothing to show.
+    EXPECT_TRUE(shell.HtmlHelp("C:\\Inst\\Tolvane.chm::/Troubleshoot.htm", HH_DISPLAY_TOPIC));
+    EXPECT_TRUE(shell.HtmlHelp("D:\\Elsewhere\\Tolvane.chm::/default.htm", HH_DISPLAY_TOPIC));
+    EXPECT_TRUE(shell.HtmlHelp("D:\\Elsewhere\\Tolvane.chm::/nothing.htm", HH_DISPLAY_TOPIC));
+    EXPECT_EQ(astrShown,
+              (std::vector<std::string>{strPage, std::string(NIMBREL_RES_DIR) + "/help/default.htm"}));
+
+    EXPECT_EQ(shell.ShellExecute("http://www.brellix.example/", SW_SHOWNORMAL), 42);
+    shell.SetBrowserAvailable(false);
+    EXPECT_EQ(shell.ShellExecute("http://other.example/", SW_SHOWNORMAL), SE_ERR_NOASSOC);
+    EXPECT_EQ(astrLaunched, std::vector<std::string>{"http://www.brellix.example/"})
+        << "only what a browser got";
+}
+
 TEST(SimMachine, HasNoDevicesOrLibrariesUntilADriverRegistersThem) {
     auto pMachine = CSimMachine::FromText("{}", "m", nullptr);
     ASSERT_NE(pMachine, nullptr);

@@ -135,32 +135,6 @@ DWORD NetworkTypeOf(DWORD dwKhz) {
     return dwKhz >= 5000000 ? 2 /* OFDM5 */ : 3 /* OFDM24 */;
 }
 
-// Machine files are UTF-8; the driver speaks UTF-16.
-std::u16string Utf8ToUtf16(const std::string& str) {
-    std::u16string wstr;
-    for (std::size_t i = 0; i < str.size();) {
-        const auto by = static_cast<unsigned char>(str[i]);
-        std::size_t nMore = by >= 0xF0 ? 3 : by >= 0xE0 ? 2 : by >= 0xC0 ? 1 : 0;
-        char32_t ch = nMore == 3 ? by & 0x07 : nMore == 2 ? by & 0x0F : nMore == 1 ? by & 0x1F : by;
-        if (i + nMore >= str.size()) {
-            nMore = 0;  // a cut sequence: the byte as it is
-            ch = by;
-        }
-        for (std::size_t k = 1; k <= nMore; ++k) {
-            ch = (ch << 6) | (static_cast<unsigned char>(str[i + k]) & 0x3F);
-        }
-        i += nMore + 1;
-        if (ch >= 0x10000) {
-            ch -= 0x10000;
-            wstr += static_cast<char16_t>(0xD800 + (ch >> 10));
-            wstr += static_cast<char16_t>(0xDC00 + (ch & 0x3FF));
-        } else {
-            wstr += static_cast<char16_t>(ch);
-        }
-    }
-    return wstr;
-}
-
 void AppendUtf16(std::vector<BYTE>& ab, const std::u16string& wstr) {
     for (char16_t wch : wstr) {
         ab.push_back(static_cast<BYTE>(wch));
@@ -385,9 +359,9 @@ CSimNdisBinding ParseBinding(const CJsonNode& node) {
 std::vector<BYTE> BindingRecord(DWORD dwIndex, const CSimNdisBinding& binding) {
     std::vector<BYTE> ab(20, 0);
     const DWORD dwNameOffset = static_cast<DWORD>(ab.size());
-    AppendUtf16(ab, Utf8ToUtf16(binding.strName));
+    AppendUtf16(ab, SimUtf8ToUtf16(binding.strName));
     const DWORD dwDescrOffset = static_cast<DWORD>(ab.size());
-    AppendUtf16(ab, Utf8ToUtf16(binding.strDescription));
+    AppendUtf16(ab, SimUtf8ToUtf16(binding.strDescription));
     Put32(ab, 0, dwIndex);
     Put32(ab, 4, binding.dwNameOffset.value_or(dwNameOffset));
     Put32(ab, 8, binding.dwNameLength.value_or(dwDescrOffset - dwNameOffset));
@@ -618,7 +592,7 @@ private:
         }
         for (std::size_t i = 0; i < state.config.aBindings.size(); ++i) {
             const CSimNdisBinding& binding = state.config.aBindings[i];
-            if (!EqualNameNoCase(Utf8ToUtf16(binding.strName), wstrName)) {
+            if (!EqualNameNoCase(SimUtf8ToUtf16(binding.strName), wstrName)) {
                 continue;
             }
             if (binding.dwOpenError != 0) {

@@ -92,6 +92,7 @@ CCursesDevice::CCursesDevice() {
     // Only the character type: numbers keep their "." for the core's own formatting.
     std::setlocale(LC_CTYPE, "");
     m_bUnicode = std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
+    m_eCharset = m_bUnicode ? ETermCharset::Utf8 : ETermCharset::Ascii;
     set_escdelay(25);
     initscr();
     raw();
@@ -274,6 +275,29 @@ bool CCursesDevice::ReadEvent(CTermEvent& event, int nTimeoutMs) {
                 event = CTermEvent::KeyPress(nKey);
                 return true;
             }
+            if (nKey >= 0x80 && nKey <= 0xFF) {
+                return ReadTypedCharacter(nKey, event);
+            }
             return false;
     }
+}
+
+bool CCursesDevice::ReadTypedCharacter(int nFirstByte, CTermEvent& event) {
+    // The rest of a multibyte sequence arrives with its first byte.
+    CTypedDecoder decoder(m_eCharset);
+    char32_t ch = 0;
+    CTypedDecoder::EResult eResult = decoder.Feed(static_cast<unsigned char>(nFirstByte), &ch);
+    timeout(30);
+    while (eResult == CTypedDecoder::More) {
+        const int nNext = getch();
+        eResult = nNext >= 0 && nNext <= 0xFF ? decoder.Feed(static_cast<unsigned char>(nNext), &ch)
+                                              : CTypedDecoder::Invalid;
+    }
+    const int nAnsi = eResult == CTypedDecoder::Character ? UnicodeToAnsi(ch) : -1;
+    if (nAnsi < 0x20) {
+        beep();  // no Windows-1252 character: refused, and the user hears so
+        return false;
+    }
+    event = CTermEvent::KeyPress(nAnsi);
+    return true;
 }

@@ -623,6 +623,10 @@ void CTermHost::ShowHelpPage(const std::string& strHostPath) {
     ShowTextBox("Help", HtmlToTextLines(html.str(), SheetRect().nCols - 6));
 }
 
+void CTermHost::ShowBrowserLaunch(const std::string& strAddress) {
+    ShowTextBox("Web browser", {"The default browser was asked to open:", "", "  " + strAddress});
+}
+
 void CTermHost::PollInput() {
     CTermEvent event;
     while (m_device.ReadEvent(event, 0)) {

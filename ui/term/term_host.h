@@ -48,6 +48,8 @@ public:
     void ShowItemDetails(const CTermListView& list, int nItem);
     // A help topic's page (an HTML file on the host) as text in such a box.
     void ShowHelpPage(const std::string& strHostPath);
+    // A box with the address the browser was handed.
+    void ShowBrowserLaunch(const std::string& strAddress);
 
     // Carries out one event as the sheet's modal loop does.
     void Dispatch(const CTermEvent& event);
