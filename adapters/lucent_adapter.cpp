@@ -100,7 +100,7 @@ BOOL ReadServiceName(HKEY hCard, std::string* pstrService) {
     DWORD dwType = 0;
     DWORD cbData = 0;
     if (registry.RegQueryValueEx(hCard, SERVICE_NAME_VALUE, &dwType, nullptr, &cbData) != ERROR_SUCCESS ||
-        dwType != REG_SZ) {
+        (dwType != REG_SZ && dwType != REG_EXPAND_SZ)) {
         return FALSE;
     }
     std::vector<BYTE> abData(cbData);
@@ -257,11 +257,10 @@ int CLucentAdapter::SendPrivateRequest(WORD wFunction, WORD wCommand, WORD wLeng
         const DWORD dwError = Os().System().GetLastError();
         return static_cast<int>(dwError != ERROR_SUCCESS ? dwError : ERROR_GEN_FAILURE);
     }
-    // Never trust a count beyond the buffer the driver was given.
+    // Never trust a count beyond the buffer the driver was given. A short answer still leaves the
+    // status word in the buffer (the request's own when the driver did not write it); the caller's
+    // byte-count check then finds the answer short, so a short record is never taken as usable.
     *pdwReturned = std::min(cbReturned, cbBuffer);
-    if (*pdwReturned < LUCENT_HEADER_SIZE) {
-        return REQUEST_REFUSED;  // no whole header, so no status to believe
-    }
     const WORD wStatus = ReadLucentWord(pb, HEADER_STATUS);
     if (wStatus == STATUS_OK) {
         return 0;
@@ -372,6 +371,7 @@ int CLucentAdapter::GetBssList(const BYTE* pbMatchBssid, short nMatchChannel, sh
     if (!ParseLucentScanRecord(abAnswer.data(), cbReturned, &aEntries)) {
         return 0;
     }
+    CBssKeyIndex known(pKeys);
     for (const CLucentScanEntry& entry : aEntries) {
         auto pAccessPoint = std::make_unique<CAccessPoint>();
         pAccessPoint->m_nChannel =
@@ -385,7 +385,7 @@ int CLucentAdapter::GetBssList(const BYTE* pbMatchBssid, short nMatchChannel, sh
             continue;
         }
         const CBssKey key(entry.abBssid, pAccessPoint->m_nChannel);
-        if (ContainsBss(pKeys, key)) {
+        if (known.Contains(key)) {
             continue;  // the driver listed this BSS twice
         }
         pAccessPoint->m_strSsid = entry.strSsid;
@@ -395,6 +395,7 @@ int CLucentAdapter::GetBssList(const BYTE* pbMatchBssid, short nMatchChannel, sh
         const DWORD dwSecurity =
             (entry.wCapability & LUCENT_CAPABILITY_PRIVACY) ? SECURITY_WEP : SECURITY_CLEAR;
         const DWORD dwMode = (entry.wCapability & LUCENT_CAPABILITY_ESS) ? MODE_INFRASTRUCTURE : MODE_AD_HOC;
+        known.Add(key);
         AppendBss(pKeys, padwSecurity, padwModes, pAccessPoints, pastrApNames, key, dwSecurity, dwMode,
                   std::move(pAccessPoint), std::string());
     }

@@ -117,6 +117,25 @@ TEST_F(LucentAdapterTest, RegistryStepsSkipCardsWithoutServiceNameAndCloseEveryK
     EXPECT_EQ(m_pMachine->Registry().OpenHandleCount(), 0u);
 }
 
+// Some installers write "ServiceName" as REG_EXPAND_SZ; it is the same name, read as it stands.
+TEST_F(LucentAdapterTest, ServiceNameOfTypeExpandStringNamesTheDevice) {
+    LoadCard();
+    HKEY hCard = 0;
+    ASSERT_EQ(Os().Registry().RegOpenKeyEx(HKEY_LOCAL_MACHINE,
+                                           "Software\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards\\9",
+                                           KEY_READ | KEY_SET_VALUE, &hCard),
+              static_cast<LONG>(ERROR_SUCCESS));
+    ASSERT_EQ(Os().Registry().RegSetValueEx(hCard, "ServiceName", REG_EXPAND_SZ,
+                                            reinterpret_cast<const BYTE*>(CARD_SERVICE), sizeof CARD_SERVICE),
+              static_cast<LONG>(ERROR_SUCCESS));
+    Os().Registry().RegCloseKey(hCard);
+    std::string strDevice;
+    int nIndex = 2;
+    EXPECT_EQ(m_pAdapter->GetNetworkCardDevice(&strDevice, &nIndex), 1);
+    EXPECT_EQ(strDevice, CARD_DEVICE);
+    EXPECT_EQ(m_pAdapter->OpenByIndex(0, TRUE, nullptr, nullptr), OPEN_USABLE);
+}
+
 TEST_F(LucentAdapterTest, EmptyNetworkCardsFindsNothingButNamesTheCard) {
     Load("{}", USUAL_CARD);
     std::string strName = "old";
@@ -322,6 +341,30 @@ TEST_F(LucentAdapterTest, QueryStatusesFollowTheCardsAnswers) {
     EXPECT_EQ(dwValue, VALUE_NOT_READ);
 }
 
+// A driver that reports fewer bytes than the 12-byte header, with the status word left at 0: the
+// request itself succeeded, so the record is of the wrong size (status 2), which the supported check
+// counts. Taken as a failed request (status 1), such a card would pass the check.
+TEST_F(LucentAdapterTest, AnswerShorterThanTheHeaderIsTheWrongSizeNotAFailedRequest) {
+    LoadCard(R"("faults": { "0xFD42": { "claimBytes": 8 }, "0xFD43": { "claimBytes": 0 },
+                            "0x0820": { "claimBytes": 11 } })");
+    EXPECT_EQ(m_pAdapter->OpenByIndex(0, TRUE, nullptr, nullptr), OPEN_NOT_SUPPORTED);
+    Open();
+    BYTE abBssid[6] = {1, 2, 3, 4, 5, 6};
+    EXPECT_EQ(m_pAdapter->GetBssid(abBssid), QUERY_BAD_SIZE);
+    EXPECT_EQ(abBssid[0] | abBssid[5], 0);
+    short nQuality = 1;
+    short nSignal = 1;
+    short nNoise = 1;
+    EXPECT_EQ(m_pAdapter->GetSignal(&nQuality, &nSignal, &nNoise), QUERY_BAD_SIZE);
+    EXPECT_EQ(m_pAdapter->CheckCapabilities(), FAILURE_BSSID | FAILURE_SIGNAL);
+    // A scan record without a whole header holds no entries, and reading it did not fail.
+    CScanResultSet set;
+    EXPECT_EQ(m_pAdapter->GetBssList(nullptr, -1, nullptr, &set.m_aKeys, &set.m_adwSecurity, &set.m_adwModes,
+                                     &set.m_apAccessPoints, &set.m_astrApNames),
+              0);
+    EXPECT_EQ(set.GetCount(), 0);
+}
+
 TEST_F(LucentAdapterTest, UnassociatedCardFailsItsAssociationQueriesAndIsStillUsable) {
     LoadCard(R"("association": { "associated": false })");
     EXPECT_EQ(m_pAdapter->OpenByIndex(0, TRUE, nullptr, nullptr), OPEN_USABLE);
@@ -399,9 +442,9 @@ TEST_F(LucentAdapterTest, BadScanAnswers) {
         {R"({ "error": 50 })", BSS_LIST_NOT_SUPPORTED, 0},
         {R"({ "error": 31 })", BSS_LIST_FAILED, 0},
         {R"({ "status": 1 })", BSS_LIST_FAILED, 0},
-        {R"({ "claimBytes": 5 })", BSS_LIST_FAILED, 0},  // no whole header: no status to believe
-        {R"({ "extraBytes": 30 })", 4, 3},               // a partial entry is not walked
-        {R"({ "claimBytes": 60000 })", 384, 4},          // never past the buffer: (19212 - 12) / 50 entries
+        {R"({ "claimBytes": 5 })", 0, 0},        // the request worked; no whole record, so no entries
+        {R"({ "extraBytes": 30 })", 4, 3},       // a partial entry is not walked
+        {R"({ "claimBytes": 60000 })", 384, 4},  // never past the buffer: (19212 - 12) / 50 entries
     };
     for (const auto& c : aCases) {
         LoadCard(std::string(R"("faults": { "0x0820": )") + c.pszFault + " }");

@@ -397,6 +397,7 @@ int CNdis51Adapter::GetBssList(const BYTE* pbMatchBssid, short nMatchChannel, sh
 
     CNdisBssList list;
     ParseBssidList(abBuffer.data(), cbReturned, &list);
+    CBssKeyIndex known(pKeys);
     for (const CNdisBssEntry& entry : list.aEntries) {
         if (entry.nRssi >= 0) {
             continue;
@@ -410,7 +411,7 @@ int CNdis51Adapter::GetBssList(const BYTE* pbMatchBssid, short nMatchChannel, sh
             continue;
         }
         const CBssKey key(entry.abMac, entry.nChannel);
-        if (ContainsBss(pKeys, key)) {
+        if (known.Contains(key)) {
             continue;
         }
         auto pAccessPoint = std::make_unique<CAccessPoint>();
@@ -420,6 +421,7 @@ int CNdis51Adapter::GetBssList(const BYTE* pbMatchBssid, short nMatchChannel, sh
         pAccessPoint->m_nNoise = NOISE_FLOOR_DBM;
         pAccessPoint->m_nChannel = entry.nChannel;
         pAccessPoint->m_nRate = entry.nRate;
+        known.Add(key);
         AppendBss(pKeys, padwSecurity, padwModes, pAccessPoints, pastrApNames, key, entry.dwSecurity,
                   entry.dwMode, std::move(pAccessPoint), entry.strApName);
     }

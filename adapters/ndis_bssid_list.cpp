@@ -19,15 +19,16 @@ constexpr DWORD KHZ_PER_CHANNEL = 5000;
 // one element header.
 constexpr DWORD MIN_IE_LENGTH_FOR_SECURITY = 13;
 
-short HighestRate(const BYTE* pbRates) {
+short HighestRate(const BYTE* pbRates, DWORD dwCount) {
     int nLargest = -1;
-    for (DWORD i = 0; i < BSS_RATE_COUNT; ++i) {
+    for (DWORD i = 0; i < dwCount; ++i) {
         nLargest = std::max(nLargest, pbRates[i] & 0x7F);
     }
     return static_cast<short>((nLargest + 1) / 2);  // units of 500 kbit/s → Mbps
 }
 
-// pbEntry holds cbEntry bytes, at least BSS_ENTRY_IES.
+// pbEntry holds cbEntry bytes, at least BSS_OLD_ENTRY_SIZE; below BSS_ENTRY_IES it is the older
+// layout, without IELength and elements.
 CNdisBssEntry ParseEntry(const BYTE* pbEntry, DWORD cbEntry) {
     CNdisBssEntry entry;
     std::memcpy(entry.abMac, pbEntry + BSS_ENTRY_MAC, BSSID_LENGTH);
@@ -38,13 +39,17 @@ CNdisBssEntry ParseEntry(const BYTE* pbEntry, DWORD cbEntry) {
     entry.nRssi = static_cast<LONG>(ReadNdisDword(pbEntry + BSS_ENTRY_RSSI));
     entry.nChannel = BssChannelFromDsConfig(ReadNdisDword(pbEntry + BSS_ENTRY_DS_CONFIG));
     entry.dwMode = ReadNdisDword(pbEntry + BSS_ENTRY_MODE);
-    entry.nRate = HighestRate(pbEntry + BSS_ENTRY_RATES);
+    const bool bExtended = cbEntry >= BSS_ENTRY_IES;
+    entry.nRate = HighestRate(pbEntry + BSS_ENTRY_RATES, bExtended ? BSS_RATE_COUNT : BSS_OLD_RATE_COUNT);
+    const bool bPrivacy = ReadNdisDword(pbEntry + BSS_ENTRY_PRIVACY) != 0;
+    entry.dwSecurity = bPrivacy ? SECURITY_WEP : SECURITY_CLEAR;
+    if (!bExtended) {
+        return entry;  // no elements: Clear or WEP, no AP name
+    }
 
     // The elements end with the entry, whatever IELength claims.
     const BYTE* pbIes = pbEntry + BSS_ENTRY_IES;
     const DWORD cbIes = std::min(ReadNdisDword(pbEntry + BSS_ENTRY_IE_LENGTH), cbEntry - BSS_ENTRY_IES);
-    const bool bPrivacy = ReadNdisDword(pbEntry + BSS_ENTRY_PRIVACY) != 0;
-    entry.dwSecurity = bPrivacy ? SECURITY_WEP : SECURITY_CLEAR;
     if (bPrivacy && cbIes > MIN_IE_LENGTH_FOR_SECURITY) {
         entry.dwSecurity = GetElementSecurity(pbIes, cbIes, BSS_FIXED_IE_BYTES, entry.dwSecurity);
     }
@@ -75,13 +80,13 @@ void ParseBssidList(const BYTE* pbAnswer, DWORD cbReturned, CNdisBssList* pList)
     DWORD dwPos = LIST_HEADER_BYTES;
     for (DWORD i = 0; i < pList->dwNumberOfItems; ++i) {
         const DWORD cbLeft = cbReturned - dwPos;
-        if (cbLeft < BSS_ENTRY_IES) {
+        if (cbLeft < BSS_OLD_ENTRY_SIZE) {
             break;
         }
         const DWORD cbEntry = ReadNdisDword(pbAnswer + dwPos + BSS_ENTRY_LENGTH);
-        // A Length of zero would never advance; one shorter than the fields or past the bytes
-        // returned leaves nothing after it that can be trusted.
-        if (cbEntry < BSS_ENTRY_IES || cbEntry > cbLeft) {
+        // A Length of zero would never advance; one that cannot hold the fixed fields of either
+        // layout, or runs past the bytes returned, leaves nothing after it that can be trusted.
+        if (cbEntry < BSS_OLD_ENTRY_SIZE || cbEntry > cbLeft) {
             break;
         }
         pList->aEntries.push_back(ParseEntry(pbAnswer + dwPos, cbEntry));

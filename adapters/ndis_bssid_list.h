@@ -2,7 +2,8 @@
 // then NDIS_WLAN_BSSID_EX entries back to back, each with its information elements. The driver
 // supplies every count and length in it, so the walk is bounded by the bytes it actually returned:
 // an entry whose Length is zero, too short for its fields or past the end ends the walk, an IELength
-// past the entry is cut to the entry, and an SsidLength above 32 is cut to 32.
+// past the entry is cut to the entry, and an SsidLength above 32 is cut to 32. Older drivers answer
+// with NDIS_WLAN_BSSID entries (Length 104: 8 rate bytes, no elements), which are kept.
 #pragma once
 
 #include <string>
@@ -25,9 +26,12 @@ constexpr DWORD BSS_ENTRY_DS_CONFIG = 72;
 constexpr DWORD BSS_ENTRY_MODE = 92;
 constexpr DWORD BSS_ENTRY_RATES = 96;
 constexpr DWORD BSS_ENTRY_IE_LENGTH = 112;
-constexpr DWORD BSS_ENTRY_IES = 116;  // also the smallest entry that holds every field read
+constexpr DWORD BSS_ENTRY_IES = 116;  // also the smallest NDIS_WLAN_BSSID_EX entry
+// The older NDIS_WLAN_BSSID entry ends after 8 rate bytes; a shorter Length holds no entry at all.
+constexpr DWORD BSS_OLD_ENTRY_SIZE = 104;
 
 constexpr DWORD BSS_RATE_COUNT = 16;
+constexpr DWORD BSS_OLD_RATE_COUNT = 8;
 constexpr DWORD BSS_FIXED_IE_BYTES = 12;  // timestamp, beacon interval, capability
 constexpr DWORD NDIS_SSID_MAX = 32;
 

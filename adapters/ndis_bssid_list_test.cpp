@@ -173,6 +173,37 @@ TEST(NdisBssidListTest, EntryLengthPastTheBytesReturnedOrTooShortEndsTheWalk) {
               0u);
 }
 
+// Older drivers answer with NDIS_WLAN_BSSID entries: Length 104, 8 rate bytes, no elements.
+TEST(NdisBssidListTest, OlderEntriesOfLength104AreKeptWithTheirEightRates) {
+    CSimAccessPoint old = Ap("OldWep", 1);  // rates up to 54 Mbps, of which the first 8 reach 18
+    old.bOldLayout = true;
+    old.bPrivacy = true;
+    old.abRsnCiphers = {4};  // not sent: the old layout has no elements
+    CSimAccessPoint open = Ap("OldOpen", 2);
+    open.bOldLayout = true;
+    CSimAccessPoint modern = Ap("Modern", 3);
+    modern.bPrivacy = true;
+    modern.abRsnCiphers = {4};
+    const std::vector<BYTE> abOld = BuildSimBssEntry(old);
+    ASSERT_EQ(abOld.size(), 104u);
+
+    const CNdisBssList list = Parse(Answer(3, {abOld, BuildSimBssEntry(open), BuildSimBssEntry(modern)}));
+    ASSERT_EQ(list.aEntries.size(), 3u);
+    const CNdisBssEntry& first = list.aEntries[0];
+    EXPECT_EQ(first.strSsid, "OldWep");
+    EXPECT_EQ(first.nChannel, 6);
+    EXPECT_EQ(first.nRate, 18);  // 36 x 500 kbit/s; the next entry's bytes are no rates
+    EXPECT_EQ(first.dwSecurity, SECURITY_WEP);
+    EXPECT_EQ(first.strApName, "");
+    EXPECT_EQ(list.aEntries[1].dwSecurity, SECURITY_CLEAR);
+    EXPECT_EQ(list.aEntries[2].strSsid, "Modern");
+    EXPECT_EQ(list.aEntries[2].dwSecurity, SECURITY_WPA2);
+    EXPECT_EQ(list.aEntries[2].nRate, 54);
+
+    // The last entry of the answer may be an old one too.
+    EXPECT_EQ(Parse(Answer(2, {BuildSimBssEntry(modern), abOld})).aEntries.size(), 2u);
+}
+
 TEST(NdisBssidListTest, CountBeyondTheEntriesPresentReadsOnlyWhatIsThere) {
     const CNdisBssList list =
         Parse(Answer(1000, {BuildSimBssEntry(Ap("One", 1)), BuildSimBssEntry(Ap("Two", 2))}));

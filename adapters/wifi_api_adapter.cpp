@@ -395,6 +395,7 @@ int CWiFiApiAdapter::GetBssList(const BYTE* pbMatchBssid, short nMatchChannel, s
     CWlanBssList list;
     ParseWlanBssList(pb, ReadAt<DWORD>(pb, offsetof(WLAN_BSS_LIST, dwTotalSize)), &list);
     FreeWlanMemory(pList);
+    CBssKeyIndex known(pKeys);
     for (CWlanBssEntry& entry : list.aEntries) {
         if (entry.nRssi >= 0) {
             continue;
@@ -407,7 +408,7 @@ int CWiFiApiAdapter::GetBssList(const BYTE* pbMatchBssid, short nMatchChannel, s
             }
             continue;
         }
-        if (ContainsBss(pKeys, key)) {
+        if (known.Contains(key)) {
             continue;
         }
         auto pAccessPoint = std::make_unique<CAccessPoint>();
@@ -417,6 +418,7 @@ int CWiFiApiAdapter::GetBssList(const BYTE* pbMatchBssid, short nMatchChannel, s
         pAccessPoint->m_nRate = entry.nRate;
         pAccessPoint->m_nQuality = -1;
         pAccessPoint->m_nNoise = -100;
+        known.Add(key);
         AppendBss(pKeys, padwSecurity, padwModes, pAccessPoints, pastrApNames, key, entry.dwSecurity,
                   entry.dwMode, std::move(pAccessPoint), entry.strApName);
     }
@@ -453,7 +455,8 @@ BOOL CWiFiApiAdapter::WaitAndGetBssList(CScanSync* pSync, const BYTE* pbMatchBss
     bool bBad = false;
     // A driver that answers every request at once would otherwise be asked again for ever: within
     // one wait, early completions are answered with a new request only as often as there are
-    // samples, and the completion after that is taken as it comes.
+    // samples. The early completion after that is judged implausible (bad) like one at or below
+    // avg - 2 sd: the wait goes on to its time-out without a new request, and records nothing.
     int nReRequests = 0;
     for (;;) {
         while (!(dwAction & ACTION_SCAN_DONE) && (dwAction & ACTION_SCAN) &&
@@ -469,20 +472,14 @@ BOOL CWiFiApiAdapter::WaitAndGetBssList(CScanSync* pSync, const BYTE* pbMatchBss
             }
             break;
         }
-        if (IsTrusted() && dwSample < m_fIntervalStdDev) {
-            if (nReRequests < m_nIntervals) {
-                ++nReRequests;
-                StartScan();
-                dwNow = ReadScanTick(*this);
-            } else if (bBad) {
-                break;
-            } else {
-                RecordInterval(dwSample);
-                break;
-            }
+        const bool bVeryEarly = IsTrusted() && dwSample < m_fIntervalStdDev;
+        if (bVeryEarly && nReRequests < m_nIntervals) {
+            ++nReRequests;
+            StartScan();
+            dwNow = ReadScanTick(*this);
         } else if (bBad) {
             break;
-        } else if (IsTrusted() && dwSample <= m_fIntervalAvg - 2 * m_fIntervalStdDev) {
+        } else if (bVeryEarly || (IsTrusted() && dwSample <= m_fIntervalAvg - 2 * m_fIntervalStdDev)) {
             bBad = true;
         } else {
             RecordInterval(dwSample);

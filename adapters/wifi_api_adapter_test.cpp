@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdio>
 
 #include "adapters/scan_sync.h"
 #include "adapters/supported_cache.h"
@@ -248,6 +249,38 @@ TEST(WiFiApiAdapter, BssListKeepsEachBssOnceWithItsSecurityNameAndRate) {
                            &again.set.m_adwModes, &again.set.m_apAccessPoints, &again.set.m_astrApNames);
     EXPECT_EQ(nReported, 7);
     EXPECT_EQ(again.set.GetCount(), 5);  // only the associated BSS joins, no longer matched
+}
+
+TEST(WiFiApiAdapter, DuplicatesFarApartInALongListKeepOnlyTheFirst) {
+    // 300 BSSs, then the same 300 again (weaker), then the first 300 BSSIDs on another channel.
+    std::string strAps;
+    auto add = [&strAps](int i, int nRssi, int nFrequency) {
+        char szMac[32];
+        std::snprintf(szMac, sizeof szMac, "00:0f:66:00:%02x:%02x", i >> 8, i & 0xff);
+        strAps += (strAps.empty() ? "" : ",") + Ap("Net" + std::to_string(i), szMac,
+                                                   ", \"frequency\": " + std::to_string(nFrequency) +
+                                                       ", \"rssi\": " + std::to_string(nRssi));
+    };
+    for (int i = 0; i < 300; ++i) {
+        add(i, -50, 2412000);
+    }
+    for (int i = 0; i < 300; ++i) {
+        add(i, -70, 2412000);
+    }
+    for (int i = 0; i < 300; ++i) {
+        add(i, -80, 2462000);
+    }
+    CSimWlanMachine machine(CSimWlanMachine::OneInterface(strAps));
+    CWiFiApiAdapter adapter;
+    ASSERT_EQ(adapter.OpenByName(SIM_WLAN_GUID_A, FALSE), OPEN_USABLE);
+    CBssResult result = ReadBssList(adapter);
+    EXPECT_EQ(result.nReported, 900);
+    ASSERT_EQ(result.set.GetCount(), 600);
+    for (int i = 0; i < 300; ++i) {
+        EXPECT_EQ(result.set.m_apAccessPoints[i]->m_nSignal, -50) << "the first of each BSS is kept";
+        EXPECT_EQ(result.set.m_aKeys[300 + i].channel, 11);
+        EXPECT_EQ(result.set.m_aKeys[300 + i].bssid[5], result.set.m_aKeys[i].bssid[5]);
+    }
 }
 
 TEST(WiFiApiAdapter, ShortElementBlobGivesWepAndNoName) {

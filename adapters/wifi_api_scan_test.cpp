@@ -139,21 +139,24 @@ TEST_F(NativeScanWait, CompletionBelowOneSdRequestsANewScanAndRecordsItsCompleti
 
 TEST_F(NativeScanWait, DriverAnsweringEveryRequestAtOnceDoesNotKeepTheWaitAsking) {
     // After three normal samples the driver reports the next 40 scans complete immediately. Each
-    // wait asks again at most as often as it holds samples, then takes the completion (a wait that
-    // kept asking would only stop when the 40 run out).
+    // wait asks again at most as often as it holds samples (a wait that kept asking would only stop
+    // when the 40 run out); the early completion after that is bad: the wait runs on to its
+    // time-out of 10 x 226 ms without asking again, and no completion under one sd is a sample.
     std::string strScans = R"(, "scans": [2000, 2000, 2000, 2000, 2000)";
     for (int i = 0; i < 40; ++i) {
         strScans += ", 0";
     }
     Start(strScans + "]");
     ScanTimes(5);
-    EXPECT_EQ(Scan(), 0u);
+    ASSERT_EQ(m_pAdapter->m_nIntervals, 3);
+    EXPECT_EQ(Scan(), 2260u);
     EXPECT_EQ(Requests(), 5u + 1 + 3);
-    EXPECT_EQ(m_pAdapter->m_nIntervals, 4);
-    EXPECT_EQ(NewestSample(), 0u);
-    EXPECT_EQ(Scan(), 0u);
-    EXPECT_EQ(Requests(), 10u + 4);
-    EXPECT_EQ(m_pAdapter->m_nIntervals, 5);
+    EXPECT_EQ(m_set.GetCount(), 1);  // the list is still read
+    EXPECT_EQ(m_pAdapter->m_nIntervals, 3);
+    EXPECT_EQ(NewestSample(), 200u);
+    EXPECT_EQ(Scan(), 2260u);
+    EXPECT_EQ(Requests(), 9u + 4);
+    EXPECT_EQ(m_pAdapter->m_nIntervals, 3);
 }
 
 TEST_F(NativeScanWait, TickWrapLowersTheRequestTick) {

@@ -1,6 +1,7 @@
 #include "adapters/wlan_adapter.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 
@@ -33,11 +34,33 @@ void AppendBss(CBssKeyList* pKeys, CDwordArray* padwSecurity, CDwordArray* padwM
     }
 }
 
-BOOL ContainsBss(const CBssKeyList* pKeys, const CBssKey& key) {
-    if (pKeys == nullptr) {
-        return FALSE;
+std::size_t CBssKeyHash::operator()(const CBssKey& key) const {
+    // FNV-1a over the six BSSID bytes and the channel.
+    std::uint64_t qwHash = 14695981039346656037ull;
+    auto mix = [&qwHash](BYTE b) { qwHash = (qwHash ^ b) * 1099511628211ull; };
+    for (BYTE b : key.bssid) {
+        mix(b);
     }
-    return std::find(pKeys->begin(), pKeys->end(), key) != pKeys->end() ? TRUE : FALSE;
+    for (int i = 0; i < 4; ++i) {
+        mix(static_cast<BYTE>(static_cast<DWORD>(key.channel) >> (8 * i)));
+    }
+    return static_cast<std::size_t>(qwHash);
+}
+
+CBssKeyIndex::CBssKeyIndex(const CBssKeyList* pKeys) : m_bKept(pKeys != nullptr) {
+    if (pKeys != nullptr) {
+        m_keys.insert(pKeys->begin(), pKeys->end());
+    }
+}
+
+BOOL CBssKeyIndex::Contains(const CBssKey& key) const {
+    return m_keys.count(key) != 0 ? TRUE : FALSE;
+}
+
+void CBssKeyIndex::Add(const CBssKey& key) {
+    if (m_bKept) {
+        m_keys.insert(key);
+    }
 }
 
 void CScanResultSet::Append(const CBssKey& key, DWORD dwSecurity, DWORD dwMode,

@@ -2,8 +2,10 @@
 // OIDs through NDISUIO, the native WLAN API), its result codes, and the records a scan produces.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/win_defs.h"
@@ -104,8 +106,25 @@ void AppendBss(CBssKeyList* pKeys, CDwordArray* padwSecurity, CDwordArray* padwM
                DWORD dwSecurity, DWORD dwMode, std::unique_ptr<CAccessPoint> pAccessPoint,
                const std::string& strApName);
 
-// TRUE when the key list already holds this BSS (a driver may list a BSS twice).
-BOOL ContainsBss(const CBssKeyList* pKeys, const CBssKey& key);
+struct CBssKeyHash {
+    std::size_t operator()(const CBssKey& key) const;
+};
+
+// The BSSs a key list holds, for the duplicate check of a list walk (a driver may list a BSS
+// twice). A lookup costs the same however long the list is, so a walk over n entries stays linear
+// instead of comparing each entry with every key before it. It starts with the keys the list already
+// holds and is told of each key the walk appends. A null list (the caller asked for no keys) holds
+// nothing and keeps nothing.
+class CBssKeyIndex {
+public:
+    explicit CBssKeyIndex(const CBssKeyList* pKeys);
+    BOOL Contains(const CBssKey& key) const;
+    void Add(const CBssKey& key);
+
+private:
+    bool m_bKept;
+    std::unordered_set<CBssKey, CBssKeyHash> m_keys;
+};
 
 // A scan result set owned in one piece, reused for every scan of an adapter test. Its members are
 // what GetBssList and WaitAndGetBssList are given; the records in m_apAccessPoints belong to it.

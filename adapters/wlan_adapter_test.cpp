@@ -120,11 +120,41 @@ TEST(BssKeyTest, SameBssNeedsEqualBssidAndChannel) {
     EXPECT_FALSE(CBssKey(abMac, 6) == CBssKey(abMac, 11));
     abOther[5] = 0x34;
     EXPECT_FALSE(CBssKey(abMac, 6) == CBssKey(abOther, 6));
+}
 
-    CBssKeyList keys = {CBssKey(abMac, 6)};
-    EXPECT_TRUE(ContainsBss(&keys, CBssKey(abMac, 6)));
-    EXPECT_FALSE(ContainsBss(&keys, CBssKey(abOther, 6)));
-    EXPECT_FALSE(ContainsBss(nullptr, CBssKey(abMac, 6)));
+TEST(BssKeyIndexTest, HoldsTheListsKeysAndEachOneAdded) {
+    const BYTE abMac[BSSID_LENGTH] = {0x00, 0x02, 0x2d, 0x11, 0x22, 0x33};
+    const BYTE abOther[BSSID_LENGTH] = {0x00, 0x02, 0x2d, 0x11, 0x22, 0x34};
+    const CBssKeyList keys = {CBssKey(abMac, 6)};
+    CBssKeyIndex index(&keys);
+    EXPECT_TRUE(index.Contains(CBssKey(abMac, 6))) << "a key the list held before the walk";
+    EXPECT_FALSE(index.Contains(CBssKey(abMac, 11)));
+    EXPECT_FALSE(index.Contains(CBssKey(abOther, 6)));
+    index.Add(CBssKey(abOther, 6));
+    EXPECT_TRUE(index.Contains(CBssKey(abOther, 6)));
+
+    // A caller that asked for no keys gets no duplicate check.
+    CBssKeyIndex none(nullptr);
+    none.Add(CBssKey(abMac, 6));
+    EXPECT_FALSE(none.Contains(CBssKey(abMac, 6)));
+}
+
+TEST(BssKeyIndexTest, KeysThatDifferInOneByteOrTheChannelStayApart) {
+    CBssKeyList keys;
+    CBssKeyIndex index(&keys);
+    // 10,000 keys that share most of their bytes: every one is found once added, none before.
+    for (int i = 0; i < 10000; ++i) {
+        const BYTE abMac[BSSID_LENGTH] = {
+            0x00, 0x0f, 0x66, 0x00, static_cast<BYTE>(i >> 8), static_cast<BYTE>(i)};
+        const CBssKey key(abMac, 1 + i % 3);
+        ASSERT_FALSE(index.Contains(key)) << i;
+        index.Add(key);
+        ASSERT_TRUE(index.Contains(key)) << i;
+    }
+    const BYTE abLast[BSSID_LENGTH] = {0x00, 0x0f, 0x66, 0x00, 0x27, 0x0f};  // 9999, on channel 1
+    EXPECT_TRUE(index.Contains(CBssKey(abLast, 1)));
+    EXPECT_FALSE(index.Contains(CBssKey(abLast, 2)));
+    EXPECT_FALSE(index.Contains(CBssKey(abLast, -1)));
 }
 
 // Counts the records alive, to see that the set deletes each exactly once.

@@ -2,8 +2,10 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <utility>
 
@@ -11,8 +13,13 @@
 
 namespace {
 
-// Larger images are refused before anything is allocated: a banner is a few hundred pixels wide.
-constexpr png_uint_32 MAX_DIMENSION = 8192;
+// A banner is a few hundred pixels on each side. Images of more pixels than this (16 MiB decoded)
+// are refused before their pixels are allocated, however the pixels are shaped: a long, thin banner
+// is fine, a huge square one is not.
+constexpr png_uint_32 MAX_PIXELS = 2048 * 2048;
+// The only chunks a banner needs held in memory are the palette (768 bytes) and its transparency
+// (256); every other ancillary chunk is skipped unread, so a chunk's claimed length costs nothing.
+constexpr png_alloc_size_t MAX_CHUNK_BYTES = 64 * 1024;
 
 struct CPngSource {
     const BYTE* pData;
@@ -40,6 +47,17 @@ void OnPngError(png_structp png, png_const_charp pszMessage) {
 
 void OnPngWarning(png_structp, png_const_charp) {}
 
+// libpng's allocator, keeping the largest block asked for.
+png_voidp AllocateForPng(png_structp png, png_alloc_size_t nSize) {
+    auto* pnLargest = static_cast<std::size_t*>(png_get_mem_ptr(png));
+    *pnLargest = std::max<std::size_t>(*pnLargest, nSize);
+    return std::malloc(nSize);
+}
+
+void FreeForPng(png_structp, png_voidp p) {
+    std::free(p);
+}
+
 void ReadFromMemory(png_structp png, png_bytep pOut, png_size_t nCount) {
     auto* pSource = static_cast<CPngSource*>(png_get_io_ptr(png));
     if (nCount > pSource->nSize - pSource->nPos) {
@@ -57,10 +75,19 @@ bool DecodeInto(png_structp png, png_infop info, CPngSource* pSource, CPngHeader
         return false;
     }
     png_set_read_fn(png, pSource, ReadFromMemory);
-    png_set_user_limits(png, MAX_DIMENSION, MAX_DIMENSION);
+    // Each side as the format allows; the pixel count below is the bound (nothing is allocated by
+    // the size before it).
+    png_set_user_limits(png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
+    png_set_chunk_malloc_max(png, MAX_CHUNK_BYTES);
+    // Text, colour profiles, gamma and the rest are not used: skip them (IHDR, PLTE, tRNS, IDAT
+    // and IEND are always read).
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
     png_read_info(png, info);
     pHeader->nWidth = png_get_image_width(png, info);
     pHeader->nHeight = png_get_image_height(png, info);
+    if (static_cast<unsigned long long>(pHeader->nWidth) * pHeader->nHeight > MAX_PIXELS) {
+        png_error(png, "image too large for a banner");
+    }
     pHeader->nBitsPerPixel = png_get_bit_depth(png, info) * png_get_channels(png, info);
 
     // Every format to 8-bit BGRA.
@@ -100,12 +127,14 @@ void CDibImage::Clear() {
 BOOL CDibImage::DecodePng(const BYTE* pData, std::size_t nSize) {
     Clear();
     m_strError.clear();
+    m_nLargestDecoderBlock = 0;
     if (pData == nullptr || nSize < 8 || png_sig_cmp(pData, 0, 8) != 0) {
         m_strError = "not a PNG file";
         return FALSE;
     }
     CPngFailure failure = {};
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &failure, OnPngError, OnPngWarning);
+    png_structp png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, &failure, OnPngError, OnPngWarning,
+                                               &m_nLargestDecoderBlock, AllocateForPng, FreeForPng);
     if (png == nullptr) {
         m_strError = "out of memory";
         return FALSE;
@@ -138,7 +167,11 @@ BOOL CDibImage::LoadPngFile(const std::string& strPath) {
     std::vector<BYTE> abFile;
     DWORD dwError = Os().System().ReadFile(strPath, &abFile);
     if (dwError != ERROR_SUCCESS) {
-        m_strError = "cannot read " + strPath + " (error " + std::to_string(dwError) + ")";
+        const char* pszWhy = dwError == ERROR_FILE_NOT_FOUND   ? ": file not found"
+                             : dwError == ERROR_PATH_NOT_FOUND ? ": path not found"
+                             : dwError == ERROR_ACCESS_DENIED  ? ": access denied"
+                                                               : "";
+        m_strError = "cannot read the file (error " + std::to_string(dwError) + pszWhy + ")";
         return FALSE;
     }
     return DecodePng(abFile.data(), abFile.size());

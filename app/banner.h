@@ -34,6 +34,9 @@ public:
     const BYTE* Pixel(int x, int y) const { return m_abPixels.data() + y * Stride() + x * 4; }
     // Why the last load or decode failed, for diagnostics; empty after a success.
     const std::string& Error() const { return m_strError; }
+    // The largest block the PNG library asked for in the last decode, for diagnostics: what a
+    // file's claimed chunk lengths made it allocate.
+    std::size_t LargestDecoderBlock() const { return m_nLargestDecoderBlock; }
 
 private:
     int m_nWidth = 0;
@@ -41,4 +44,5 @@ private:
     int m_nBitDepth = 0;
     std::vector<BYTE> m_abPixels;
     std::string m_strError;
+    std::size_t m_nLargestDecoderBlock = 0;
 };

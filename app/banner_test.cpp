@@ -5,10 +5,12 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/os.h"
@@ -124,7 +126,8 @@ TEST_F(BannerTest, NonPngAndDamagedDataFail) {
         abDamaged[29 + i] = static_cast<BYTE>(nCrc >> (24 - 8 * i));
     }
     EXPECT_FALSE(image.DecodePng(abDamaged.data(), abDamaged.size()));
-    EXPECT_NE(image.Error().find("IHDR"), std::string::npos) << image.Error();
+    EXPECT_EQ(image.Error(), "image too large for a banner");
+    EXPECT_LT(image.LargestDecoderBlock(), 64u * 1024);
 
     // A good decode after failures starts from a clean state.
     EXPECT_TRUE(image.DecodePng(abPng.data(), abPng.size()));
@@ -159,6 +162,84 @@ TEST_F(BannerTest, GreyAndAlphaImagesConvertToBgra) {
     EXPECT_EQ(image.Width(), 1);
     EXPECT_EQ(image.Height(), 2);
     EXPECT_EQ(image.Pixels(), (std::vector<BYTE>{3, 2, 1, 4, 252, 251, 250, 253}));
+}
+
+// A chunk with its length and a correct CRC.
+std::vector<BYTE> Chunk(const char* pszType, const std::vector<BYTE>& abData, uint32_t nClaimedLength) {
+    std::vector<BYTE> ab;
+    for (int i = 3; i >= 0; --i) {
+        ab.push_back(static_cast<BYTE>(nClaimedLength >> (8 * i)));
+    }
+    ab.insert(ab.end(), pszType, pszType + 4);
+    ab.insert(ab.end(), abData.begin(), abData.end());
+    const uLong nCrc = crc32(0, ab.data() + 4, static_cast<uInt>(4 + abData.size()));
+    for (int i = 3; i >= 0; --i) {
+        ab.push_back(static_cast<BYTE>(nCrc >> (8 * i)));
+    }
+    return ab;
+}
+
+// The file with a chunk put right after its header (signature and IHDR, 33 bytes).
+std::vector<BYTE> WithChunkAfterHeader(std::vector<BYTE> abPng, const std::vector<BYTE>& abChunk) {
+    abPng.insert(abPng.begin() + 33, abChunk.begin(), abChunk.end());
+    return abPng;
+}
+
+// The file with the image size in its header changed (and the header's CRC made right).
+std::vector<BYTE> WithSize(std::vector<BYTE> abPng, uint32_t nWidth, uint32_t nHeight) {
+    for (int i = 0; i < 4; ++i) {
+        abPng[16 + i] = static_cast<BYTE>(nWidth >> (24 - 8 * i));
+        abPng[20 + i] = static_cast<BYTE>(nHeight >> (24 - 8 * i));
+    }
+    const uLong nCrc = crc32(0, abPng.data() + 12, 17);
+    for (int i = 0; i < 4; ++i) {
+        abPng[29 + i] = static_cast<BYTE>(nCrc >> (24 - 8 * i));
+    }
+    return abPng;
+}
+
+// A few hundred bytes must not make the decoder allocate what a chunk claims: chunks that a banner
+// does not use are skipped, not read into memory.
+TEST_F(BannerTest, AncillaryChunksCostNoMemoryWhateverTheyClaim) {
+    const std::vector<BYTE> abSmall = WritePng(PNG_FORMAT_RGB, 2, 2, std::vector<BYTE>(12, 0x40));
+    CDibImage image;
+    // A text chunk that claims 1,946,157,093 bytes in a file that ends a few bytes later.
+    std::vector<BYTE> abText = Chunk("tEXt", {'C', 'o', 'm', 'm', 'e', 'n', 't', 0, 'h', 'i'}, 1946157093u);
+    abText.resize(abText.size() - 4);  // no CRC: the file is cut inside the chunk
+    std::vector<BYTE> abClaim(abSmall.begin(), abSmall.begin() + 33);
+    abClaim.insert(abClaim.end(), abText.begin(), abText.end());
+    EXPECT_FALSE(image.DecodePng(abClaim.data(), abClaim.size()));
+    EXPECT_LT(image.LargestDecoderBlock(), 64u * 1024);
+
+    // Whole text and colour-profile chunks of 300 KB before the pixels are skipped; the image decodes.
+    const std::vector<BYTE> abBulk(300 * 1024, 'x');
+    std::vector<BYTE> abLong = WithChunkAfterHeader(abSmall, Chunk("tEXt", abBulk, 300 * 1024));
+    abLong = WithChunkAfterHeader(abLong, Chunk("zTXt", abBulk, 300 * 1024));
+    abLong = WithChunkAfterHeader(abLong, Chunk("iCCP", abBulk, 300 * 1024));
+    ASSERT_TRUE(image.DecodePng(abLong.data(), abLong.size())) << image.Error();
+    EXPECT_EQ(image.Width(), 2);
+    EXPECT_EQ(image.Pixel(1, 1)[0], 0x40);
+    EXPECT_LT(image.LargestDecoderBlock(), 64u * 1024);
+}
+
+// The bound is the pixel count, not one side: a long, thin banner is a banner; a huge square image
+// is refused before its pixels are allocated.
+TEST_F(BannerTest, ImagesAreBoundedByTheirPixelCount) {
+    CDibImage image;
+    const std::vector<BYTE> abThin = WritePng(PNG_FORMAT_GRAY, 9000, 10, std::vector<BYTE>(90000, 0x80));
+    ASSERT_TRUE(image.DecodePng(abThin.data(), abThin.size())) << image.Error();
+    EXPECT_EQ(image.Width(), 9000);
+    EXPECT_EQ(image.Height(), 10);
+    EXPECT_EQ(image.Pixels().size(), 9000u * 10u * 4u);
+
+    const std::vector<BYTE> abSmall = WritePng(PNG_FORMAT_GRAY, 4, 4, std::vector<BYTE>(16, 0x80));
+    for (const auto& size : {std::pair<uint32_t, uint32_t>{8000, 8000}, {4097, 1024}, {1, 4194305}}) {
+        const std::vector<BYTE> abHuge = WithSize(abSmall, size.first, size.second);
+        EXPECT_FALSE(image.DecodePng(abHuge.data(), abHuge.size())) << size.first << " x " << size.second;
+        EXPECT_EQ(image.Error(), "image too large for a banner");
+        EXPECT_LT(image.LargestDecoderBlock(), 64u * 1024);
+        EXPECT_TRUE(image.IsEmpty());
+    }
 }
 
 }  // namespace

@@ -109,6 +109,7 @@ LONG CThankYouPage::OnWizardBack() {
 
 BOOL CThankYouPage::OnWizardFinish() {
     if (g_bWzcStopped) {
+        CWaitCursor wait(SheetWindow());
         ControlWzcService(TRUE);
     }
     return TRUE;

@@ -20,7 +20,8 @@ BOOL ReadInstallDir(std::string* pstrFolder) {
     const LONG nResult =
         registry.RegQueryValueEx(hKey, "InstallDir", &dwType, reinterpret_cast<BYTE*>(szBuffer), &cbData);
     registry.RegCloseKey(hKey);
-    if (nResult != ERROR_SUCCESS || dwType != REG_SZ || cbData > INSTALL_DIR_BUFFER) {
+    if (nResult != ERROR_SUCCESS || (dwType != REG_SZ && dwType != REG_EXPAND_SZ) ||
+        cbData > INSTALL_DIR_BUFFER) {
         return FALSE;
     }
     // The value need not be terminated within the bytes returned: never read past them.

@@ -1,5 +1,7 @@
 #include "app/wizard_app.h"
 
+#include <utility>
+
 #include "app/banner.h"
 #include "app/install_folder.h"
 #include "app/main_window.h"
@@ -10,10 +12,14 @@ BOOL CWizardApp::InitInstance(IWizardHost& host) {
     CDibImage sidebar;
     CDibImage header;
     // A banner that cannot be decoded ends the program before the wizard opens, without a message.
-    if (!sidebar.LoadPngFile(strFolder + "\\BXSidebar.png") ||
-        !header.LoadPngFile(strFolder + "\\BXTopbar.png")) {
-        m_nExitCode = 1;
-        return FALSE;
+    m_strStartError.clear();
+    for (auto [pImage, pszFile] :
+         {std::pair{&sidebar, "\\BXSidebar.png"}, std::pair{&header, "\\BXTopbar.png"}}) {
+        if (!pImage->LoadPngFile(strFolder + pszFile)) {
+            m_strStartError = strFolder + pszFile + ": " + pImage->Error();
+            m_nExitCode = 1;
+            return FALSE;
+        }
     }
     CTolvaneSheet sheet(sidebar, header, host.Window());
     AfxSetMainWnd(&host.Window());

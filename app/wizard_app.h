@@ -2,6 +2,8 @@
 // modally and ends when it closes.
 #pragma once
 
+#include <string>
+
 #include "ui/sheet_window.h"
 
 class CTolvaneSheet;
@@ -21,7 +23,11 @@ public:
     BOOL InitInstance(IWizardHost& host);
     // 0 when the wizard ran; 1 when a banner could not be decoded and the wizard never opened.
     int GetExitCode() const { return m_nExitCode; }
+    // Why the wizard never opened: the banner's path and what was wrong with it; empty otherwise.
+    // The program shows no message; a host may report it where the user looks (a terminal's stderr).
+    const std::string& GetStartError() const { return m_strStartError; }
 
 private:
     int m_nExitCode = 0;
+    std::string m_strStartError;
 };

@@ -42,8 +42,9 @@ protected:
     }
     void TearDown() override { fs::remove_all(m_dir); }
 
-    // Runs start-up on the machine; returns whether the wizard opened, and the exit code.
-    bool Run(const std::string& strMachine, int* pnExitCode) {
+    // Runs start-up on the machine; returns whether the wizard opened, the exit code and the reason
+    // it did not open.
+    bool Run(const std::string& strMachine, int* pnExitCode, std::string* pstrStartError = nullptr) {
         std::string strError;
         auto pMachine = CSimMachine::FromText(strMachine, "start-up machine", &strError);
         EXPECT_TRUE(pMachine) << strError;
@@ -64,6 +65,9 @@ protected:
         CWizardApp app;
         EXPECT_FALSE(app.InitInstance(host));
         *pnExitCode = app.GetExitCode();
+        if (pstrStartError != nullptr) {
+            *pstrStartError = app.GetStartError();
+        }
         return bOpened;
     }
 
@@ -93,22 +97,33 @@ TEST_F(CStartUpTest, KeyThatCannotBeCreatedUsesTheDefaultFolder) {
     EXPECT_EQ(nExit, 0);
 }
 
-TEST_F(CStartUpTest, BadBannersEndTheProgramBeforeTheWizard) {
+TEST_F(CStartUpTest, BadBannersEndTheProgramBeforeTheWizardNamingTheFileAndTheFault) {
     const std::string strMachine = Machine(INSTALLED, "E:\\Apps\\Nimbrel", m_dir.string());
     int nExit = 0;
+    std::string strWhy;
     Truncate("BXTopbar.png", 100);
-    EXPECT_FALSE(Run(strMachine, &nExit)) << "truncated top bar";
+    EXPECT_FALSE(Run(strMachine, &nExit, &strWhy)) << "truncated top bar";
     EXPECT_EQ(nExit, 1);
+    EXPECT_EQ(strWhy.rfind("E:\\Apps\\Nimbrel\\BXTopbar.png: ", 0), 0u) << strWhy;
+    EXPECT_GT(strWhy.size(), std::string("E:\\Apps\\Nimbrel\\BXTopbar.png: ").size()) << "the fault is named";
 
     std::ofstream(m_dir / "BXSidebar.png", std::ios::binary | std::ios::trunc) << "GIF89a not a png";
     nExit = 0;
-    EXPECT_FALSE(Run(strMachine, &nExit)) << "not a PNG";
+    EXPECT_FALSE(Run(strMachine, &nExit, &strWhy)) << "not a PNG";
     EXPECT_EQ(nExit, 1);
+    EXPECT_EQ(strWhy, "E:\\Apps\\Nimbrel\\BXSidebar.png: not a PNG file");
 
     fs::remove(m_dir / "BXSidebar.png");
     nExit = 0;
-    EXPECT_FALSE(Run(strMachine, &nExit)) << "missing sidebar";
+    EXPECT_FALSE(Run(strMachine, &nExit, &strWhy)) << "missing sidebar";
     EXPECT_EQ(nExit, 1);
+    EXPECT_EQ(strWhy, "E:\\Apps\\Nimbrel\\BXSidebar.png: cannot read the file (error 2: file not found)");
+
+    // A machine that maps no folder at all (the default folder, as the install folder reads it).
+    EXPECT_FALSE(Run("{}", &nExit, &strWhy));
+    EXPECT_EQ(
+        strWhy,
+        "c:\\Program Files\\Brellix Nimbrel\\BXSidebar.png: cannot read the file (error 3: path not found)");
 }
 
 TEST_F(CStartUpTest, WelcomePageCarriesTheVendorAddress) {
@@ -155,4 +170,22 @@ TEST(InstallFolder, ValueWithoutTerminatorIsReadWithinItsBytes) {
     Os().Registry().RegCloseKey(hKey);
     EXPECT_FALSE(ReadInstallDir(&strFolder));
     EXPECT_EQ(GetInstallFolder(), DEFAULT_INSTALL_DIR);
+}
+
+TEST(InstallFolder, ValueOfTypeExpandStringIsReadAsItStands) {
+    std::string strError;
+    auto pMachine = CSimMachine::FromText(R"({ "windows": { "major": 5, "minor": 1 } })", "m", &strError);
+    ASSERT_TRUE(pMachine) << strError;
+    CScopedOs os(*pMachine);
+    HKEY hKey = 0;
+    ASSERT_EQ(Os().Registry().RegCreateKeyEx(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0x2001B, &hKey, nullptr),
+              ERROR_SUCCESS);
+    const std::string strValue = "%ProgramFiles%\\Nimbrel";
+    Os().Registry().RegSetValueEx(hKey, "InstallDir", REG_EXPAND_SZ,
+                                  reinterpret_cast<const BYTE*>(strValue.c_str()),
+                                  static_cast<DWORD>(strValue.size() + 1));
+    Os().Registry().RegCloseKey(hKey);
+    std::string strFolder;
+    ASSERT_TRUE(ReadInstallDir(&strFolder));
+    EXPECT_EQ(strFolder, strValue);
 }

@@ -32,6 +32,8 @@ LONG CWizardPage::OnWizardBack() {
 
 void CWizardPage::OnCancel() {
     if (g_bWzcStopped) {
+        // Starting the service can take seconds: the user sees the wait, as for every service wait.
+        CWaitCursor wait(SheetWindow());
         ControlWzcService(TRUE);
     }
 }

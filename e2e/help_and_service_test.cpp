@@ -98,8 +98,11 @@ TEST_F(ServiceRestartTest, CancelOnAWizardPageStartsTheServiceAgain) {
     Open(strMachine.c_str());
     g_bWzcStopped = TRUE;
     m_host.Next();
+    const int nWaitShows = m_host.WaitCursorShows();
     ASSERT_TRUE(m_host.Cancel());
     EXPECT_TRUE(m_host.IsClosed());
+    EXPECT_EQ(m_host.WaitCursorShows(), nWaitShows + 1) << "the restart's wait is shown";
+    EXPECT_FALSE(m_host.IsWaitCursorShown());
     EXPECT_EQ(m_pMachine->ServiceManager().Record("WZCSVC").nStartCalls, 1);
     EXPECT_EQ(m_pMachine->ServiceManager().Status("WZCSVC").dwCurrentState, SERVICE_RUNNING);
     EXPECT_FALSE(g_bWzcStopped);
@@ -121,7 +124,9 @@ TEST_F(ServiceRestartTest, FinishStartsTheServiceAgainOnce) {
     m_host.Next();
     m_host.Next();
     g_bWzcStopped = TRUE;
+    const int nWaitShows = m_host.WaitCursorShows();
     ASSERT_TRUE(m_host.Finish());
+    EXPECT_EQ(m_host.WaitCursorShows(), nWaitShows + 1) << "the restart's wait is shown";
     EXPECT_EQ(m_pMachine->ServiceManager().Record("WZCSVC").nStartCalls, 1);
     EXPECT_FALSE(g_bWzcStopped);
 }

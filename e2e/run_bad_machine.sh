@@ -1,6 +1,6 @@
 #!/bin/sh
 # The program given a broken machine file prints one line naming the file and the problem and exits
-# non-zero, without a crash.
+# non-zero, without a crash; so does a machine on which the banners cannot be read.
 set -u
 program="$1"
 dir=$(mktemp -d)
@@ -20,3 +20,6 @@ check schema.json "services.WZCSVC.state"
 printf '{ "printers": {} }' > "$dir/unknown.json"
 check unknown.json "printers"
 check missing.json ""
+printf '{}' > "$dir/empty.json"
+check empty.json 'the wizard cannot open: .*BXSidebar.png: cannot read the file (error 3: path not found)'
+

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "adapters/supported_cache.h"
 #include "adapters/wzc_service.h"
 #include "app/banner.h"
 #include "app/list_page.h"
@@ -130,5 +131,31 @@ protected:
     CHeadlessHost m_host;
     CScriptedListPage* m_pList = nullptr;
     CScriptedAdapterPage* m_pTest = nullptr;
+    std::unique_ptr<CTolvaneSheet> m_pSheet;
+};
+
+// The whole wizard with its real pages (or a list page of the test's) on a simulated machine.
+class CRealWizardFixture : public ::testing::Test {
+protected:
+    void TearDown() override {
+        m_pSheet.reset();
+        AfxSetMainWnd(nullptr);
+        g_bWzcStopped = FALSE;
+        ClearSupportedCache();
+    }
+
+    // Installs the machine as the OS and opens the wizard on its welcome page.
+    void OpenWizard(std::unique_ptr<CSimMachine> pMachine, std::unique_ptr<CListPage> pList = nullptr) {
+        m_pMachine = std::move(pMachine);
+        m_pOs = std::make_unique<CScopedOs>(*m_pMachine);
+        m_pSheet = std::make_unique<CTolvaneSheet>(m_image, m_image, m_host, std::move(pList));
+        AfxSetMainWnd(&m_host);  // as start-up makes the sheet the main window
+        m_host.Open(*m_pSheet);
+    }
+
+    std::unique_ptr<CSimMachine> m_pMachine;
+    std::unique_ptr<CScopedOs> m_pOs;
+    CDibImage m_image;
+    CHeadlessHost m_host;
     std::unique_ptr<CTolvaneSheet> m_pSheet;
 };

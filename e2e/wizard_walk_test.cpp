@@ -11,6 +11,7 @@
 #include "app/supported_pages.h"
 #include "app/tolvane_sheet.h"
 #include "e2e/walk_expectations.h"
+#include "e2e/wizard_fixture.h"
 #include "platform/sim/sim_machine.h"
 #include "report/post_page.h"
 #include "test/adapter_page.h"
@@ -20,24 +21,14 @@
 namespace {
 using Rows = std::vector<std::vector<std::string>>;
 
-class WizardWalkTest : public ::testing::Test {
+class WizardWalkTest : public CRealWizardFixture {
 protected:
-    void TearDown() override {
-        m_pSheet.reset();
-        AfxSetMainWnd(nullptr);
-        g_bWzcStopped = FALSE;
-        ClearSupportedCache();
-    }
-
     void Open(const std::string& strMachine) {
         std::string strError;
-        m_pMachine =
+        auto pMachine =
             CSimMachine::FromFile(std::string(NIMBREL_E2E_DIR) + "/machines/" + strMachine, &strError);
-        ASSERT_TRUE(m_pMachine) << strError;
-        m_pOs = std::make_unique<CScopedOs>(*m_pMachine);
-        m_pSheet = std::make_unique<CTolvaneSheet>(m_image, m_image, m_host);
-        AfxSetMainWnd(&m_host);
-        m_host.Open(*m_pSheet);
+        ASSERT_TRUE(pMachine) << strError;
+        OpenWizard(std::move(pMachine));
     }
 
     void Next(UINT nExpected) {
@@ -70,12 +61,6 @@ protected:
     std::string Text(UINT nPage, int nId) { return m_host.Page(nPage)->GetDlgItem(nId)->GetWindowText(); }
     CServiceStatus Wzc() { return m_pMachine->ServiceManager().Status("WZCSVC"); }
     int WzcStarts() { return m_pMachine->ServiceManager().Record("WZCSVC").nStartCalls; }
-
-    std::unique_ptr<CSimMachine> m_pMachine;
-    std::unique_ptr<CScopedOs> m_pOs;
-    CDibImage m_image;
-    CHeadlessHost m_host;
-    std::unique_ptr<CTolvaneSheet> m_pSheet;
 };
 }  // namespace
 

@@ -55,6 +55,7 @@ constexpr DWORD KEY_SET_VALUE = 0x0002;
 constexpr DWORD KEY_ENUMERATE_SUB_KEYS = 0x0008;
 constexpr DWORD KEY_READ = 0x20019;
 constexpr DWORD REG_SZ = 1;
+constexpr DWORD REG_EXPAND_SZ = 2;  // read as the string it is, unexpanded
 constexpr DWORD REG_DWORD = 4;
 constexpr DWORD REG_CREATED_NEW_KEY = 1;
 constexpr DWORD REG_OPENED_EXISTING_KEY = 2;

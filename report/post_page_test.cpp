@@ -2,120 +2,13 @@
 // the optional fields and the tick, and the report as a real HTTP server on this machine receives it.
 #include "report/post_page.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-#include <atomic>
 #include <climits>
-#include <thread>
 
+#include "e2e/test_http_server.h"
 #include "e2e/wizard_fixture.h"
 #include "ui/headless/headless_controls.h"
 
 namespace {
-
-// A one-request HTTP server on 127.0.0.1: records the request line and answers with a fixed status,
-// or (status 0) reads the request and never answers. Every wait is bounded, so a test that goes
-// wrong fails instead of hanging.
-class CTestHttpServer {
-public:
-    static constexpr int SILENT = 0;
-
-    explicit CTestHttpServer(int nStatus) {
-        m_fdListen = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in addr{};
-        addr.sin_family = AF_INET;
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t cbAddr = sizeof addr;
-        if (m_fdListen < 0 || bind(m_fdListen, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
-            listen(m_fdListen, 4) != 0 ||
-            getsockname(m_fdListen, reinterpret_cast<sockaddr*>(&addr), &cbAddr) != 0) {
-            ADD_FAILURE() << "test server could not listen";
-            return;
-        }
-        m_nPort = ntohs(addr.sin_port);
-        m_thread = std::thread([this, nStatus] { Serve(nStatus); });
-    }
-    ~CTestHttpServer() {
-        Stop();
-        if (m_fdListen >= 0) {
-            close(m_fdListen);
-        }
-    }
-
-    int Port() const { return m_nPort; }
-    std::string HostPort() const { return "127.0.0.1:" + std::to_string(m_nPort); }
-    // The request line received ("" when no request came); ends the server first.
-    std::string RequestLine() {
-        Stop();
-        return m_strRequestLine;
-    }
-
-    // A port on which nothing listens.
-    static int UnusedPort() {
-        CTestHttpServer probe(SILENT);
-        return probe.Port();  // the listener closes with the probe
-    }
-
-private:
-    static constexpr int SLICE_MS = 20;
-    static constexpr int LIMIT_MS = 10000;
-
-    void Stop() {
-        m_bStop = true;
-        if (m_thread.joinable()) {
-            m_thread.join();
-        }
-    }
-
-    // Waits for fd to become readable, in slices so that Stop is noticed; false on stop or limit.
-    bool WaitReadable(int fd) {
-        for (int nWaited = 0; !m_bStop && nWaited < LIMIT_MS; nWaited += SLICE_MS) {
-            pollfd pfd{fd, POLLIN, 0};
-            if (poll(&pfd, 1, SLICE_MS) > 0) {
-                return true;
-            }
-        }
-        return false;
-    }
-
-    void Serve(int nStatus) {
-        if (!WaitReadable(m_fdListen)) {
-            return;
-        }
-        const int fd = accept(m_fdListen, nullptr, nullptr);
-        if (fd < 0) {
-            return;
-        }
-        std::string strRequest;
-        char achBuffer[4096];
-        while (strRequest.find("\r\n\r\n") == std::string::npos && WaitReadable(fd)) {
-            const ssize_t cb = read(fd, achBuffer, sizeof achBuffer);
-            if (cb <= 0) {
-                break;
-            }
-            strRequest.append(achBuffer, static_cast<std::size_t>(cb));
-        }
-        m_strRequestLine = strRequest.substr(0, strRequest.find("\r\n"));
-        if (nStatus != SILENT) {
-            const std::string strAnswer = "HTTP/1.1 " + std::to_string(nStatus) +
-                                          " Test\r\nContent-Length: 2\r\nConnection: close\r\n\r\nok";
-            [[maybe_unused]] const ssize_t cb = write(fd, strAnswer.data(), strAnswer.size());
-        } else {
-            WaitReadable(fd);  // until the client gives up (end of stream) or the test ends
-        }
-        close(fd);
-    }
-
-    int m_fdListen = -1;
-    int m_nPort = 0;
-    std::atomic<bool> m_bStop{false};
-    std::thread m_thread;
-    std::string m_strRequestLine;
-};
 
 CAdapterResult MakeResult(const std::string& strName, BOOL bSupported, const std::string& strRate, int nMax,
                           int nMin) {
@@ -154,6 +47,15 @@ protected:
         Post().m_server.strHost = strServer;
         ASSERT_TRUE(m_host.Next());
         ASSERT_EQ(m_host.CurrentPage(), 111u);
+    }
+    // Posts no results with this proxy setting to a server of the test's; the request line it got.
+    std::string PostWithProxySetting(int nEnable, const std::string& strProxyServer) {
+        CTestHttpServer server(200);
+        const std::string strMachine = MachineWithProxy(nEnable, strProxyServer);
+        GoToPostPage({}, server.HostPort(), strMachine.c_str());
+        EXPECT_TRUE(m_host.Next());
+        EXPECT_EQ(m_host.CurrentPage(), 112u);
+        return server.RequestLine();
     }
     void GoToPostPage(std::vector<CAdapterResult> results) {
         GoToPostPage(std::move(results), "127.0.0.1:" + std::to_string(CTestHttpServer::UnusedPort()));
@@ -328,14 +230,27 @@ TEST_F(CPostPageTest, GoesThroughTheUsersProxy) {
                                        "&a=N|Old%20Card||| HTTP/1.1");
 }
 
-TEST_F(CPostPageTest, AProxySwitchedOffIsNotUsed) {
-    CTestHttpServer server(200);
+// The per-protocol form of the setting: the "http=" entry names the proxy for the report.
+TEST_F(CPostPageTest, APerProtocolProxySettingUsesItsHttpEntry) {
+    CTestHttpServer proxy(200);
     const std::string strMachine =
-        MachineWithProxy(0, "127.0.0.1:" + std::to_string(CTestHttpServer::UnusedPort()));
-    GoToPostPage({}, server.HostPort(), strMachine.c_str());
+        MachineWithProxy(1, "ftp=ftp.example:21; HTTP=" + proxy.HostPort() + ";https=secure.example:8443");
+    GoToPostPage({}, VENDOR_HOST, strMachine.c_str());
     ASSERT_TRUE(m_host.Next());
     EXPECT_EQ(m_host.CurrentPage(), 112u);
-    EXPECT_EQ(server.RequestLine(), std::string("GET /nimbrel3.php?os=") + OS_ESCAPED + "&by=&e= HTTP/1.1");
+    EXPECT_EQ(proxy.RequestLine(), std::string("GET http://") + VENDOR_HOST +
+                                       "/nimbrel3.php?os=" + OS_ESCAPED + "&by=&e= HTTP/1.1");
+}
+
+// Settings that name no proxy for HTTP: the report goes straight to the server.
+TEST_F(CPostPageTest, AProxySwitchedOffIsNotUsed) {
+    EXPECT_EQ(PostWithProxySetting(0, "127.0.0.1:" + std::to_string(CTestHttpServer::UnusedPort())),
+              std::string("GET /nimbrel3.php?os=") + OS_ESCAPED + "&by=&e= HTTP/1.1");
+}
+
+TEST_F(CPostPageTest, APerProtocolProxySettingWithoutAnHttpEntryGoesDirect) {
+    EXPECT_EQ(PostWithProxySetting(1, "https=127.0.0.1:" + std::to_string(CTestHttpServer::UnusedPort())),
+              std::string("GET /nimbrel3.php?os=") + OS_ESCAPED + "&by=&e= HTTP/1.1");
 }
 
 TEST(ReadRegString, DropsOneTerminatingZeroAndReportsFailure) {

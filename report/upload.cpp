@@ -1,6 +1,8 @@
 // The report upload: the results as the query string of one HTTP GET, sent with libcurl.
 #include "report/upload.h"
 
+#include <algorithm>
+#include <cctype>
 #include <climits>
 #include <vector>
 
@@ -46,6 +48,29 @@ bool BuildReportUrl(CCurlTransfer& transfer, const std::string& strServer, const
     return bEscaped;
 }
 
+// The "host:port" of a ProxyServer value for HTTP. Besides one server for every protocol the value
+// may name one per protocol, "http=host:port;https=host:port;ftp=...": then the "http=" entry is the
+// one (none: no proxy for HTTP). A value without "=" is one server and is taken whole.
+std::string HttpProxyServer(const std::string& strValue) {
+    if (strValue.find('=') == std::string::npos) {
+        return strValue;
+    }
+    constexpr char HTTP_ENTRY[] = "http=";
+    constexpr std::size_t HTTP_ENTRY_LENGTH = sizeof HTTP_ENTRY - 1;
+    const int nEntries = CountChar(strValue, ';') + 1;
+    for (int i = 0; i < nEntries; ++i) {
+        std::string strEntry = GetFieldDelim(strValue, i, ';');
+        strEntry.erase(0, strEntry.find_first_not_of(' '));
+        if (strEntry.size() >= HTTP_ENTRY_LENGTH &&
+            std::equal(HTTP_ENTRY, HTTP_ENTRY + HTTP_ENTRY_LENGTH, strEntry.begin(), [](char chA, char chB) {
+                return chA == std::tolower(static_cast<unsigned char>(chB));
+            })) {
+            return strEntry.substr(HTTP_ENTRY_LENGTH);
+        }
+    }
+    return "";
+}
+
 struct CProxySetting {
     std::string strHost;
     long nPort = 0;
@@ -66,7 +91,7 @@ void ReadProxySetting(CProxySetting* pProxy) {
         dwEnable = 0;
     }
     if (dwEnable != 0) {
-        const std::string strServer = ReadRegString(hKey, "ProxyServer");
+        const std::string strServer = HttpProxyServer(ReadRegString(hKey, "ProxyServer"));
         if (!strServer.empty()) {
             pProxy->strHost = GetFieldDelim(strServer, 0, ':');
             pProxy->nPort = ParseDecimal(GetFieldDelim(strServer, 1, ':'));

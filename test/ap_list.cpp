@@ -136,6 +136,8 @@ void CAdapterPage::FillApList(const std::vector<std::string>& astrRows) {
         const std::string strNumber = std::to_string(i + 1);
         list.InsertItem(nItem, strNumber, reinterpret_cast<LPARAM>(&strRow));
         list.SetItemText(nItem, AP_COLUMN_SSID, GetFields(strRow, AP_FIELD_SSID, -1));
+        // The access point's own name has no column; a host that shows a row whole shows it too.
+        list.SetItemDetails(nItem, {{"AP Name", GetField(strRow, AP_FIELD_APNAME)}});
         WidenToText(list, &anWidths[0], strNumber);
         // The SSID column is measured with the AP name before the SSID, a longer text than it shows.
         WidenToText(list, &anWidths[AP_COLUMN_SSID], GetFields(strRow, AP_FIELD_APNAME, -1));

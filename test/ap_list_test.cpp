@@ -168,6 +168,9 @@ TEST_F(CApListTest, SortsByNameAndSsidThenMacThenChannelAndRenumbers) {
     EXPECT_EQ(list.GetItemText(0, 7), "Infra");
     // Each item still designates its own row.
     EXPECT_EQ(*reinterpret_cast<const std::string*>(list.GetItemData(0)), astrRows[3]);
+    // The AP name, which no column shows, travels with its item as a detail.
+    EXPECT_EQ(list.GetItemDetails(0), (CItemDetails{{"AP Name", "Zeta"}}));
+    EXPECT_EQ(list.GetItemDetails(1), (CItemDetails{{"AP Name", ""}}));
 
     // Filling again replaces the items.
     m_page.FillApList({astrRows[0]});

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Captures every page of the full-screen wizard as text into docs/screens/ (80 x 24 terminal, the
-# machine e2e/term_machine.json; the no-adapters page on the same machine without its WLAN section).
+# machine e2e/term_machine.json; the no-adapters page on the same machine without its WLAN section;
+# the access point detail box, and the adapter results on a 120 x 40 terminal).
 # Usage: tools/capture_screens.sh [PROGRAM]   (default build/dev/nimbrel)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -23,7 +24,8 @@ term_keys Enter; term_wait "No Supported Adapters Found"; save 114-none-supporte
 term_keys M-b; term_wait "No Adapter Selected"; term_keys M-b; term_wait "[ ] Intel"
 term_keys Tab Space Enter; term_wait "Scan #2"; save progress-window
 term_wait "Discovered Access Points"; term_wait_gone "Progress ["; save 109-adapter
-term_keys Enter; term_wait "Congratulations!"; save 110-supported
+term_keys Tab Tab Tab Enter; term_wait "AP Name:"; save ap-details; term_keys Escape; term_wait_gone "AP Name:"
+term_keys M-n; term_wait "Congratulations!"; save 110-supported
 term_keys Enter; term_wait "Post Results Back"; save 111-post
 term_keys Enter; term_wait "Accessing Nimbrel web server failed"; save message-box
 term_keys Enter; term_wait_gone "Accessing Nimbrel web server failed"
@@ -41,3 +43,9 @@ term_keys Escape; term_wait "exit status 0"
 
 term_start "$program" 60 20 "$machine"
 term_wait "Please enlarge"; save too-small
+
+# A larger terminal shows a larger sheet.
+term_start "$program" 120 40 "$machine"
+term_wait "Press Next to Continue"; term_keys Enter Enter
+term_wait "[x] Intel"; term_keys Enter
+term_wait "Discovered Access Points"; term_wait_gone "Progress ["; save 109-adapter-120x40

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Captures every page that the real Nimbrel.exe's runs under Wine reach, as PNG screenshots of the
+# Captures every page that the real Nimbrel.exe's runs under Wine reach (real_exe_test.sh on Wine's
+# own services, real_walk_test.sh over the substitute wlanapi.dll), as PNG screenshots of the
 # sheet, into docs/screens/windows/ (named <template>-<name>.png): it runs the Wine tests with
 # NIMBREL_SCREENSHOT_DIR set and keeps what they saved. Pages are replaced only when the tests pass.
 # Usage: tools/capture_windows_screens.sh [build dir]   (default build/windows; scripts/build-windows
@@ -14,6 +15,8 @@ trap 'rm -rf "$shots"' EXIT
 # real program's runs, last, replace the pages they also reach.
 NIMBREL_SCREENSHOT_DIR=$shots e2e/wine/run_win_tests.sh "$build"
 NIMBREL_SCREENSHOT_DIR=$shots e2e/wine/real_exe_test.sh "$build"
+# The walks over the substitute wlanapi.dll reach every page (and replace the pages both reach).
+NIMBREL_SCREENSHOT_DIR=$shots e2e/wine/real_walk_test.sh "$build"
 mkdir -p "$out"
 for png in "$shots"/*.png; do
     cp "$png" "$out/"

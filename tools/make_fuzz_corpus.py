@@ -84,6 +84,61 @@ def ndis_seeds():
     write("ndis_binding", "header_only", struct.pack("<IIIII", 1, 20, 0, 20, 0))
 
 
+# --- WLAN service (WLAN_BSS_LIST, WLAN_BSS_ENTRY of 360 bytes; the element blobs after the entries) --
+
+WLAN_ENTRY_SIZE = 360
+WLAN_RATES = [0x8002, 0x8004, 0x800B, 0x8016, 12, 18, 24, 36, 48, 72, 96, 108]
+
+
+def wlan_entry(ssid, mac, rssi, khz, capability, ie_offset, ie_size, bss_type=1, rates=WLAN_RATES,
+               ssid_length=None, rate_set_length=None):
+    e = bytearray(WLAN_ENTRY_SIZE)
+    struct.pack_into("<I", e, 0, len(ssid) if ssid_length is None else ssid_length)
+    e[4:4 + len(ssid[:32])] = ssid[:32]
+    e[40:46] = mac
+    struct.pack_into("<IIiI", e, 48, bss_type, 7, rssi, 80)
+    struct.pack_into("<H", e, 66, 100)
+    struct.pack_into("<H", e, 88, capability)
+    struct.pack_into("<I", e, 92, khz)
+    struct.pack_into("<I", e, 96, 2 * len(rates) if rate_set_length is None else rate_set_length)
+    for k, rate in enumerate(rates[:126]):
+        struct.pack_into("<H", e, 100 + 2 * k, rate)
+    struct.pack_into("<II", e, 352, ie_offset, ie_size)
+    return bytes(e)
+
+
+def wlan_list(aps, count=None, total=None):
+    """aps: (ssid, mac, rssi, khz, capability, blob, options); each blob follows all the entries."""
+    head = 8
+    blob_start = head + WLAN_ENTRY_SIZE * len(aps)
+    entries, blobs = b"", b""
+    for i, (ssid, mac, rssi, khz, capability, blob, options) in enumerate(aps):
+        entry_start = head + WLAN_ENTRY_SIZE * i
+        offset = blob_start + len(blobs) - entry_start
+        entries += wlan_entry(ssid, mac, rssi, khz, capability, options.pop("ie_offset", offset),
+                              options.pop("ie_size", len(blob)), **options)
+        blobs += blob
+    size = head + len(entries) + len(blobs)
+    return struct.pack("<II", size if total is None else total, len(aps) if count is None else count) + entries + blobs
+
+
+def wlan_seeds():
+    ssid_el = element(0, b"HomeNet") + element(1, b"\x82\x84\x8b\x96\x0c\x12\x18\x24")
+    home = (b"HomeNet", b"\x00\x1b\x2f\x10\x20\x30", -48, 2437000, 0x0011, ssid_el + RSN_CCMP + WPA, {})
+    office = (b"Atrium", b"\x00\x1d\x7e\xc0\xff\xee", -66, 5745000, 0x0011, ssid_el + AP_NAME + RSN_TKIP, {})
+    cafe = (b"Cafe|Guest", b"\x00\x0f\x66\xaa\x01\x02", -71, 2412000, 0x0001, ssid_el, {})
+    cell = (b"LaptopShare", b"\x02\x21\x5c\x0a\x0b\x0c", -58, 2484000, 0x0002, b"", {"bss_type": 2})
+    hidden = (b"\x00" * 9, b"\x00\x13\x10\x45\x67\x89", -77, 4920000, 0x0010, ssid_el[:12], {})
+    write("wlan_bss_list", "five_entries", wlan_list([home, office, cafe, cell, hidden]))
+    write("wlan_bss_list", "count_beyond_entries", wlan_list([home], count=0xFFFFFFFF))
+    write("wlan_bss_list", "total_size_short", wlan_list([home, office], total=8 + WLAN_ENTRY_SIZE + 20))
+    liar = (b"Liar", b"\x00\x40\x96\x12\x34\x56", -83, 5180000, 0x0011, RSN_SHORT,
+            {"ie_offset": 0xFFFFFFF0, "ie_size": 0xFFFFFFFF, "ssid_length": 0xFFFF, "rate_set_length": 0xFFFFFFFF})
+    write("wlan_bss_list", "lengths_past_end", wlan_list([liar, cafe]))
+    write("wlan_bss_list", "truncated", wlan_list([home, office])[:500])
+    write("wlan_bss_list", "empty_list", wlan_list([]))
+
+
 # --- the card's scan record ------------------------------------------------------------------------
 
 def lucent_entry(channel, noise, signal, bssid, capability, ssid):
@@ -189,6 +244,7 @@ def text_seeds():
 
 if __name__ == "__main__":
     ndis_seeds()
+    wlan_seeds()
     lucent_seeds()
     element_seeds()
     png_seeds()

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/win_defs.h"
 
@@ -66,6 +68,10 @@ using LPARAM = std::intptr_t;
 // when the first item goes before the second, 0 when equal, positive when after.
 using PFNLVCOMPARE = int (*)(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
 
+// What an item holds beyond its columns, as label and text pairs, for a host that can show one item
+// whole (the terminal's detail box); they stay with the item when the list is sorted.
+using CItemDetails = std::vector<std::pair<std::string, std::string>>;
+
 // A list view in report view (SysListView32): one message per method. Widths are pixels.
 class IListView : public virtual IControl {
 public:
@@ -90,6 +96,8 @@ public:
     virtual BOOL DeleteAllItems() = 0;
     // LVM_SORTITEMS: orders the items by pfnCompare of their item data.
     virtual BOOL SortItems(PFNLVCOMPARE pfnCompare, LPARAM lParamSort) = 0;
+    // The item's details that no column shows; a host with nowhere to show them drops them.
+    virtual void SetItemDetails(int nItem, const CItemDetails& details) = 0;
 };
 
 // The controls of one page window, by control id; nullptr when the template has no such control

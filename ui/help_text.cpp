@@ -41,8 +41,13 @@ std::string DecodeEntity(const std::string& strEntity) {
             std::all_of(strDigits.begin(), strDigits.end(),
                         [&](unsigned char ch) { return bHex ? std::isxdigit(ch) : std::isdigit(ch); })) {
             const long nCode = std::stol(strDigits, nullptr, bHex ? 16 : 10);
-            // Single-byte text: characters beyond it show as '?'.
-            return std::string(1, nCode > 0 && nCode < 256 ? static_cast<char>(nCode) : '?');
+            // White space (&#10;) is a blank like any other in the text; control characters and
+            // characters beyond single-byte text show as '?'.
+            if (nCode < 256 && std::isspace(static_cast<unsigned char>(nCode))) {
+                return " ";
+            }
+            const bool bPrintable = nCode >= 0x20 && nCode < 256 && nCode != 0x7F;
+            return std::string(1, bPrintable ? static_cast<char>(nCode) : '?');
         }
     }
     return "&" + strEntity + ";";
@@ -124,8 +129,13 @@ std::vector<std::string> HtmlToTextLines(const std::string& strHtml, int nWidth)
             continue;
         }
         if (ch == '&') {
+            // A reference is a name or number up to ';'; anything else after '&' (a blank, a
+            // line break, a tag) makes the '&' plain text, as browsers read it.
             const std::size_t nSemi = strHtml.find(';', i);
-            if (nSemi != std::string::npos && nSemi - i <= 10) {
+            const auto itName = strHtml.begin() + static_cast<std::ptrdiff_t>(i) + 1;
+            if (nSemi != std::string::npos && nSemi - i <= 10 &&
+                std::all_of(itName, strHtml.begin() + static_cast<std::ptrdiff_t>(nSemi),
+                            [](unsigned char chName) { return std::isalnum(chName) || chName == '#'; })) {
                 if (!bSkip) {
                     strParagraph += DecodeEntity(strHtml.substr(i + 1, nSemi - i - 1));
                 }

@@ -24,6 +24,11 @@ TEST(HelpText, CharacterReferencesAndBrokenMarkup) {
     EXPECT_EQ(HtmlToTextLines("<p>it&#39;s &lt;ok&gt; &#x41; &bogus; &#99999999;</p>", 60),
               (Lines{"it's <ok> A &bogus; &#99999999;"}));
     EXPECT_EQ(HtmlToTextLines("<p>before</p><p unterminated", 60), (Lines{"before"}));
+    // Whatever the references, a line holds no line break or control character: an '&' whose
+    // "name" runs over a line break and a tag is plain text, and references to white space or
+    // control characters are a blank and '?'.
+    EXPECT_EQ(HtmlToTextLines("<p>a &amp\n<p>If; b</p>", 60), (Lines{"a &amp", "", "If; b"}));
+    EXPECT_EQ(HtmlToTextLines("<p>x&#10;y&#13;z&#x9;w &#1;&#127;</p>", 60), (Lines{"x y z w ??"}));
     EXPECT_TRUE(HtmlToTextLines("", 60).empty());
 }
 

@@ -9,6 +9,16 @@ machine="$here/../term_machine.json"
 
 step() { echo "ok - $*"; }
 
+# Starts the program at a size and walks it to the first scan of the adapter test.
+start_scans() {
+    term_start "$program" "$1" "$2" "$machine"
+    term_wait "Press Next to Continue"
+    term_keys Enter Enter
+    term_wait "All Network Adapters Found"
+    term_keys Enter
+    term_wait "Scan #1..."
+}
+
 # The welcome page, exactly as expected (sidebar band, texts at their template places, button row).
 term_start "$program" 80 24 "$machine"
 term_wait "Press Next to Continue"
@@ -37,12 +47,24 @@ term_wait "Discovered Access Points"
 term_wait_gone "Progress ["
 term_expect "Scan Rate: 1.0"
 term_expect "│ #│ SSID│ MAC              │ Ch │ Signal│ Assoc│ Security│ Mode │"
-term_expect "│ 1│ Atri│ 00:1d:7e:c0:ff:ee│ 149│ -66   │      │ WPA2    │ Infra│"
-term_expect "│ 3│ Home│ 00:1b:2f:10:20:30│ 6  │ -48   │ Yes  │ WPA2    │ Infra│"
-step "access point list"
+term_expect "│ 1│ Atr…│ 00:1d:7e:c0:ff:ee│ 149│ -66   │      │ WPA2    │ Infra│"
+term_expect "│ 3│ Hom…│ 00:1b:2f:10:20:30│ 6  │ -48   │ Yes  │ WPA2    │ Infra│"
+step "access point list (cut SSIDs end in an ellipsis)"
 
-# Supported adapters, then the results page.
-term_keys Enter
+# The read-only name edit and the scan rate take the focus, then the list; Enter opens a row whole.
+term_keys Tab Tab Tab Down Down Enter
+term_wait "AP Name:"
+term_expect "SSID: HomeNet"
+term_expect "MAC: 00:1b:2f:10:20:30"
+term_expect "Assoc: Yes"
+term_expect "Security: WPA2"
+term_keys Escape
+term_wait_gone "AP Name:"
+term_expect "Adapter Results"
+step "access point detail box"
+
+# Supported adapters (Alt+N: the list still has the focus), then the results page.
+term_keys M-n
 term_wait "Congratulations!"
 term_expect "Intel(R) Wireless WiFi Link 4965AGN"
 term_keys Enter
@@ -50,7 +72,9 @@ term_wait "Post Results Back to Brellix (optional)"
 term_expect "OS Version: 6.0.6002 (Service Pack 2)"
 term_expect "│ Supported│ Name"
 term_expect "<Optional>"
-step "results page"
+term_expect "identifiable information is included."
+term_expect "Email*: <Optional>"
+step "results page (whole texts)"
 
 # Typing replaces the selected "<Optional>" of "Reported by" (the third tab stop).
 term_keys Tab Tab Tab
@@ -87,12 +111,7 @@ term_wait "exit status 0"
 step "too small terminal"
 
 # Esc while the scans run cancels the test after the scan in progress.
-term_start "$program" 80 24 "$machine"
-term_wait "Press Next to Continue"
-term_keys Enter Enter
-term_wait "All Network Adapters Found"
-term_keys Enter
-term_wait "Scan #1..."
+start_scans 80 24
 term_keys Escape
 term_wait "Discovered Access Points"
 term_wait_gone "Progress ["
@@ -100,3 +119,55 @@ term_expect "Adapter Results"
 term_keys Escape
 term_wait "exit status 0"
 step "Esc cancels the scans"
+
+# A resize to too small and back while the popup is up, keys typed meanwhile ignored, leaves a
+# clean screen: the same as after Ctrl+L.
+start_scans 80 24
+term_tmux resize-window -t wizard -x 60 -y 20
+term_wait "Please enlarge the terminal"
+term_expect "Keys are ignored until then (Ctrl+L redraws)."
+term_keys Escape M-n M-n
+term_tmux resize-window -t wizard -x 80 -y 24
+term_wait "Discovered Access Points"
+term_wait_gone "Progress ["
+term_expect "Scan Rate: 1.0"
+before=$(term_screen)
+term_keys C-l
+sleep 0.5
+[ "$before" = "$(term_screen)" ] || term_fail "the screen after the resizes was not clean"
+term_keys Escape
+term_wait "exit status 0"
+step "resize during the scans"
+
+# A 120 x 40 terminal shows a larger sheet: SSIDs whole in their column, the texts whole.
+start_scans 120 40
+term_wait "Discovered Access Points"
+term_wait_gone "Progress ["
+term_expect "│ Atrium  │ 00:1d:7e:c0:ff:ee│"
+term_expect "│ HomeNet │ 00:1b:2f:10:20:30│"
+term_keys Enter
+term_wait "Congratulations!"
+term_keys Enter
+term_wait "Post Results Back to Brellix (optional)"
+term_expect "No personally identifiable information is included."
+term_expect "Email*:"
+term_expect "Reported by*:"
+term_keys Escape
+term_wait "exit status 0"
+step "120 x 40 terminal"
+
+# The troubleshooting tips at 80 x 24: every tip whole, a blank after each number.
+term_start "$program" 80 24 "$machine"
+term_wait "Press Next to Continue"
+term_keys Enter Enter
+term_wait "[x] Intel"
+term_keys Tab Space Enter
+term_wait "No Adapter Selected"
+term_keys Enter
+term_wait "No Supported Adapters Found"
+term_expect "(XP only)"
+term_expect "1. Make sure"
+term_expect "5. Install the latest drivers"
+term_keys Escape
+term_wait "exit status 0"
+step "troubleshooting tips whole"

@@ -10,12 +10,30 @@ trap 'tmux -S "$term_socket" kill-server 2>/dev/null; rm -rf "$term_dir"' EXIT
 
 term_tmux() { tmux -S "$term_socket" "$@"; }
 
+# Ends the running session and waits until its server is gone: a session started while the old
+# server is still exiting connects to it and fails ("server exited unexpectedly").
+term_stop() {
+    term_tmux kill-server 2>/dev/null || true
+    local deadline=$((SECONDS + TERM_TIMEOUT))
+    while term_tmux has-session 2>/dev/null; do
+        [ $SECONDS -lt $deadline ] || { echo "FAIL: the previous tmux server does not end"; exit 1; }
+        sleep 0.1
+    done
+}
+
 term_start() {
     local program=$1 cols=$2 rows=$3 machine=${4:-}
-    term_tmux kill-server 2>/dev/null || true
+    term_stop
     mkdir -p "$term_dir/home"
-    term_tmux -f /dev/null new-session -d -s wizard -x "$cols" -y "$rows" \
-        "env HOME='$term_dir/home' LANG=C.UTF-8 NIMBREL_MACHINE='$machine' '$program'; echo \"exit status \$?\"; sleep 600"
+    # The server just killed may still be going away: a new one on its socket is tried again.
+    local try
+    for try in 1 2 3 4 5; do
+        term_tmux -f /dev/null new-session -d -s wizard -x "$cols" -y "$rows" \
+            "env HOME='$term_dir/home' LANG=C.UTF-8 NIMBREL_MACHINE='$machine' '$program'; echo \"exit status \$?\"; sleep 600" \
+            2>/dev/null && break
+        [ "$try" -lt 5 ] || term_fail "tmux would not start"
+        sleep 0.2
+    done
     term_tmux set-option -t wizard status off >/dev/null
 }
 

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 namespace fs = std::filesystem;
 
@@ -20,6 +20,13 @@ const std::initializer_list<const char*> MACHINE_SECTIONS = {
 std::unique_ptr<CSimMachine> CSimMachine::FromText(const std::string& strText, const std::string& strName,
                                                    std::string* pstrError, const CSimMachineOptions& options,
                                                    const std::string& strBaseDir) {
+    // Nothing but white space is no JSON either, but "the file is empty" says what is wrong with it.
+    if (strText.find_first_not_of(" \t\r\n") == std::string::npos) {
+        if (pstrError != nullptr) {
+            *pstrError = strName + ": the file is empty";
+        }
+        return nullptr;
+    }
     std::unique_ptr<CSimMachine> pMachine(new CSimMachine());
     try {
         pMachine->Load(ParseMachineJson(strText), options, strBaseDir);
@@ -40,16 +47,24 @@ std::unique_ptr<CSimMachine> CSimMachine::FromText(const std::string& strText, c
 
 std::unique_ptr<CSimMachine> CSimMachine::FromFile(const std::string& strPath, std::string* pstrError,
                                                    const CSimMachineOptions& options) {
+    // A folder opens as a stream too and reads as nothing: it is no file, not an empty one.
+    std::error_code error;
     std::ifstream file(strPath, std::ios::binary);
-    std::ostringstream text;
-    if (!file || !(text << file.rdbuf())) {
+    std::string strText;
+    bool bRead = file && !fs::is_directory(strPath, error);
+    if (bRead) {
+        strText.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+        bRead = !file.bad();
+    }
+    if (!bRead) {
         if (pstrError != nullptr) {
             *pstrError = strPath + ": cannot read the file";
         }
         return nullptr;
     }
+    // FromText tells an empty file apart from a missing one.
     const std::string strBaseDir = fs::absolute(fs::path(strPath)).parent_path().string();
-    return FromText(text.str(), strPath, pstrError, options, strBaseDir);
+    return FromText(strText, strPath, pstrError, options, strBaseDir);
 }
 
 std::unique_ptr<CSimMachine> CSimMachine::Default(std::string* pstrError, const CSimMachineOptions& options) {
@@ -99,7 +114,7 @@ void CSimMachine::Load(const MachineJson& json, const CSimMachineOptions& option
     m_pNdisuio->Load(root.Child("ndisuio"));
     m_pNdisuio->Register(*m_pDeviceIo);
     m_pRpc = std::make_unique<CSimRpc>();
-    m_pWlan = std::make_unique<CSimWlanService>(*m_pClock, *m_pSystem, *m_pLibraries);
+    m_pWlan = std::make_unique<CSimWlanService>(*m_pClock, *m_pLibraries);
     m_pWlan->Load(root.Child("wlan"));
 }
 

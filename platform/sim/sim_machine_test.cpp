@@ -45,6 +45,22 @@ TEST(SimMachine, BadFilesGiveOneLineNamingTheFileAndTheProblem) {
     EXPECT_EQ(strError, "/nonexistent/machine.json: cannot read the file");
 }
 
+TEST(SimMachine, AnEmptyFileSaysItIsEmptyAndAFolderIsNoFile) {
+    CTempDir dir;
+    std::string strError;
+    const std::string strEmpty = dir.Write("empty.json", "");
+    EXPECT_EQ(CSimMachine::FromFile(strEmpty, &strError), nullptr);
+    EXPECT_EQ(strError, strEmpty + ": the file is empty");
+    const std::string strBlank = dir.Write("blank.json", "\n  \r\n\t");
+    EXPECT_EQ(CSimMachine::FromFile(strBlank, &strError), nullptr);
+    EXPECT_EQ(strError, strBlank + ": the file is empty");
+    EXPECT_EQ(LoadError(""), "machine.json: the file is empty");
+
+    const std::string strFolder = dir.Path().string();
+    EXPECT_EQ(CSimMachine::FromFile(strFolder, &strError), nullptr);
+    EXPECT_EQ(strError, strFolder + ": cannot read the file");
+}
+
 TEST(SimMachine, KeysWithControlCharactersOrNulStayOneLineAndAreNotCutShort) {
     EXPECT_EQ(LoadError(R"({"windows": {"a\nb": 1}})"),
               "machine.json: windows.a\\u000ab: unknown field (expected major, minor, build, platformId, "
@@ -165,6 +181,35 @@ TEST(SimMachine, ReadsAFileWithHostFoldersBesideIt) {
     EXPECT_EQ(shell.ShellExecute("http://www.brellix.example/", SW_SHOWNORMAL), SE_ERR_NOASSOC);
     EXPECT_EQ(pMachine->Shell().HelpPaths().size(), 3u);
     EXPECT_EQ(pMachine->Shell().ExecutedFiles(), std::vector<std::string>{"http://www.brellix.example/"});
+}
+
+TEST(SimMachine, AvailableHelpShowsAPageAndALaunchShowsTheAddressHandedOver) {
+    CTempDir dir;
+    const std::string strPage = dir.Write("files/help/Troubleshoot.htm", "<p>mapped</p>");
+    const std::string strPath = dir.Write("m.json", R"({
+        "folders": {"C:\\Inst": "files"},
+        "shell": {"help": "available", "browser": true}})");
+    std::string strError;
+    auto pMachine = CSimMachine::FromFile(strPath, &strError);
+    ASSERT_NE(pMachine, nullptr) << strError;
+    CSimShell& shell = pMachine->Shell();
+    std::vector<std::string> astrShown;
+    std::vector<std::string> astrLaunched;
+    shell.SetHelpViewer([&](const std::string& strHostPath) { astrShown.push_back(strHostPath); });
+    shell.SetLaunchViewer([&](const std::string& strFile) { astrLaunched.push_back(strFile); });
+    // The mapped folder's page first; without one, the project's own page of the topic; a topic
+    // that has no page anywhere still opens a window, with nothing to show.
+    EXPECT_TRUE(shell.HtmlHelp("C:\\Inst\\Tolvane.chm::/Troubleshoot.htm", HH_DISPLAY_TOPIC));
+    EXPECT_TRUE(shell.HtmlHelp("D:\\Elsewhere\\Tolvane.chm::/default.htm", HH_DISPLAY_TOPIC));
+    EXPECT_TRUE(shell.HtmlHelp("D:\\Elsewhere\\Tolvane.chm::/nothing.htm", HH_DISPLAY_TOPIC));
+    EXPECT_EQ(astrShown,
+              (std::vector<std::string>{strPage, std::string(NIMBREL_RES_DIR) + "/help/default.htm"}));
+
+    EXPECT_EQ(shell.ShellExecute("http://www.brellix.example/", SW_SHOWNORMAL), 42);
+    shell.SetBrowserAvailable(false);
+    EXPECT_EQ(shell.ShellExecute("http://other.example/", SW_SHOWNORMAL), SE_ERR_NOASSOC);
+    EXPECT_EQ(astrLaunched, std::vector<std::string>{"http://www.brellix.example/"})
+        << "only what a browser got";
 }
 
 TEST(SimMachine, HasNoDevicesOrLibrariesUntilADriverRegistersThem) {

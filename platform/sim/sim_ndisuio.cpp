@@ -44,6 +44,8 @@ const DWORD STATISTICS_OIDS[] = {0x00020103, 0x00020104, 0x01020101, 0x01020102,
 constexpr std::size_t ENTRY_FIXED_BYTES = 116;
 constexpr std::size_t ENTRY_SSID_BYTES = 32;
 constexpr std::size_t ENTRY_RATE_BYTES = 16;
+constexpr std::size_t OLD_ENTRY_BYTES = 104;  // NDIS_WLAN_BSSID
+constexpr std::size_t OLD_ENTRY_RATE_BYTES = 8;
 constexpr BYTE ELEMENT_SSID = 0;
 constexpr BYTE ELEMENT_RATES = 1;
 constexpr BYTE ELEMENT_DS_PARAMETERS = 3;
@@ -131,32 +133,6 @@ std::vector<BYTE> ElementsOf(const CSimAccessPoint& ap, const std::vector<BYTE>&
 // NDIS_802_11_NETWORK_TYPE of the frequency.
 DWORD NetworkTypeOf(DWORD dwKhz) {
     return dwKhz >= 5000000 ? 2 /* OFDM5 */ : 3 /* OFDM24 */;
-}
-
-// Machine files are UTF-8; the driver speaks UTF-16.
-std::u16string Utf8ToUtf16(const std::string& str) {
-    std::u16string wstr;
-    for (std::size_t i = 0; i < str.size();) {
-        const auto by = static_cast<unsigned char>(str[i]);
-        std::size_t nMore = by >= 0xF0 ? 3 : by >= 0xE0 ? 2 : by >= 0xC0 ? 1 : 0;
-        char32_t ch = nMore == 3 ? by & 0x07 : nMore == 2 ? by & 0x0F : nMore == 1 ? by & 0x1F : by;
-        if (i + nMore >= str.size()) {
-            nMore = 0;  // a cut sequence: the byte as it is
-            ch = by;
-        }
-        for (std::size_t k = 1; k <= nMore; ++k) {
-            ch = (ch << 6) | (static_cast<unsigned char>(str[i + k]) & 0x3F);
-        }
-        i += nMore + 1;
-        if (ch >= 0x10000) {
-            ch -= 0x10000;
-            wstr += static_cast<char16_t>(0xD800 + (ch >> 10));
-            wstr += static_cast<char16_t>(0xDC00 + (ch & 0x3FF));
-        } else {
-            wstr += static_cast<char16_t>(ch);
-        }
-    }
-    return wstr;
 }
 
 void AppendUtf16(std::vector<BYTE>& ab, const std::u16string& wstr) {
@@ -297,7 +273,7 @@ std::vector<BYTE> ParseRates(const CJsonNode& node) {
 
 CSimAccessPoint ParseAccessPoint(const CJsonNode& node) {
     node.ExpectObject({"ssid", "bssid", "dsConfig", "rssi", "privacy", "rsn", "wpa", "apName", "mode",
-                       "rates", "elements", "length", "ssidLength", "ieLength"});
+                       "rates", "elements", "length", "ssidLength", "ieLength", "oldLayout"});
     CSimAccessPoint ap;
     ap.strSsid = node.GetString("ssid", "");
     if (!node.Has("bssid")) {
@@ -319,6 +295,7 @@ CSimAccessPoint ParseAccessPoint(const CJsonNode& node) {
     ap.dwLength = GetOptionalDword(node, "length");
     ap.dwSsidLength = GetOptionalDword(node, "ssidLength");
     ap.dwIeLength = GetOptionalDword(node, "ieLength");
+    ap.bOldLayout = node.GetBool("oldLayout", false);
     return ap;
 }
 
@@ -382,9 +359,9 @@ CSimNdisBinding ParseBinding(const CJsonNode& node) {
 std::vector<BYTE> BindingRecord(DWORD dwIndex, const CSimNdisBinding& binding) {
     std::vector<BYTE> ab(20, 0);
     const DWORD dwNameOffset = static_cast<DWORD>(ab.size());
-    AppendUtf16(ab, Utf8ToUtf16(binding.strName));
+    AppendUtf16(ab, SimUtf8ToUtf16(binding.strName));
     const DWORD dwDescrOffset = static_cast<DWORD>(ab.size());
-    AppendUtf16(ab, Utf8ToUtf16(binding.strDescription));
+    AppendUtf16(ab, SimUtf8ToUtf16(binding.strDescription));
     Put32(ab, 0, dwIndex);
     Put32(ab, 4, binding.dwNameOffset.value_or(dwNameOffset));
     Put32(ab, 8, binding.dwNameLength.value_or(dwDescrOffset - dwNameOffset));
@@ -396,8 +373,8 @@ std::vector<BYTE> BindingRecord(DWORD dwIndex, const CSimNdisBinding& binding) {
 }  // namespace
 
 std::vector<BYTE> BuildSimBssEntry(const CSimAccessPoint& ap) {
-    const std::vector<BYTE> abElements = ElementsOf(ap, ap.abRates);
-    std::vector<BYTE> ab(ENTRY_FIXED_BYTES, 0);
+    const std::vector<BYTE> abElements = ap.bOldLayout ? std::vector<BYTE>() : ElementsOf(ap, ap.abRates);
+    std::vector<BYTE> ab(ap.bOldLayout ? OLD_ENTRY_BYTES : ENTRY_FIXED_BYTES, 0);
     ab.insert(ab.end(), abElements.begin(), abElements.end());
     ab.resize((ab.size() + 3) & ~std::size_t{3});  // entries keep 4-byte alignment
     Put32(ab, 0, ap.dwLength.value_or(static_cast<DWORD>(ab.size())));
@@ -413,8 +390,11 @@ std::vector<BYTE> BuildSimBssEntry(const CSimAccessPoint& ap) {
     Put32(ab, 72, ap.dwDsConfig);
     Put32(ab, 76, 16);  // FHConfig.Length
     Put32(ab, 92, ap.dwMode);
-    std::copy_n(ap.abRates.begin(), std::min(ap.abRates.size(), ENTRY_RATE_BYTES), ab.begin() + 96);
-    Put32(ab, 112, ap.dwIeLength.value_or(static_cast<DWORD>(abElements.size())));
+    const std::size_t cbRates = ap.bOldLayout ? OLD_ENTRY_RATE_BYTES : ENTRY_RATE_BYTES;
+    std::copy_n(ap.abRates.begin(), std::min(ap.abRates.size(), cbRates), ab.begin() + 96);
+    if (!ap.bOldLayout) {
+        Put32(ab, 112, ap.dwIeLength.value_or(static_cast<DWORD>(abElements.size())));
+    }
     return ab;
 }
 
@@ -612,7 +592,7 @@ private:
         }
         for (std::size_t i = 0; i < state.config.aBindings.size(); ++i) {
             const CSimNdisBinding& binding = state.config.aBindings[i];
-            if (!EqualNameNoCase(Utf8ToUtf16(binding.strName), wstrName)) {
+            if (!EqualNameNoCase(SimUtf8ToUtf16(binding.strName), wstrName)) {
                 continue;
             }
             if (binding.dwOpenError != 0) {

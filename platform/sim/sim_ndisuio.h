@@ -32,6 +32,8 @@ struct CSimAccessPoint {
     std::string strApName;      // the 0x85 element; "" = none
     DWORD dwMode = 1;           // NDIS_802_11_NETWORK_INFRASTRUCTURE
     std::vector<BYTE> abRates;  // units of 500 kbit/s, top bit = basic rate
+    // An older driver's NDIS_WLAN_BSSID entry: 104 bytes, the first 8 rates, no elements.
+    bool bOldLayout = false;
     // Malformed entries: the raw variable elements instead of the generated ones, and the entry's
     // Length, SsidLength and IELength fields as the driver should (mis)state them.
     std::optional<std::vector<BYTE>> abRawElements;

@@ -1,7 +1,14 @@
 #include "platform/sim/sim_shell.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "platform/sim/sim_opener.h"
 #include "platform/sim/sim_system.h"
+
+#ifndef NIMBREL_RES_DIR
+#define NIMBREL_RES_DIR "res"
+#endif
 
 CSimShell::CSimShell(CSimSystem& system) : m_system(system) {}
 
@@ -34,21 +41,25 @@ BOOL CSimShell::HtmlHelp(const std::string& strPath, UINT uCommand) {
         if (uCommand != HH_DISPLAY_TOPIC || m_strHelp == "missing") {
             return FALSE;
         }
-        if (m_strHelp == "available") {
-            return TRUE;
-        }
         // "<folder>\Tolvane.chm::/<topic>.htm" → "<folder>\help\<topic>.htm".
         const std::size_t nTopic = strPath.find("::/");
-        const std::size_t nFolderEnd = strPath.rfind('\\', nTopic);
-        if (nTopic == std::string::npos || nFolderEnd == std::string::npos) {
-            return FALSE;
+        const std::size_t nFolderEnd = nTopic == std::string::npos ? nTopic : strPath.rfind('\\', nTopic);
+        if (nFolderEnd != std::string::npos) {
+            const std::string strTopicFile = strPath.substr(nTopic + 3);
+            strPage = m_system.FindHostFile(strPath.substr(0, nFolderEnd) + "\\help\\" + strTopicFile);
+            // An available help file without a folder map shows the project's own page of the topic.
+            if (!strPage && m_strHelp == "available") {
+                const std::string strOwn = std::string(NIMBREL_RES_DIR) + "/help/" + strTopicFile;
+                std::error_code ec;
+                if (std::filesystem::is_regular_file(strOwn, ec)) {
+                    strPage = strOwn;
+                }
+            }
         }
-        strPage =
-            m_system.FindHostFile(strPath.substr(0, nFolderEnd) + "\\help\\" + strPath.substr(nTopic + 3));
         fnViewer = m_fnHelpViewer;
     }
     if (!strPage) {
-        return FALSE;
+        return m_strHelp == "available" ? TRUE : FALSE;
     }
     if (fnViewer) {
         fnViewer(*strPage);
@@ -57,12 +68,27 @@ BOOL CSimShell::HtmlHelp(const std::string& strPath, UINT uCommand) {
 }
 
 std::intptr_t CSimShell::ShellExecute(const std::string& strFile, int /*nShow*/) {
-    std::lock_guard<std::mutex> guard(m_mutex);
-    m_astrFiles.push_back(strFile);
-    if (m_strBrowser == "desktop") {
-        return SimOpenInDesktop(strFile) ? 42 : SE_ERR_NOASSOC;
+    std::function<void(const std::string&)> fnViewer;
+    std::intptr_t nResult = SE_ERR_NOASSOC;
+    {
+        std::lock_guard<std::mutex> guard(m_mutex);
+        m_astrFiles.push_back(strFile);
+        if (m_strBrowser == "desktop") {
+            nResult = SimOpenInDesktop(strFile) ? 42 : SE_ERR_NOASSOC;
+        } else if (m_strBrowser == "yes") {
+            nResult = 42;
+        }
+        fnViewer = m_fnLaunchViewer;
     }
-    return m_strBrowser == "yes" ? 42 : SE_ERR_NOASSOC;
+    if (nResult > 32 && fnViewer) {
+        fnViewer(strFile);
+    }
+    return nResult;
+}
+
+void CSimShell::SetLaunchViewer(std::function<void(const std::string& strFile)> fnViewer) {
+    std::lock_guard<std::mutex> guard(m_mutex);
+    m_fnLaunchViewer = std::move(fnViewer);
 }
 
 std::vector<std::string> CSimShell::HelpPaths() {

@@ -3,11 +3,14 @@
 //   help "file"      — a help window opens when the topic's page exists through the folder map:
 //                      the compiled help file "<folder>\\Tolvane.chm::/<topic>.htm" stands for its
 //                      source, the page "<folder>\\help\\<topic>.htm" (the default);
-//   help "available" — always opens; help "missing" — never opens.
+//   help "available" — always opens: the topic's page through the folder map, else the project's
+//                      own page of the topic (res/help); help "missing" — never opens.
 //   browser true     — ShellExecute returns 42 (success); false — SE_ERR_NOASSOC (31);
 //   browser "desktop" — the desktop's opener (xdg-open) starts the browser when it is installed,
 //                      else SE_ERR_NOASSOC.
-// A host that shows help pages sets a viewer; it gets the host path of each page that opens.
+// A host that shows help pages sets a viewer; it gets the host path of each page that opens. A host
+// that shows what the browser was given sets a launch viewer; it gets each file that a successful
+// ShellExecute handed over.
 #pragma once
 
 #include <functional>
@@ -38,6 +41,7 @@ public:
     void SetHelpMode(const std::string& strMode) { m_strHelp = strMode; }
     void SetBrowserAvailable(bool bAvailable) { m_strBrowser = bAvailable ? "yes" : "no"; }
     void SetHelpViewer(std::function<void(const std::string& strHostPath)> fnViewer);
+    void SetLaunchViewer(std::function<void(const std::string& strFile)> fnViewer);
 
 private:
     CSimSystem& m_system;
@@ -45,6 +49,7 @@ private:
     std::string m_strHelp = "file";
     std::string m_strBrowser = "yes";  // "yes", "no" or "desktop"
     std::function<void(const std::string&)> m_fnHelpViewer;
+    std::function<void(const std::string&)> m_fnLaunchViewer;
     std::vector<std::string> m_astrHelpPaths;
     std::vector<std::string> m_astrFiles;
 };

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "platform/sim/sim_test_util.h"
+#include "platform/sim/sim_text.h"
 
 namespace {
 
@@ -78,3 +79,20 @@ TEST(SimSystem, ReadsFilesThroughTheFolderMapWithoutCase) {
 }
 
 }  // namespace
+
+TEST(SimSystem, MachineFileUtf8BecomesTheUtf16WindowsHandsOut) {
+    EXPECT_EQ(SimUtf8ToUtf16("r\xC3\xA9seau \xE2\x80\x93 \xF0\x9F\x98\x80"),
+              u"r\u00E9seau \u2013 \U0001F600");
+    // Bytes that start no valid sequence become U+FFFD one by one; the text after them is kept.
+    EXPECT_EQ(SimUtf8ToUtf16("a\xC3"), u"a\uFFFD");
+    EXPECT_EQ(SimUtf8ToUtf16("\xC0\xAF"
+                             "b"),
+              u"\uFFFD\uFFFDb");
+    EXPECT_EQ(SimUtf8ToUtf16("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");
+    EXPECT_EQ(SimUtf8ToUtf16("\xF8z"), u"\uFFFDz");
+    // And back through the ANSI code page as the back ends convert it: "?" for what it lacks.
+    CSimSystem system;
+    EXPECT_EQ(
+        system.WideToAnsi(SimUtf8ToUtf16("Intel\xC2\xAE \xE2\x80\x93 Zo\xC3\xAB \xCE\xA9 \xF0\x9F\x98\x80")),
+        "Intel\xAE \x96 Zo\xEB ? ?");
+}

@@ -1,5 +1,5 @@
 // Text helpers of the simulated machine: Windows compares names (registry keys, services, files,
-// profile keys) without regard to ASCII case.
+// profile keys) without regard to ASCII case; machine files are UTF-8 where Windows hands out UTF-16.
 #pragma once
 
 #include <string>
@@ -48,3 +48,7 @@ inline std::vector<std::string> SimSplitPath(const std::string& strPath, const c
     }
     return astrParts;
 }
+
+// A machine file's UTF-8 text as the UTF-16 that Windows hands out (characters past U+FFFF as
+// surrogate pairs). A byte that starts no valid sequence becomes U+FFFD.
+std::u16string SimUtf8ToUtf16(const std::string& str);

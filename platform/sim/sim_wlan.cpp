@@ -8,6 +8,7 @@
 
 #include "platform/os.h"
 #include "platform/sim/sim_rpc.h"
+#include "platform/sim/sim_text.h"
 
 namespace {
 
@@ -331,7 +332,7 @@ CSimWlanInterface ParseInterface(const CJsonNode& node) {
     if (!SimParseGuid(node.GetRequiredString("guid"), &iface.guid)) {
         guid.Fail("expected a GUID such as 0c1e7a52-9b1d-4e0f-8a77-3d2c55e0a101");
     }
-    iface.strDescription = node.GetString("description", "");
+    iface.wstrDescription = SimUtf8ToUtf16(node.GetString("description", ""));
     static const std::vector<std::string> astrStates = {"not-ready",     "connected",     "ad-hoc",
                                                         "disconnecting", "disconnected",  "associating",
                                                         "discovering",   "authenticating"};
@@ -349,7 +350,7 @@ CSimWlanInterface ParseInterface(const CJsonNode& node) {
     const CJsonNode connection = node.Child("connection");
     connection.ExpectObject(
         {"profile", "ssid", "bssid", "bssType", "signalQuality", "rxRate", "txRate", "cipher", "dataSize"});
-    iface.strProfile = connection.GetString("profile", connection.GetString("ssid", ""));
+    iface.wstrProfile = SimUtf8ToUtf16(connection.GetString("profile", connection.GetString("ssid", "")));
     iface.strSsid = connection.GetString("ssid", "");
     ParseMac(connection, "bssid", iface.abBssid);
     iface.dwBssType = BssTypeOf(connection, dot11_BSS_type_infrastructure);
@@ -396,8 +397,8 @@ CSimWlanInterface ParseInterface(const CJsonNode& node) {
 
 // ---- CSimWlanService
 
-CSimWlanService::CSimWlanService(CSimClock& clock, ISystem& system, CSimLibraries& libraries)
-    : m_clock(clock), m_system(system), m_libraries(libraries), m_thread([this] { ServiceThread(); }) {
+CSimWlanService::CSimWlanService(CSimClock& clock, CSimLibraries& libraries)
+    : m_clock(clock), m_libraries(libraries), m_thread([this] { ServiceThread(); }) {
     std::lock_guard<std::mutex> guard(g_servicesMutex);
     g_services[&m_libraries] = this;
 }
@@ -573,8 +574,7 @@ DWORD CSimWlanService::EnumInterfaces(HANDLE hClient, WLAN_INTERFACE_INFO_LIST**
         const CSimWlanInterface& iface = m_aInterfaces[i];
         const std::size_t nEntry = INTERFACE_LIST_HEADER + INTERFACE_INFO_SIZE * i;
         PutValue(ab, nEntry + offsetof(WLAN_INTERFACE_INFO, InterfaceGuid), iface.guid);
-        PutWide(ab, nEntry + offsetof(WLAN_INTERFACE_INFO, strInterfaceDescription),
-                m_system.AnsiToWide(iface.strDescription));
+        PutWide(ab, nEntry + offsetof(WLAN_INTERFACE_INFO, strInterfaceDescription), iface.wstrDescription);
         PutValue<DWORD>(ab, nEntry + offsetof(WLAN_INTERFACE_INFO, isState), iface.dwState);
     }
     *ppList = static_cast<WLAN_INTERFACE_INFO_LIST*>(Allocate(ab));
@@ -614,8 +614,7 @@ DWORD CSimWlanService::QueryInterface(HANDLE hClient, const GUID* pGuid, DWORD d
         using namespace wlan_layout;
         ab.resize(iface.dwConnectionSize);
         PutValue<DWORD>(ab, offsetof(WLAN_CONNECTION_ATTRIBUTES, isState), iface.dwState);
-        PutWide(ab, offsetof(WLAN_CONNECTION_ATTRIBUTES, strProfileName),
-                m_system.AnsiToWide(iface.strProfile));
+        PutWide(ab, offsetof(WLAN_CONNECTION_ATTRIBUTES, strProfileName), iface.wstrProfile);
         const std::size_t nAssoc = CONNECTION_ASSOCIATION;
         PutSsid(ab, nAssoc + offsetof(WLAN_ASSOCIATION_ATTRIBUTES, dot11Ssid), iface.strSsid,
                 static_cast<ULONG>(iface.strSsid.size()));

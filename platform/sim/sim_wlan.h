@@ -59,12 +59,12 @@ struct CSimWlanPhyStatistics {
 
 struct CSimWlanInterface {
     GUID guid{};
-    std::string strDescription;  // ANSI text
+    std::u16string wstrDescription;  // UTF-16, as the service hands it out
     DWORD dwState = wlan_interface_state_disconnected;
     DWORD dwType = wlan_interface_type_native_802_11;
 
     // Current connection (answered while dwState is connected).
-    std::string strProfile;
+    std::u16string wstrProfile;
     std::string strSsid;
     BYTE abBssid[6] = {};
     DWORD dwBssType = dot11_BSS_type_infrastructure;
@@ -90,7 +90,7 @@ struct CSimWlanInterface {
 
 class CSimWlanService {
 public:
-    CSimWlanService(CSimClock& clock, ISystem& system, CSimLibraries& libraries);
+    CSimWlanService(CSimClock& clock, CSimLibraries& libraries);
     ~CSimWlanService();
     CSimWlanService(const CSimWlanService&) = delete;
     CSimWlanService& operator=(const CSimWlanService&) = delete;
@@ -148,7 +148,6 @@ private:
     void ServiceThread();
 
     CSimClock& m_clock;
-    ISystem& m_system;
     CSimLibraries& m_libraries;
 
     std::mutex m_mutex;

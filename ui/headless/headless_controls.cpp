@@ -83,7 +83,7 @@ int CHeadlessListView::InsertItem(int nItem, const std::string& strText, LPARAM 
         return -1;
     }
     nItem = std::min(nItem, GetItemCount());
-    m_items.insert(m_items.begin() + nItem, CItem{{strText}, lParam});
+    m_items.insert(m_items.begin() + nItem, CItem{{strText}, lParam, {}});
     return nItem;
 }
 
@@ -125,6 +125,16 @@ BOOL CHeadlessListView::SortItems(PFNLVCOMPARE pfnCompare, LPARAM lParamSort) {
         return pfnCompare(a.lParam, b.lParam, lParamSort) < 0;
     });
     return TRUE;
+}
+
+void CHeadlessListView::SetItemDetails(int nItem, const CItemDetails& details) {
+    if (IsValidItem(nItem)) {
+        m_items[nItem].details = details;
+    }
+}
+
+CItemDetails CHeadlessListView::GetItemDetails(int nItem) const {
+    return IsValidItem(nItem) ? m_items[nItem].details : CItemDetails{};
 }
 
 std::string CHeadlessListView::GetColumnHeading(int nCol) const {

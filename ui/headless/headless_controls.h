@@ -84,6 +84,8 @@ public:
     int GetItemCount() const override { return static_cast<int>(m_items.size()); }
     BOOL DeleteAllItems() override;
     BOOL SortItems(PFNLVCOMPARE pfnCompare, LPARAM lParamSort) override;
+    void SetItemDetails(int nItem, const CItemDetails& details) override;
+    CItemDetails GetItemDetails(int nItem) const;
 
     // For tests and the terminal: the columns' headings, and every cell of one column.
     int GetColumnCount() const { return static_cast<int>(m_columns.size()); }
@@ -99,6 +101,7 @@ private:
     struct CItem {
         std::vector<std::string> astrTexts;  // by column; missing cells are empty
         LPARAM lParam = 0;
+        CItemDetails details;
     };
     bool IsValidItem(int nItem) const { return nItem >= 0 && nItem < GetItemCount(); }
 

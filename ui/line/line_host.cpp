@@ -1,11 +1,9 @@
 #include "ui/line/line_host.h"
 
 #include <algorithm>
+#include <cctype>
 #include <fstream>
-#include <istream>
-#include <ostream>
 #include <sstream>
-#include <vector>
 
 #include "app/property_sheet.h"
 #include "app/tolvane_sheet.h"
@@ -15,6 +13,30 @@
 
 namespace {
 const std::string RULE(72, '-');
+
+// The command that fills the edit a label names: the label's last word, letters only, lower case.
+std::string CommandWord(const std::string& strLabel) {
+    const std::size_t nEnd = strLabel.find_last_not_of(' ');
+    const std::size_t nStart = nEnd == std::string::npos ? nEnd : strLabel.find_last_of(' ', nEnd);
+    std::string strWord;
+    for (std::size_t i = nStart == std::string::npos ? 0 : nStart + 1; i < strLabel.size(); ++i) {
+        const auto ch = static_cast<unsigned char>(strLabel[i]);
+        if (ch < 0x80 && std::isalpha(ch)) {
+            strWord += static_cast<char>(std::tolower(ch));
+        }
+    }
+    return strWord;
+}
+
+// The first visible control after index i, or nullptr.
+const CDialogControl* NextVisible(const std::vector<CDialogControl>& controls, std::size_t i) {
+    for (++i; i < controls.size(); ++i) {
+        if (controls[i].IsVisible()) {
+            return &controls[i];
+        }
+    }
+    return nullptr;
+}
 
 // A list view as a table: the header row, then one row per item, each column as wide as its
 // widest text.
@@ -91,19 +113,42 @@ void CLineHost::ShowHelpPage(const std::string& strHostPath) {
     m_output << RULE << "\n";
 }
 
+void CLineHost::ShowBrowserLaunch(const std::string& strAddress) {
+    m_output << "  [browser] opened " << strAddress << "\n" << std::flush;
+}
+
 void CLineHost::RunModal(CTolvaneSheet& sheet) {
     Open(sheet);
     std::string strLine;
+    bool bShowPage = true;
     while (!IsClosed()) {
-        PrintPage();
+        if (bShowPage) {
+            PrintPage();
+        }
         m_output << "> " << std::flush;
         if (!std::getline(m_input, strLine)) {
             m_output << "\n";
             Cancel();
             break;
         }
-        if (!Execute(strLine)) {
+        std::string strCommand;
+        std::string strRefused;
+        if (!TerminalToAnsi(strLine, m_eCharset, &strCommand, &strRefused)) {
+            // A character the system's code page lacks is refused out loud, never dropped.
+            m_rawOutput << "\a  \"" << (m_eCharset == ETermCharset::Utf8 ? strRefused : "?")
+                        << "\" cannot be typed: it is not a Windows-1252 character. Nothing was done.\n";
+            bShowPage = false;
+            continue;
+        }
+        const ECommand eResult = Execute(strCommand);
+        bShowPage = eResult == ECommand::Done;
+        if (eResult == ECommand::NotPossible) {
             PrintHelpLine();
+        } else if (eResult == ECommand::Unknown) {
+            std::istringstream words(strCommand);
+            std::string strVerb;
+            words >> strVerb;
+            PrintCommands(strVerb);
         }
     }
     Detach();
@@ -128,15 +173,34 @@ void CLineHost::PrintPage() {
     m_output << RULE << "\n";
 
     int nItemNumber = 0;
-    for (const CDialogControl& control :
-         pTemplate != nullptr ? pTemplate->m_controls : std::vector<CDialogControl>{}) {
+    std::string strLabel;  // a static's text that labels the edit after it
+    const std::vector<CDialogControl> noControls;
+    const std::vector<CDialogControl>& controls = pTemplate != nullptr ? pTemplate->m_controls : noControls;
+    for (std::size_t n = 0; n < controls.size(); ++n) {
+        const CDialogControl& control = controls[n];
         if (!control.IsVisible()) {
             continue;
         }
         IControl* pControl =
             control.m_nId != -1 && pWindow != nullptr ? pWindow->GetDlgItem(control.m_nId) : nullptr;
         const std::string strText = pControl != nullptr ? pControl->GetWindowText() : control.m_strText;
-        if (auto* pChecks = dynamic_cast<ICheckListBox*>(pControl)) {
+        const CDialogControl* pNext = NextVisible(controls, n);
+        if (control.m_eKind == EControlKind::Static && pNext != nullptr &&
+            pNext->m_eKind == EControlKind::Edit) {
+            strLabel = strText;
+            continue;
+        }
+        if (control.m_eKind == EControlKind::Edit) {
+            m_output << "  " << (strLabel.empty() ? "" : strLabel + " ");
+            const std::string strWord = CommandWord(strLabel);
+            if (control.IsReadOnly()) {
+                m_output << strText << "\n";
+            } else {
+                m_output << "[" << strText << "]"
+                         << (strWord.empty() ? "" : "  (command: " + strWord + " TEXT)") << "\n";
+            }
+            strLabel.clear();
+        } else if (auto* pChecks = dynamic_cast<ICheckListBox*>(pControl)) {
             for (int i = 0; i < pChecks->GetCount(); ++i) {
                 m_output << "    " << ++nItemNumber << ". [" << (pChecks->GetCheck(i) ? 'x' : ' ') << "] "
                          << pChecks->GetText(i) << "\n";
@@ -167,6 +231,16 @@ void CLineHost::PrintHelpLine() {
              << "[c] Cancel  [h] Help  [t N] tick item N\n";
 }
 
+void CLineHost::PrintCommands(const std::string& strVerb) {
+    m_output << "  Unknown command \"" << strVerb
+             << "\". Commands: n (Next), b (Back), f (Finish), c (Cancel), h (Help), t N (tick item N), "
+                "press ID (push button ID), post (tick or untick posting)";
+    for (const CEditCommand& command : EditCommands()) {
+        m_output << ", " << command.strWord << " TEXT";
+    }
+    m_output << "\n";
+}
+
 bool CLineHost::ToggleItem(int nNumber) {
     CHeadlessPage* pWindow = Page(CurrentPage());
     if (pWindow == nullptr) {
@@ -186,45 +260,86 @@ bool CLineHost::ToggleItem(int nNumber) {
     return false;
 }
 
-bool CLineHost::Execute(const std::string& strCommand) {
+std::vector<CLineHost::CEditCommand> CLineHost::EditCommands() {
+    std::vector<CEditCommand> aCommands;
+    const CDialogTemplate* pTemplate = Sheet() != nullptr ? Resources().FindDialog(CurrentPage()) : nullptr;
+    if (pTemplate == nullptr) {
+        return aCommands;
+    }
+    std::string strLabel;
+    for (const CDialogControl& control : pTemplate->m_controls) {
+        if (!control.IsVisible()) {
+            continue;
+        }
+        if (control.m_eKind == EControlKind::Static) {
+            strLabel = control.m_strText;
+        } else if (control.m_eKind == EControlKind::Edit && !control.IsReadOnly()) {
+            const std::string strWord = CommandWord(strLabel);
+            if (!strWord.empty()) {
+                aCommands.push_back({strWord, control.m_nId});
+            }
+        }
+    }
+    return aCommands;
+}
+
+CLineHost::ECommand CLineHost::Execute(const std::string& strCommand) {
     std::istringstream words(strCommand);
     std::string strVerb;
     words >> strVerb;
+    auto done = [](bool bDone) { return bDone ? ECommand::Done : ECommand::NotPossible; };
+    if (strVerb.empty()) {
+        return ECommand::NotPossible;
+    }
     if (strVerb == "n") {
-        return Next();
+        return done(Next());
     }
     if (strVerb == "b") {
-        return Back();
+        return done(Back());
     }
     if (strVerb == "f") {
-        return Finish();
+        return done(Finish());
     }
     if (strVerb == "c") {
-        return Cancel();
+        return done(Cancel());
     }
     if (strVerb == "h") {
-        return Help();
+        return done(Help());
     }
     if (strVerb == "t") {
         int nNumber = 0;
-        return static_cast<bool>(words >> nNumber) && nNumber > 0 && ToggleItem(nNumber);
+        return done(static_cast<bool>(words >> nNumber) && nNumber > 0 && ToggleItem(nNumber));
     }
     if (strVerb == "press") {
         int nId = 0;
         if (!(words >> nId)) {
-            return false;
+            return ECommand::NotPossible;
         }
         Click(nId);
-        return true;
+        return ECommand::Done;
     }
+    CHeadlessPage* pWindow = Page(CurrentPage());
     if (strVerb == "post") {
-        CHeadlessPage* pWindow = Page(CurrentPage());
         for (int nId : pWindow != nullptr ? pWindow->ControlIds() : std::vector<int>{}) {
             if (auto* pCheck = dynamic_cast<ICheckBox*>(pWindow->GetDlgItem(nId))) {
                 pCheck->SetCheck(pCheck->GetCheck() ? BST_UNCHECKED : BST_CHECKED);
-                return true;
+                return ECommand::Done;
             }
         }
+        return ECommand::NotPossible;
     }
-    return false;
+    for (const CEditCommand& command : EditCommands()) {
+        IControl* pEdit = pWindow != nullptr ? pWindow->GetDlgItem(command.nId) : nullptr;
+        if (command.strWord == strVerb && pEdit != nullptr) {
+            // The rest of the line after the word and its blanks, as typed.
+            std::string strText = strCommand.substr(strCommand.find(strVerb) + strVerb.size());
+            strText.erase(0, strText.find_first_not_of(' '));
+            if (!strText.empty() && strText.back() == '\r') {
+                strText.pop_back();
+            }
+            pEdit->SetWindowText(strText);
+            return ECommand::Done;
+        }
+    }
+    return ECommand::Unknown;
 }

@@ -13,19 +13,39 @@
 
 namespace {
 // Runs the program's start-up on the default machine with the given typed lines.
-std::string RunWizard(const std::string& strInput, int* pnExitCode = nullptr) {
+std::string RunWizard(const std::string& strInput, int* pnExitCode = nullptr,
+                      ETermCharset eCharset = ETermCharset::Utf8) {
     std::string strError;
     auto pMachine = CSimMachine::Default(&strError);
     EXPECT_TRUE(pMachine) << strError;
     CScopedOs os(*pMachine);
     std::istringstream input(strInput);
     std::ostringstream output;
-    CLineHost host(input, output);
+    CLineHost host(input, output, eCharset);
     CWizardApp app;
     app.InitInstance(host);
     if (pnExitCode != nullptr) {
         *pnExitCode = app.GetExitCode();
     }
+    return output.str();
+}
+
+// Runs the sheet on the XP machine with the adapters the test lists and the given typed lines.
+std::string RunScripted(const std::vector<CFakeAdapter>& adapters, const std::string& strInput,
+                        ETermCharset eCharset = ETermCharset::Utf8) {
+    std::string strError;
+    auto pMachine = CSimMachine::FromText(XP_MACHINE, "test machine", &strError);
+    EXPECT_TRUE(pMachine) << strError;
+    CScopedOs os(*pMachine);
+    std::istringstream input(strInput);
+    std::ostringstream output;
+    CLineHost host(input, output, eCharset);
+    auto pList = std::make_unique<CScriptedListPage>();
+    pList->m_adapters = adapters;
+    auto pTest = std::make_unique<CScriptedAdapterPage>(*pList);
+    CDibImage image;
+    CTolvaneSheet sheet(image, image, host, std::move(pList), std::move(pTest));
+    host.RunModal(sheet);
     return output.str();
 }
 }  // namespace
@@ -102,21 +122,8 @@ TEST(LineHost, PrintsTheProgressPopupAsItChangesWithoutWaitingForInput) {
 }
 
 TEST(LineHost, PrintsAListViewAsATable) {
-    std::string strError;
-    auto pMachine = CSimMachine::FromText(XP_MACHINE, "test machine", &strError);
-    ASSERT_TRUE(pMachine) << strError;
-    CScopedOs os(*pMachine);
     // Welcome, instructions, the adapter list, the adapter's result, the supported page, the results.
-    std::istringstream input("n\nn\nn\nn\nn\n");
-    std::ostringstream output;
-    CLineHost host(input, output);
-    auto pList = std::make_unique<CScriptedListPage>();
-    pList->m_adapters = {{"{A}", "Adapter A", 1, TRUE}};
-    auto pTest = std::make_unique<CScriptedAdapterPage>(*pList);
-    CDibImage image;
-    CTolvaneSheet sheet(image, image, host, std::move(pList), std::move(pTest));
-    host.RunModal(sheet);
-    const std::string strScreen = output.str();
+    const std::string strScreen = RunScripted({{"{A}", "Adapter A", 1, TRUE}}, "n\nn\nn\nn\nn\n");
     EXPECT_NE(strScreen.find("    # | SSID | MAC | Ch | Signal | Assoc | Security | Mode\n"),
               std::string::npos)
         << strScreen;
@@ -124,4 +131,44 @@ TEST(LineHost, PrintsAListViewAsATable) {
                              "    Yes       | Adapter A |           |         |\n"),
               std::string::npos)
         << strScreen;
+}
+
+TEST(LineHost, UnknownCommandsAreNamedInOneLineWithTheCommands) {
+    const std::string strScreen = RunWizard("x\nzap 3\n");
+    const std::string strUnknown =
+        "  Unknown command \"zap\". Commands: n (Next), b (Back), f (Finish), c (Cancel), "
+        "h (Help), t N (tick item N), press ID (push button ID), post (tick or untick "
+        "posting)\n> ";
+    EXPECT_NE(strScreen.find(strUnknown), std::string::npos) << strScreen;
+    EXPECT_NE(strScreen.find("Unknown command \"x\"."), std::string::npos);
+    // The page is not printed again for a command that did nothing.
+    const std::size_t nWelcome = strScreen.find("Welcome to Brellix's Nimbrel Program.");
+    EXPECT_EQ(strScreen.find("Welcome to Brellix's Nimbrel Program.", nWelcome + 1), std::string::npos);
+}
+
+TEST(LineHost, ByAndEmailFillThePostPagesEditsAndRefuseWhatWindows1252Lacks) {
+    // Welcome, instructions, the list with both wireless adapters ticked, their two results, the
+    // supported page; then the post page.
+    const std::string strScreen = RunWizard(
+        "n\nn\nn\nn\nn\nn\nby   Zo\xC3\xAB  Lee\nemail \xE2\x98\x83@example.com\nemail "
+        "zoe@example.com\nsing\n");
+    EXPECT_NE(strScreen.find("Reported by*: [Zo\xC3\xAB  Lee]  (command: by TEXT)"), std::string::npos)
+        << strScreen;
+    EXPECT_NE(strScreen.find("Email*: [zoe@example.com]  (command: email TEXT)"), std::string::npos);
+    EXPECT_NE(strScreen.find("\a  \"\xE2\x98\x83\" cannot be typed: it is not a Windows-1252 character."),
+              std::string::npos);
+    EXPECT_EQ(strScreen.find("Email*: [\xE2\x98\x83"), std::string::npos);
+    // A read-only edit shows its text beside its label, without a command.
+    EXPECT_NE(strScreen.find("  OS Version: 5.1.2600 (Service Pack 2)\n"), std::string::npos);
+    // On this page the commands name its edits too.
+    EXPECT_NE(strScreen.find("post (tick or untick posting), by TEXT, email TEXT\n"), std::string::npos);
+}
+
+TEST(LineHost, OutsideUtf8LocalesTextIsAscii) {
+    const std::string strScreen =
+        RunScripted({{"{A}", "Carte r\xE9seau \x96 Intel\xAE", 1, TRUE}}, "n\nn\nn\n", ETermCharset::Ascii);
+    EXPECT_NE(strScreen.find("1. [x] Carte r?seau ? Intel?\n"), std::string::npos) << strScreen;
+    for (char ch : strScreen) {
+        ASSERT_LT(static_cast<unsigned char>(ch), 0x80);
+    }
 }

@@ -27,6 +27,8 @@ char AsciiFallback(char32_t ch) {
             return '^';
         case TERM_ARROW_DOWN:
             return 'v';
+        case U'\u2026':  // the ellipsis of a cut text
+            return '~';
         default:
             return ch < 0x80 ? static_cast<char>(ch) : '?';
     }

@@ -16,17 +16,38 @@ int ClientPixels(const CDialogControl& control) {
     return std::max(0, nCols - (control.HasBorder() ? 2 : 0)) * TERM_PIXELS_PER_COL;
 }
 
+int CeilDiv(int a, int b) {
+    return b > 0 ? (a + b - 1) / b : a;
+}
+
 int CellsOf(int nPixels) {
     return (nPixels + TERM_PIXELS_PER_COL / 2) / TERM_PIXELS_PER_COL;
 }
 }  // namespace
 
-CTermRect DialogRect(int nX, int nY, int nWidth, int nHeight) {
-    const int nCol = (nX + 2) / 4;
-    const int nRow = (nY + 4) / 8;
-    const int nRight = (nX + nWidth + 2) / 4;
-    const int nBottom = (nY + nHeight + 4) / 8;
+CTermScale ScaleFor(int nRows, int nCols, int nWidth, int nHeight, int nExteriorBottom, int nFrameCols,
+                    int nFrameRows) {
+    // Two cells of desktop left and right, one above and below, as at the smallest size.
+    const int nDialogCols = std::max(1, nCols - 4 - nFrameCols);
+    const int nDialogRows = std::max(1, nRows - 2 - nFrameRows);
+    // A cell's height in units is twice its width, as at 4 x 8; the exterior page has the header
+    // band's four rows besides its dialog's.
+    int nUnits = std::max({CeilDiv(nWidth * 16, nDialogCols), CeilDiv(nHeight * 8, nDialogRows),
+                           CeilDiv(nExteriorBottom * 8, nDialogRows + 4)});
+    nUnits = std::clamp(nUnits, 1, CTermScale::UNITS_X16);
+    return CTermScale{nUnits, 2 * nUnits};
+}
+
+CTermRect DialogRect(int nX, int nY, int nWidth, int nHeight, const CTermScale& scale) {
+    const int nCol = scale.Col(nX);
+    const int nRow = scale.Row(nY);
+    const int nRight = scale.Col(nX + nWidth);
+    const int nBottom = scale.Row(nY + nHeight);
     return CTermRect{nRow, nCol, std::max(1, nBottom - nRow), std::max(1, nRight - nCol)};
+}
+
+void CTermWidget::SetScale(const CTermScale& scale) {
+    m_rect = DialogRect(m_control.m_nX, m_control.m_nY, m_control.m_nWidth, m_control.m_nHeight, scale);
 }
 
 CTermWidget::CTermWidget(const CDialogControl& control)
@@ -68,7 +89,8 @@ void CTermEdit::Draw(CTermCanvas& canvas, int nRow, int nCol, bool bFocus) const
     const std::string strShown =
         m_nScroll < static_cast<int>(strText.size()) ? strText.substr(m_nScroll) : "";
     const ETermStyle eText = bFocus && m_bAllSelected ? ETermStyle::Selection : eField;
-    canvas.PutText(nTop, nLeft, strShown, eText, rect.nCols);
+    // Without the focus, a text that runs on past the field ends in an ellipsis.
+    canvas.PutText(nTop, nLeft, bFocus ? strShown : FitText(strShown, rect.nCols), eText, rect.nCols);
     if (bFocus && !m_bAllSelected && m_nCaret - m_nScroll < rect.nCols) {
         canvas.Restyle(nTop, nLeft + m_nCaret - m_nScroll, 1, ETermStyle::Selection);
     }
@@ -262,6 +284,10 @@ int CTermListView::GetStringWidth(const std::string& strText) const {
     return static_cast<int>(strText.size()) * TERM_PIXELS_PER_COL;
 }
 
+int CTermListView::GetClientWidth() const {
+    return Inner(0, 0).nCols * TERM_PIXELS_PER_COL;
+}
+
 CTermRect CTermListView::Inner(int nRow, int nCol) const {
     const int nBorder = Template().HasBorder() ? 1 : 0;
     return CTermRect{Rect().nRow + nRow + nBorder, Rect().nCol + nCol + nBorder,
@@ -289,8 +315,8 @@ void CTermListView::Draw(CTermCanvas& canvas, int nRow, int nCol, bool bFocus) c
         int nX = -m_nScrollCol;
         for (int c = 0; c < GetColumnCount(); ++c) {
             const int nWidth = CellsOf(GetColumnWidth(c));
-            const std::string strCell = cellText(c);
-            for (int i = 0; i + 2 < nWidth && i < static_cast<int>(strCell.size()); ++i) {
+            const std::string strCell = FitText(cellText(c), nWidth - 2);
+            for (int i = 0; i < static_cast<int>(strCell.size()); ++i) {
                 if (nX + 1 + i >= 0 && nX + 1 + i < inner.nCols) {
                     canvas.PutText(nAtRow, inner.nCol + nX + 1 + i, strCell.substr(i, 1), eStyle);
                 }
@@ -336,9 +362,11 @@ ETermAction CTermListView::OnKey(const CTermEvent& event) {
     }
     const int nMaxScroll = std::max(0, TotalColumnCells() - Inner(0, 0).nCols);
     if (event.nKey == TK_LEFT || event.nKey == TK_RIGHT) {
-        const int nStep = event.nKey == TK_LEFT ? -4 : 4;
-        m_nScrollCol = std::clamp(m_nScrollCol + nStep, 0, nMaxScroll);
+        m_nScrollCol = std::clamp(m_nScrollCol + (event.nKey == TK_LEFT ? -1 : 1), 0, nMaxScroll);
         return ETermAction::Handled;
+    }
+    if (event.nKey == TK_ENTER && m_cursor.nSelected >= 0) {
+        return ETermAction::Opened;
     }
     return m_cursor.Move(event.nKey, GetItemCount(), ItemRows()) ? ETermAction::Handled
                                                                  : ETermAction::Ignored;
@@ -365,7 +393,7 @@ void CTermListView::OnFocus(bool /*bByTab*/) {
     }
 }
 
-CTermPage::CTermPage(UINT nTemplateId, const CPropertySheetEx* pSheet) {
+CTermPage::CTermPage(UINT nTemplateId, const CPropertySheetEx* pSheet) : m_nTemplateId(nTemplateId) {
     const CDialogTemplate* pTemplate = Resources().FindDialog(nTemplateId);
     if (pTemplate == nullptr) {
         return;
@@ -406,24 +434,7 @@ CTermPage::CTermPage(UINT nTemplateId, const CPropertySheetEx* pSheet) {
         }
         m_apWidgets.push_back(std::move(pWidget));
     }
-    // Texts run on down to the next control under them, or the dialog's bottom.
-    const int nDialogRows = (pTemplate->m_nHeight + 7) / 8;
-    for (const auto& pText : m_apWidgets) {
-        if (dynamic_cast<CTermStatic*>(pText.get()) == nullptr &&
-            dynamic_cast<CTermCheckBox*>(pText.get()) == nullptr) {
-            continue;
-        }
-        const CTermRect& rect = pText->Rect();
-        int nLimit = nDialogRows;
-        for (const auto& pOther : m_apWidgets) {
-            const CTermRect& other = pOther->Rect();
-            if (pOther != pText && pOther->Template().IsVisible() && other.nRow > rect.nRow &&
-                other.nCol < rect.nCol + rect.nCols && rect.nCol < other.nCol + other.nCols) {
-                nLimit = std::min(nLimit, other.nRow);
-            }
-        }
-        pText->SetTextRows(nLimit - rect.nRow);
-    }
+    SetScale(CTermScale{}, (pTemplate->m_nHeight + 7) / 8);
 }
 
 IControl* CTermPage::GetDlgItem(int nId) {

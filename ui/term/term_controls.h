@@ -16,6 +16,7 @@
 #include "ui/resource_script.h"
 #include "ui/term/term_canvas.h"
 #include "ui/term/term_device.h"
+#include "ui/term/term_text.h"
 
 class CPropertySheetEx;
 
@@ -35,14 +36,38 @@ struct CTermRect {
     }
 };
 
+// How many dialog units make a cell, in sixteenths of a unit: 4 x 8 units on a terminal that only
+// just holds the sheet, fewer (a larger wizard) on a larger terminal, never more.
+struct CTermScale {
+    static constexpr int UNITS_X16 = 64;
+    static constexpr int UNITS_Y16 = 128;
+    int nUnitsX16 = UNITS_X16;
+    int nUnitsY16 = UNITS_Y16;
+    bool operator==(const CTermScale&) const = default;
+    // A horizontal or vertical position in units as a cell edge (rounded to the nearest).
+    int Col(int nX) const { return (nX * 16 + nUnitsX16 / 2) / nUnitsX16; }
+    int Row(int nY) const { return (nY * 16 + nUnitsY16 / 2) / nUnitsY16; }
+    // The cells that hold a length in units whole.
+    int ColsFor(int nWidth) const { return (nWidth * 16 + nUnitsX16 - 1) / nUnitsX16; }
+    int RowsFor(int nHeight) const { return (nHeight * 16 + nUnitsY16 - 1) / nUnitsY16; }
+};
+
+// The largest scale (a cell keeping the shape of 4 x 8 units) at which a sheet fits the terminal
+// with a margin: its pages' dialogs nWidth units wide, the interior pages nHeight units high under
+// the header band, the exterior page's controls reaching nExteriorBottom units down without it.
+// nFrameCols and nFrameRows are the sheet's cells around its dialog.
+CTermScale ScaleFor(int nRows, int nCols, int nWidth, int nHeight, int nExteriorBottom, int nFrameCols,
+                    int nFrameRows);
+
 // A template rectangle in cells (rounded to the nearest cell edges; at least one cell).
-CTermRect DialogRect(int nX, int nY, int nWidth, int nHeight);
+CTermRect DialogRect(int nX, int nY, int nWidth, int nHeight, const CTermScale& scale = {});
 
 // What a key or a click did to a control.
 enum class ETermAction {
     Ignored,  // not for this control: the sheet may use it
     Handled,
     Pressed,  // a push button was pressed
+    Opened,   // a list view's selected item was opened (Enter): the host shows it whole
 };
 
 class CTermWidget {
@@ -54,6 +79,9 @@ public:
     // Relative to the dialog's origin.
     const CTermRect& Rect() const { return m_rect; }
     int Id() const { return m_control.m_nId; }
+    // Places the control at the scale's cells; Place moves it from there (the page's layout).
+    void SetScale(const CTermScale& scale);
+    void Place(const CTermRect& rect) { m_rect = rect; }
     // Takes the focus through Tab.
     virtual bool IsTabStop() const { return m_control.IsVisible() && m_control.IsTabStop(); }
     virtual bool IsPushButton() const { return false; }
@@ -95,6 +123,10 @@ class CTermEdit : public CHeadlessControl, public CTermWidget {
 public:
     explicit CTermEdit(const CDialogControl& control)
         : CHeadlessControl(control.m_strText), CTermWidget(control) {}
+    // A read-only edit takes the focus too, so that a text longer than the field can be scrolled.
+    bool IsTabStop() const override {
+        return Template().IsVisible() && (Template().IsTabStop() || Template().IsReadOnly());
+    }
     void SetWindowText(const std::string& strText) override;
     void Draw(CTermCanvas& canvas, int nRow, int nCol, bool bFocus) const override;
     ETermAction OnKey(const CTermEvent& event) override;
@@ -160,6 +192,7 @@ public:
 
     int Selected() const { return m_cursor.nSelected; }
     int TopIndex() const { return m_cursor.nTop; }
+    int ScrollColumn() const { return m_nScrollCol; }
 
     void Draw(CTermCanvas& canvas, int nRow, int nCol, bool bFocus) const override {
         const CTermRect inner = Inner(nRow, nCol);
@@ -173,11 +206,12 @@ public:
                 strLine += this->GetCheck(nItem) ? "[x] " : "[ ] ";
             }
             strLine += this->GetText(nItem);
+            strLine = static_cast<int>(strLine.size()) > m_nScrollCol ? strLine.substr(m_nScrollCol) : "";
             const ETermStyle eStyle = nItem != cursor.nSelected ? ETermStyle::Window
                                       : bFocus                  ? ETermStyle::Selection
                                                                 : ETermStyle::SelectionIdle;
             canvas.Fill(inner.nRow + i, inner.nCol, 1, inner.nCols, eStyle);
-            canvas.PutText(inner.nRow + i, inner.nCol, strLine, eStyle, inner.nCols);
+            canvas.PutText(inner.nRow + i, inner.nCol, FitText(strLine, inner.nCols), eStyle, inner.nCols);
         }
         CTermRect rect = Rect();
         rect.nRow += nRow;
@@ -193,6 +227,16 @@ public:
             return ETermAction::Ignored;
         }
         if (m_cursor.Move(event.nKey, this->GetCount(), nVisible)) {
+            return ETermAction::Handled;
+        }
+        if (event.nKey == TK_LEFT || event.nKey == TK_RIGHT) {
+            // Sideways by one character, as far as the widest item needs.
+            int nWidest = 0;
+            for (int i = 0; i < this->GetCount(); ++i) {
+                nWidest = std::max(nWidest, static_cast<int>(this->GetText(i).size()) + (HAS_CHECKS ? 5 : 1));
+            }
+            m_nScrollCol = std::clamp(m_nScrollCol + (event.nKey == TK_LEFT ? -1 : 1), 0,
+                                      std::max(0, nWidest - Inner(0, 0).nCols));
             return ETermAction::Handled;
         }
         if constexpr (HAS_CHECKS) {
@@ -248,6 +292,7 @@ private:
     }
 
     CListCursor m_cursor;
+    int m_nScrollCol = 0;
 };
 
 using CTermListBox = CTermListBoxT<CHeadlessListBox>;
@@ -260,6 +305,8 @@ public:
     explicit CTermListView(const CDialogControl& control);
     // The width of text in cells, as pixels.
     int GetStringWidth(const std::string& strText) const override;
+    // The cells inside the border at the current scale, as pixels.
+    int GetClientWidth() const override;
 
     void Draw(CTermCanvas& canvas, int nRow, int nCol, bool bFocus) const override;
     ETermAction OnKey(const CTermEvent& event) override;
@@ -287,6 +334,11 @@ public:
     // pSheet, when given, is asked which texts its page colours.
     explicit CTermPage(UINT nTemplateId, const CPropertySheetEx* pSheet = nullptr);
     IControl* GetDlgItem(int nId) override;
+    // Places the controls at the scale's cells, in a dialog of nDialogRows rows on the screen, and
+    // lays out the texts as they read now (term_page_layout.cpp): a word wider than its text's
+    // rectangle takes free cells beside it, and a text that needs more rows than there are down to
+    // the next control pushes the controls below it down, as far as the dialog's free rows allow.
+    void SetScale(const CTermScale& scale, int nDialogRows);
 
     const std::vector<std::unique_ptr<CTermWidget>>& Widgets() const { return m_apWidgets; }
     CTermWidget* Widget(int nId) const;
@@ -297,6 +349,7 @@ public:
     void Draw(CTermCanvas& canvas, int nRow, int nCol, const CTermWidget* pFocus) const;
 
 private:
+    UINT m_nTemplateId;
     std::vector<std::unique_ptr<CTermWidget>> m_apWidgets;
     std::map<int, CTermWidget*> m_mapIds;
 };

@@ -2,6 +2,7 @@
 
 #include <langinfo.h>
 
+#include <chrono>
 #include <clocale>
 #include <cstring>
 #include <cwchar>
@@ -91,6 +92,7 @@ CCursesDevice::CCursesDevice() {
     // Only the character type: numbers keep their "." for the core's own formatting.
     std::setlocale(LC_CTYPE, "");
     m_bUnicode = std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
+    m_eCharset = m_bUnicode ? ETermCharset::Utf8 : ETermCharset::Ascii;
     set_escdelay(25);
     initscr();
     raw();
@@ -171,6 +173,11 @@ void CCursesDevice::Show(const CTermCanvas& canvas) {
     refresh();
 }
 
+void CCursesDevice::Invalidate() {
+    // curses then clears the terminal and draws every cell instead of only the changed ones.
+    clearok(curscr, TRUE);
+}
+
 bool CCursesDevice::ReadEvent(CTermEvent& event, int nTimeoutMs) {
     timeout(nTimeoutMs);
     const int nKey = getch();
@@ -188,6 +195,9 @@ bool CCursesDevice::ReadEvent(CTermEvent& event, int nTimeoutMs) {
             }
             if (mouse.bstate & (BUTTON1_RELEASED | BUTTON1_CLICKED)) {
                 event = CTermEvent::Mouse(CTermEvent::Click, mouse.y, mouse.x);
+                event.nTimeMs = static_cast<unsigned>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                          std::chrono::steady_clock::now().time_since_epoch())
+                                                          .count());
             } else if (mouse.bstate & BUTTON4_PRESSED) {
                 event = CTermEvent::Mouse(CTermEvent::WheelUp, mouse.y, mouse.x);
             } else if (mouse.bstate & BUTTON5_PRESSED) {
@@ -254,6 +264,9 @@ bool CCursesDevice::ReadEvent(CTermEvent& event, int nTimeoutMs) {
         case '\n':
             event = CTermEvent::KeyPress(TK_ENTER);
             return true;
+        case 12:  // Ctrl+L
+            event = CTermEvent::KeyPress(TK_REDRAW);
+            return true;
         case 3:  // Ctrl+C in raw mode: as Esc, the wizard's Cancel
             event = CTermEvent::KeyPress(TK_ESCAPE);
             return true;
@@ -262,6 +275,29 @@ bool CCursesDevice::ReadEvent(CTermEvent& event, int nTimeoutMs) {
                 event = CTermEvent::KeyPress(nKey);
                 return true;
             }
+            if (nKey >= 0x80 && nKey <= 0xFF) {
+                return ReadTypedCharacter(nKey, event);
+            }
             return false;
     }
+}
+
+bool CCursesDevice::ReadTypedCharacter(int nFirstByte, CTermEvent& event) {
+    // The rest of a multibyte sequence arrives with its first byte.
+    CTypedDecoder decoder(m_eCharset);
+    char32_t ch = 0;
+    CTypedDecoder::EResult eResult = decoder.Feed(static_cast<unsigned char>(nFirstByte), &ch);
+    timeout(30);
+    while (eResult == CTypedDecoder::More) {
+        const int nNext = getch();
+        eResult = nNext >= 0 && nNext <= 0xFF ? decoder.Feed(static_cast<unsigned char>(nNext), &ch)
+                                              : CTypedDecoder::Invalid;
+    }
+    const int nAnsi = eResult == CTypedDecoder::Character ? UnicodeToAnsi(ch) : -1;
+    if (nAnsi < 0x20) {
+        beep();  // no Windows-1252 character: refused, and the user hears so
+        return false;
+    }
+    event = CTermEvent::KeyPress(nAnsi);
+    return true;
 }

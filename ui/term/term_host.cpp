@@ -16,9 +16,13 @@
 namespace {
 // Rows of the sheet, from its top edge.
 constexpr int HEADER_ROWS = 3;    // the header band (interior pages)
-constexpr int BODY_ROWS = 18;     // header band, its rule and the dialog; the sidebar page's dialog
 constexpr int DIALOG_MARGIN = 2;  // cells between the frame and the dialog
-constexpr int SIDEBAR_COLS = 22;  // the watermark band; the welcome page's texts start at 84 units
+// The sheet's cells around a page's dialog: frame and margins; title, header band and its rule,
+// the rule above the buttons, the buttons and the bottom edge.
+constexpr int FRAME_COLS = 2 + 2 * DIALOG_MARGIN;
+constexpr int FRAME_ROWS = 1 + HEADER_ROWS + 1 + 3;
+// The watermark band reaches to where the welcome page's texts start.
+constexpr int SIDEBAR_UNITS = 84;
 constexpr int BUTTON_WIDTH = 10;
 // The widest message box text before it wraps.
 constexpr int MESSAGE_WIDTH = 56;
@@ -81,7 +85,58 @@ void CTermHost::BeginWaitCursor() {
 }
 
 CTermPage* CTermHost::ActivePage() const {
-    return Sheet() != nullptr && !IsClosed() ? TermPage(CurrentPage()) : nullptr;
+    CTermPage* pPage = Sheet() != nullptr && !IsClosed() ? TermPage(CurrentPage()) : nullptr;
+    if (pPage != nullptr) {
+        // Placed at the terminal's present scale before it is drawn or clicked.
+        pPage->SetScale(Scale(), IsExteriorPage() ? BodyRows() : BodyRows() - HEADER_ROWS - 1);
+    }
+    return pPage;
+}
+
+void CTermHost::MeasurePages() const {
+    if (m_nPagesWidth > 0) {
+        return;
+    }
+    // A page of 280 x 105 units, the welcome page's controls 143 down, when there is no sheet yet.
+    m_nPagesWidth = 280;
+    m_nPagesHeight = 105;
+    m_nExteriorBottom = 143;
+    if (Sheet() == nullptr || Sheet()->GetPageCount() == 0) {
+        return;
+    }
+    m_nPagesHeight = 0;
+    m_nExteriorBottom = 0;
+    for (int i = 0; i < Sheet()->GetPageCount(); ++i) {
+        const CPropertyPageEx* pPage = Sheet()->GetPage(i);
+        const CDialogTemplate* pTemplate = Resources().FindDialog(pPage->GetTemplateId());
+        if (pTemplate == nullptr) {
+            continue;
+        }
+        m_nPagesWidth = std::max(m_nPagesWidth, pTemplate->m_nWidth);
+        if ((pPage->GetFlags() & PSP_HIDEHEADER) == 0) {
+            m_nPagesHeight = std::max(m_nPagesHeight, pTemplate->m_nHeight);
+            continue;
+        }
+        for (const CDialogControl& control : pTemplate->m_controls) {
+            if (control.IsVisible()) {
+                m_nExteriorBottom = std::max(m_nExteriorBottom, control.m_nY + control.m_nHeight);
+            }
+        }
+    }
+}
+
+CTermScale CTermHost::Scale() const {
+    MeasurePages();
+    if (IsTooSmall()) {
+        return CTermScale{};
+    }
+    return ScaleFor(m_device.Rows(), m_device.Cols(), m_nPagesWidth, m_nPagesHeight, m_nExteriorBottom,
+                    FRAME_COLS, FRAME_ROWS);
+}
+
+int CTermHost::BodyRows() const {
+    const CTermScale scale = Scale();
+    return std::max(HEADER_ROWS + 1 + scale.RowsFor(m_nPagesHeight), scale.RowsFor(m_nExteriorBottom));
 }
 
 bool CTermHost::IsExteriorPage() const {
@@ -106,8 +161,10 @@ bool CTermHost::IsTooSmall() const {
 }
 
 CTermRect CTermHost::SheetRect() const {
-    return CTermRect{std::max(0, (m_device.Rows() - SHEET_ROWS) / 2),
-                     std::max(0, (m_device.Cols() - SHEET_COLS) / 2), SHEET_ROWS, SHEET_COLS};
+    const int nRows = std::max(SHEET_ROWS, BodyRows() + FRAME_ROWS - HEADER_ROWS - 1);
+    const int nCols = std::max(SHEET_COLS, Scale().ColsFor(m_nPagesWidth) + FRAME_COLS);
+    return CTermRect{std::max(0, (m_device.Rows() - nRows) / 2), std::max(0, (m_device.Cols() - nCols) / 2),
+                     nRows, nCols};
 }
 
 int CTermHost::DialogRow() const {
@@ -148,9 +205,9 @@ std::string CTermHost::ButtonLabel(int nButton) const {
 
 CTermRect CTermHost::ButtonRect(int nButton) const {
     const CTermRect sheet = SheetRect();
-    const int nRow = sheet.nRow + SHEET_ROWS - 2;
+    const int nRow = sheet.nRow + sheet.nRows - 2;
     // Right-aligned: Back and Next side by side, Cancel and Help apart from them.
-    const int nRight = sheet.nCol + SHEET_COLS - 3;
+    const int nRight = sheet.nCol + sheet.nCols - 3;
     const int anLeft[BUTTON_COUNT] = {nRight - 4 * BUTTON_WIDTH - 3, nRight - 3 * BUTTON_WIDTH - 3,
                                       nRight - 2 * BUTTON_WIDTH - 1, nRight - BUTTON_WIDTH};
     return CTermRect{nRow, anLeft[nButton] + 1, 1, BUTTON_WIDTH};
@@ -165,6 +222,7 @@ void CTermHost::Paint() {
                            std::to_string(SHEET_ROWS) + " (it is " + std::to_string(canvas.Cols()) + "x" +
                            std::to_string(canvas.Rows()) + ").",
                        ETermStyle::Face);
+        canvas.PutText(1, 0, "Keys are ignored until then (Ctrl+L redraws).", ETermStyle::Face);
     } else {
         canvas.Fill(0, 0, canvas.Rows(), canvas.Cols(), ETermStyle::Desktop);
         if (Sheet() != nullptr && !IsClosed()) {
@@ -202,7 +260,7 @@ void CTermHost::DrawSheet(CTermCanvas& canvas) {
         pPage->Draw(canvas, DialogRow(), DialogCol(), m_pFocusWidget);
     }
     // The etched line above the buttons.
-    const int nRule = sheet.nRow + 1 + BODY_ROWS;
+    const int nRule = sheet.nRow + 1 + BodyRows();
     canvas.Fill(nRule, sheet.nCol + 1, 1, sheet.nCols - 2, ETermStyle::Face, TERM_HLINE);
     canvas.Put(nRule, sheet.nCol, TERM_TEE_LEFT, ETermStyle::Face);
     canvas.Put(nRule, sheet.nCol + sheet.nCols - 1, TERM_TEE_RIGHT, ETermStyle::Face);
@@ -240,12 +298,14 @@ void CTermHost::DrawHeader(CTermCanvas& canvas, const CTermRect& sheet) {
 
 void CTermHost::DrawSidebar(CTermCanvas& canvas, const CTermRect& sheet) {
     const auto* pSheet = dynamic_cast<const CTolvaneSheet*>(Sheet());
+    const int nBodyRows = BodyRows();
+    const int nSidebarCols = DIALOG_MARGIN + Scale().Col(SIDEBAR_UNITS) - 1;
     const std::vector<std::vector<int>> aanColours =
         pSheet != nullptr
-            ? BannerCells(pSheet->Watermark(), BODY_ROWS, SIDEBAR_COLS, std::max(8, m_device.Colours()))
+            ? BannerCells(pSheet->Watermark(), nBodyRows, nSidebarCols, std::max(8, m_device.Colours()))
             : std::vector<std::vector<int>>{};
-    for (int r = 0; r < BODY_ROWS; ++r) {
-        for (int c = 0; c < SIDEBAR_COLS; ++c) {
+    for (int r = 0; r < nBodyRows; ++r) {
+        for (int c = 0; c < nSidebarCols; ++c) {
             canvas.Put(sheet.nRow + 1 + r, sheet.nCol + 1 + c, U' ', ETermStyle::Face);
             canvas.SetColours(sheet.nRow + 1 + r, sheet.nCol + 1 + c, 15,
                               aanColours.empty() ? 4 : aanColours[r][c]);
@@ -284,7 +344,7 @@ void CTermHost::RunModal(CTolvaneSheet& sheet) {
     while (!IsClosed()) {
         Paint();
         CTermEvent event;
-        if (m_device.ReadEvent(event, -1)) {
+        if (m_device.ReadEvent(event, -1) && !TakeScreenEvent(event)) {
             Dispatch(event);
         }
     }
@@ -364,8 +424,17 @@ void CTermHost::PressButton(int nButton) {
     }
 }
 
+bool CTermHost::TakeScreenEvent(const CTermEvent& event) {
+    if (event.eKind == CTermEvent::Resize || event.IsKey(TK_REDRAW)) {
+        m_device.Invalidate();
+        Paint();
+        return true;
+    }
+    return IsTooSmall();
+}
+
 void CTermHost::Dispatch(const CTermEvent& event) {
-    if (IsClosed()) {
+    if (IsClosed() || IsTooSmall()) {
         return;
     }
     if (m_pFocusPage != ActivePage()) {
@@ -390,6 +459,10 @@ void CTermHost::Dispatch(const CTermEvent& event) {
                 m_pFocusWidget != nullptr ? m_pFocusWidget->OnKey(event) : ETermAction::Ignored;
             if (eAction == ETermAction::Pressed) {
                 Click(m_pFocusWidget->Id());
+            } else if (eAction == ETermAction::Opened) {
+                if (const auto* pList = dynamic_cast<const CTermListView*>(m_pFocusWidget)) {
+                    ShowItemDetails(*pList, pList->Selected());
+                }
             } else if (eAction == ETermAction::Ignored) {
                 if (m_pFocusWidget == nullptr && (event.nKey == TK_ENTER || event.nKey == ' ')) {
                     PressButton(m_nFocusButton);
@@ -419,7 +492,17 @@ void CTermHost::Dispatch(const CTermEvent& event) {
             if (eAction == ETermAction::Pressed) {
                 Click(pWidget->Id());
             }
+            const bool bDouble = m_lastClick.eKind == CTermEvent::Click && m_lastClick.nRow == event.nRow &&
+                                 m_lastClick.nCol == event.nCol &&
+                                 event.nTimeMs - m_lastClick.nTimeMs <= CTermEvent::DOUBLE_CLICK_MS;
+            const auto* pList = dynamic_cast<const CTermListView*>(pWidget);
+            if (bDouble && pList != nullptr && pList->Selected() >= 0) {
+                m_lastClick = CTermEvent{CTermEvent::Resize};
+                ShowItemDetails(*pList, pList->Selected());
+                return;
+            }
         }
+        m_lastClick = event;
     } else if (event.eKind == CTermEvent::WheelUp || event.eKind == CTermEvent::WheelDown) {
         CTermPage* pPage = ActivePage();
         if (CTermWidget* pWidget = pPage != nullptr
@@ -444,7 +527,7 @@ void CTermHost::RunOverlay(const COverlay& overlay, const std::function<bool(con
         if (!m_device.ReadEvent(event, -1)) {
             break;  // the terminal is gone
         }
-        bDone = fnEvent(event);
+        bDone = !TakeScreenEvent(event) && fnEvent(event);
     }
     m_overlays.pop_back();
     Paint();
@@ -483,7 +566,7 @@ void CTermHost::ShowTextBox(const std::string& strTitle, const std::vector<std::
     int nTop = 0;
     int nVisible = 1;
     const COverlay overlay = [&](CTermCanvas& canvas) {
-        const int nCols = std::min(canvas.Cols() - 2, SHEET_COLS);
+        const int nCols = std::min(canvas.Cols() - 2, SheetRect().nCols);
         const int nRows = std::min(canvas.Rows() - 1, static_cast<int>(astrLines.size()) + 4);
         const CTermRect box = DrawBox(canvas, nRows, nCols, strTitle);
         nVisible = std::max(1, box.nRows - 3);
@@ -521,21 +604,34 @@ void CTermHost::ShowTextBox(const std::string& strTitle, const std::vector<std::
     });
 }
 
+void CTermHost::ShowItemDetails(const CTermListView& list, int nItem) {
+    std::vector<std::string> astrLines;
+    for (int c = 0; c < list.GetColumnCount(); ++c) {
+        astrLines.push_back(list.GetColumnHeading(c) + ": " + list.GetItemText(nItem, c));
+    }
+    for (const auto& [strLabel, strText] : list.GetItemDetails(nItem)) {
+        astrLines.push_back(strLabel + ": " + strText);
+    }
+    ShowTextBox("Details", astrLines);
+}
+
 void CTermHost::ShowHelpPage(const std::string& strHostPath) {
     std::ifstream file(strHostPath, std::ios::binary);
     std::ostringstream html;
     html << file.rdbuf();
     // The box's text width: the sheet's less the frame and margins.
-    ShowTextBox("Help", HtmlToTextLines(html.str(), SHEET_COLS - 6));
+    ShowTextBox("Help", HtmlToTextLines(html.str(), SheetRect().nCols - 6));
+}
+
+void CTermHost::ShowBrowserLaunch(const std::string& strAddress) {
+    ShowTextBox("Web browser", {"The default browser was asked to open:", "", "  " + strAddress});
 }
 
 void CTermHost::PollInput() {
     CTermEvent event;
     while (m_device.ReadEvent(event, 0)) {
         CHeadlessProgressWindow* pWindow = Progress();
-        if (event.eKind == CTermEvent::Resize) {
-            Paint();
-        } else if (pWindow == nullptr) {
+        if (TakeScreenEvent(event) || pWindow == nullptr) {
             continue;
         } else if (event.eKind == CTermEvent::Click) {
             pWindow->ReleaseMouseAt(POINT{event.nCol * TERM_PIXELS_PER_COL + TERM_PIXELS_PER_COL / 2,

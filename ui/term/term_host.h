@@ -20,8 +20,9 @@ class CTermProgressWindow;
 
 class CTermHost : public CHeadlessHost {
 public:
-    // The sheet's size in cells: the 280 x 105 dialog units of a page (70 x 14 cells) with the header
-    // band, the button row and the frame; the welcome page's 280 x 165 take the header's place.
+    // The sheet's smallest size in cells, at 4 x 8 dialog units to a cell: the 280 x 105 dialog units
+    // of a page (70 x 14 cells) with the header band, the button row and the frame; the welcome page's
+    // controls take the header's place. A larger terminal shows it larger (Scale).
     static constexpr int SHEET_COLS = 76;
     static constexpr int SHEET_ROWS = 22;
 
@@ -42,8 +43,13 @@ public:
 
     // A scrollable box of text lines over the sheet until the user closes it.
     void ShowTextBox(const std::string& strTitle, const std::vector<std::string>& astrLines);
+    // One item of a list view whole, in such a box: every column's heading and text, then the details
+    // its page gave the item.
+    void ShowItemDetails(const CTermListView& list, int nItem);
     // A help topic's page (an HTML file on the host) as text in such a box.
     void ShowHelpPage(const std::string& strHostPath);
+    // A box with the address the browser was handed.
+    void ShowBrowserLaunch(const std::string& strAddress);
 
     // Carries out one event as the sheet's modal loop does.
     void Dispatch(const CTermEvent& event);
@@ -60,6 +66,8 @@ public:
 
     // Where the sheet stands on the screen (cells), and the terminal.
     CTermRect SheetRect() const;
+    // Dialog units to cells at the terminal's present size.
+    CTermScale Scale() const;
     ITermDevice& Device() const { return m_device; }
     bool IsTooSmall() const;
     // Moves what the terminal has pending into the message queue as the progress popup sees it: Esc
@@ -77,6 +85,11 @@ private:
     void DrawButtons(CTermCanvas& canvas, const CTermRect& sheet);
     // The cells of a sheet button on the screen.
     CTermRect ButtonRect(int nButton) const;
+    // The rows under the title bar down to the rule above the buttons: the header band, its rule and
+    // an interior page's dialog, or the exterior page's dialog.
+    int BodyRows() const;
+    // The extents in dialog units that the sheet's pages need (computed once).
+    void MeasurePages() const;
     // The dialog's origin on the screen.
     int DialogRow() const;
     int DialogCol() const;
@@ -89,6 +102,9 @@ private:
     void ResetFocus();
     void MoveFocus(int nStep);
     void SetFocus(CTermWidget* pWidget, int nButton, bool bByTab);
+    // What every loop does first with an event: a resize or Ctrl+L repaints the whole screen, and
+    // while the terminal is too small every other event is dropped. True when the event is used up.
+    bool TakeScreenEvent(const CTermEvent& event);
     // Reads events until fnDone says the overlay's loop ends.
     void RunOverlay(const COverlay& overlay, const std::function<bool(const CTermEvent&)>& fnEvent);
 
@@ -99,6 +115,12 @@ private:
     const CTermPage* m_pFocusPage = nullptr;
     CTermWidget* m_pFocusWidget = nullptr;
     int m_nFocusButton = BUTTON_NEXT;
+    // The pages' widest and highest dialog, and how far down the exterior page's controls reach.
+    mutable int m_nPagesWidth = 0;
+    mutable int m_nPagesHeight = 0;
+    mutable int m_nExteriorBottom = 0;
+    // The last click, for telling a double click.
+    CTermEvent m_lastClick{CTermEvent::Resize};
     // The focus is where a new page put it: Tab goes to the page's first control, not past Next.
     bool m_bFocusFresh = true;
 };

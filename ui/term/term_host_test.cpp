@@ -14,6 +14,7 @@
 #include "app/wizard_app.h"
 #include "platform/sim/sim_machine.h"
 #include "report/post_page.h"
+#include "test/adapter_page.h"
 #include "ui/term/term_progress.h"
 
 namespace {
@@ -26,6 +27,8 @@ public:
     struct CTyped {
         CTermEvent event;
         bool bAhead = false;
+        int nRows = 0;  // a resize: the terminal's size once the event is read
+        int nCols = 0;
     };
     using CStep = std::variant<CTyped, std::function<void()>>;
 
@@ -33,6 +36,7 @@ public:
     int Cols() const override { return m_nCols; }
     int Colours() const override { return m_nColours; }
     void Show(const CTermCanvas& canvas) override { m_astrFrames.push_back(canvas.Text()); }
+    void Invalidate() override { ++m_nInvalidated; }
     bool ReadEvent(CTermEvent& event, int nTimeoutMs) override {
         if (nTimeoutMs == 0) {
             if (m_steps.empty() || !std::holds_alternative<CTyped>(m_steps.front()) ||
@@ -52,8 +56,13 @@ public:
             event = CTermEvent::KeyPress(TK_ESCAPE);
             return ++m_nEscapesAfterScript < 100;
         }
-        event = std::get<CTyped>(m_steps.front()).event;
+        const CTyped typed = std::get<CTyped>(m_steps.front());
         m_steps.pop_front();
+        if (typed.nRows > 0) {
+            m_nRows = typed.nRows;
+            m_nCols = typed.nCols;
+        }
+        event = typed.event;
         return true;
     }
 
@@ -65,9 +74,15 @@ public:
     // A key typed while an operation runs, for its message pump.
     void KeyAhead(int nKey) { m_steps.push_back(CTyped{CTermEvent::KeyPress(nKey), true}); }
     void Resize() { m_steps.push_back(CTyped{CTermEvent{CTermEvent::Resize}}); }
+    // The terminal takes a new size while an operation runs, seen by its message pump.
+    void ResizeAhead(int nRows, int nCols) {
+        m_steps.push_back(CTyped{CTermEvent{CTermEvent::Resize}, true, nRows, nCols});
+    }
     void Alt(int nKey) { m_steps.push_back(CTyped{CTermEvent::KeyPress(nKey, true)}); }
-    void Click(int nRow, int nCol) {
-        m_steps.push_back(CTyped{CTermEvent::Mouse(CTermEvent::Click, nRow, nCol)});
+    void Click(int nRow, int nCol, unsigned nTimeMs = 0) {
+        CTermEvent event = CTermEvent::Mouse(CTermEvent::Click, nRow, nCol);
+        event.nTimeMs = nTimeMs;
+        m_steps.push_back(CTyped{event});
     }
     void Then(std::function<void()> fnCheck) { m_steps.push_back(std::move(fnCheck)); }
     bool IsDone() const { return m_steps.empty(); }
@@ -83,6 +98,7 @@ public:
     int m_nRows = 24;
     int m_nCols = 80;
     int m_nColours = 256;
+    int m_nInvalidated = 0;
     std::vector<std::string> m_astrFrames;
 
 private:
@@ -228,8 +244,20 @@ TEST_F(TermHostTest, ResultsPageTypingReplacesTheOptionalText) {
         EXPECT_NE(Screen().find("Supported"), std::string::npos);
         EXPECT_NE(Screen().find("5.1.2600 (Service Pack 2)"), std::string::npos);
     });
-    // Tab: the OS version, the results list, then "Reported by", whose text is selected whole.
-    m_device.Key(TK_TAB, 3);
+    // Tab: the OS version, the results list (Enter shows a result whole, the name uncut), then
+    // "Reported by", whose text is selected whole.
+    m_device.Key(TK_TAB, 2);
+    m_device.Key(TK_ENTER);
+    m_device.Then([&] {
+        EXPECT_EQ(m_host.CurrentPage(), 111u);
+        const std::string strName = m_host.TermPage(111)->ListView(IDC_RESULTS_LIST)->GetItemText(0, 1);
+        EXPECT_FALSE(strName.empty());
+        EXPECT_NE(Screen().find("Name: " + strName + " "), std::string::npos) << Screen();
+        EXPECT_NE(Screen().find("Supported: Yes"), std::string::npos);
+    });
+    m_device.Key(TK_ESCAPE);
+    m_device.Then([&] { EXPECT_EQ(m_host.CurrentPage(), 111u) << "Esc closed only the box"; });
+    m_device.Key(TK_TAB);
     m_device.Then([&] {
         auto* pEdit = dynamic_cast<CTermEdit*>(m_host.FocusWidget());
         ASSERT_NE(pEdit, nullptr);
@@ -310,6 +338,102 @@ TEST_F(TermHostTest, TooSmallTerminalAsksToBeEnlarged) {
         m_device.Then([&] {
             EXPECT_NE(Screen().find("Welcome to Brellix's Nimbrel Program."), std::string::npos) << Screen();
         });
+    });
+    Run();
+}
+
+TEST_F(TermHostTest, TooSmallTerminalIgnoresKeysButCtrlLAndResize) {
+    m_device.m_nRows = 20;
+    m_device.m_nCols = 60;
+    // Three blind Alt+N, a click where Next would be and Enter: none may act out of sight.
+    for (int i = 0; i < 3; ++i) {
+        m_device.Alt('n');
+    }
+    m_device.Key(TK_ENTER);
+    m_device.Click(21, 40);
+    m_device.Key(TK_REDRAW);
+    m_device.Then([&] {
+        EXPECT_EQ(m_host.CurrentPage(), 104u);
+        EXPECT_EQ(m_device.m_nInvalidated, 1) << "Ctrl+L repaints every cell";
+        EXPECT_EQ(m_host.Screen().RowText(1), "Keys are ignored until then (Ctrl+L redraws).");
+        m_device.m_nRows = 24;
+        m_device.m_nCols = 80;
+    });
+    m_device.Resize();
+    m_device.Then([&] {
+        EXPECT_EQ(m_device.m_nInvalidated, 2);
+        EXPECT_EQ(m_host.CurrentPage(), 104u);
+        EXPECT_NE(Screen().find("Welcome to Brellix's Nimbrel Program."), std::string::npos);
+    });
+    m_device.Key(TK_REDRAW);
+    m_device.Then([&] { EXPECT_EQ(m_device.m_nInvalidated, 3) << "Ctrl+L also repaints a normal screen"; });
+    Run();
+}
+
+TEST_F(TermHostTest, ResizeDuringTheScansRepaintsTheWholeScreen) {
+    m_device.Key(TK_ENTER, 2);
+    m_device.Then([&] { Likely().SetCheck(1, BST_UNCHECKED); });
+    m_device.Key(TK_ENTER);
+    // 80 x 24, 60 x 20 and back while the popup is up; Esc meanwhile is ignored while too small.
+    m_device.ResizeAhead(20, 60);
+    m_device.KeyAhead(TK_ESCAPE);
+    m_device.ResizeAhead(24, 80);
+    m_device.Then([&] {
+        EXPECT_EQ(m_host.CurrentPage(), 109u);
+        EXPECT_GE(m_device.m_nInvalidated, 2);
+        EXPECT_TRUE(m_device.AnyFrameHas("Please enlarge the terminal"));
+        EXPECT_TRUE(m_device.AnyFrameHas("Scan #3...")) << "the Esc typed while too small was dropped";
+        EXPECT_EQ(Screen().find("Progress ["), std::string::npos) << Screen();
+        EXPECT_NE(Screen().find("Discovered Access Points"), std::string::npos);
+    });
+    m_device.Key(TK_ESCAPE);
+    Run();
+}
+
+TEST_F(TermHostTest, AccessPointRowsOpenWholeInADetailBox) {
+    m_device.Key(TK_ENTER, 2);
+    m_device.Then([&] { Likely().SetCheck(1, BST_UNCHECKED); });
+    m_device.Key(TK_ENTER);
+    // The read-only name edit takes the focus first, then the scan rate, then the list.
+    m_device.Key(TK_TAB);
+    m_device.Then([&] {
+        ASSERT_EQ(m_host.CurrentPage(), 109u);
+        ASSERT_NE(m_host.FocusWidget(), nullptr);
+        EXPECT_EQ(m_host.FocusWidget()->Id(), IDC_ADAPTER_NAME);
+    });
+    m_device.Key(TK_TAB, 2);
+    m_device.Key(TK_DOWN);
+    m_device.Key(TK_ENTER);
+    m_device.Then([&] {
+        auto* pList = dynamic_cast<CTermListView*>(m_host.FocusWidget());
+        ASSERT_NE(pList, nullptr);
+        ASSERT_EQ(pList->Selected(), 1);
+        EXPECT_EQ(m_host.CurrentPage(), 109u) << "Enter on a row opens it instead of going on";
+        const std::string strScreen = Screen();
+        for (const char* pszField :
+             {"SSID: ", "MAC: ", "Ch: ", "Signal: ", "Assoc: ", "Security: ", "Mode: "}) {
+            EXPECT_NE(strScreen.find(pszField), std::string::npos) << pszField << "\n" << strScreen;
+        }
+        EXPECT_NE(strScreen.find("SSID: " + pList->GetItemText(1, 1) + " "), std::string::npos) << strScreen;
+        EXPECT_NE(strScreen.find("MAC: " + pList->GetItemText(1, 2)), std::string::npos);
+        EXPECT_NE(strScreen.find("AP Name:"), std::string::npos) << "the field without a column";
+    });
+    m_device.Key(TK_ESCAPE);
+    m_device.Then([&] {
+        EXPECT_EQ(Screen().find("AP Name:"), std::string::npos) << "Esc closed the box";
+        EXPECT_EQ(m_host.CurrentPage(), 109u);
+        // A double click on the first row opens it too; two clicks apart in time do not.
+        const CTermWidget* pList = m_host.TermPage(109)->Widget(IDC_AP_LIST);
+        const CTermRect sheet = m_host.SheetRect();
+        const int nRow = sheet.nRow + 5 + pList->Rect().nRow + 2;
+        const int nCol = sheet.nCol + 3 + pList->Rect().nCol + 4;
+        m_device.Click(nRow, nCol, 1000);
+        m_device.Click(nRow, nCol, 3000);
+        m_device.Then([&] { EXPECT_EQ(Screen().find("AP Name:"), std::string::npos) << Screen(); });
+        m_device.Click(nRow, nCol, 3200);
+        m_device.Then([&] { EXPECT_NE(Screen().find("AP Name:"), std::string::npos) << Screen(); });
+        m_device.Key(TK_ESCAPE);
+        m_device.Key(TK_ESCAPE);
     });
     Run();
 }

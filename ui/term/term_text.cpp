@@ -36,6 +36,16 @@ std::string ToUtf8(char32_t ch) {
     return str;
 }
 
+std::string FitText(const std::string& strText, int nCols) {
+    if (nCols < 1) {
+        return "";
+    }
+    if (static_cast<int>(strText.size()) <= nCols) {
+        return strText;
+    }
+    return strText.substr(0, nCols - 1) + ANSI_ELLIPSIS;
+}
+
 std::vector<std::string> WrapText(const std::string& strText, int nWidth) {
     std::vector<std::string> astrLines;
     if (nWidth < 1) {

@@ -70,3 +70,35 @@ TEST(TermListCursor, KeepsTheSelectionInView) {
     EXPECT_EQ(cursor.nTop, 0);
     EXPECT_FALSE(cursor.Move('x', 2, 3));
 }
+
+TEST(TermText, ACutTextEndsInAnEllipsis) {
+    EXPECT_EQ(FitText("Atrium", 6), "Atrium");
+    EXPECT_EQ(FitText("Atrium", 4), std::string("Atr") + ANSI_ELLIPSIS);
+    EXPECT_EQ(FitText("Atrium", 0), "");
+}
+
+TEST(TermControls, AListBoxScrollsSidewaysByCharactersToItsWidestItem) {
+    CDialogControl control;
+    control.m_eKind = EControlKind::CheckListBox;
+    control.m_nX = 0;
+    control.m_nY = 0;
+    control.m_nWidth = 48;  // 12 cells, 10 inside the border
+    control.m_nHeight = 24;
+    control.m_dwStyle = 0x10000000 | 0x00800000 | 0x00010000;  // WS_VISIBLE | WS_BORDER | WS_TABSTOP
+    CTermCheckListBox list(control);
+    list.AddString("Wireless Adapter");  // 5 + 16 cells with its mark
+    CTermCanvas canvas(3, 12);
+    list.Draw(canvas, 0, 0, false);
+    EXPECT_EQ(canvas.RowText(1), "\xE2\x94\x82 [ ] Wire\xE2\x80\xA6\xE2\x94\x82") << canvas.Text();
+    for (int i = 0; i < 20; ++i) {
+        EXPECT_EQ(list.OnKey(CTermEvent::KeyPress(TK_RIGHT)), ETermAction::Handled);
+    }
+    EXPECT_EQ(list.ScrollColumn(), 11) << "no further than the widest item's end";
+    list.Draw(canvas, 0, 0, false);
+    EXPECT_EQ(canvas.RowText(1),
+              "\xE2\x94\x82"
+              "ss Adapter\xE2\x94\x82")
+        << "the item's end in view";
+    list.OnKey(CTermEvent::KeyPress(TK_LEFT));
+    EXPECT_EQ(list.ScrollColumn(), 10);
+}

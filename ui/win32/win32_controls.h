@@ -72,6 +72,8 @@ public:
     BOOL SortItems(PFNLVCOMPARE pfnCompare, LPARAM lParamSort) override {
         return win32::ListViewSortItems(m_hWnd, pfnCompare, lParamSort);
     }
+    // The Windows list view shows its columns only; there is no detail box to fill.
+    void SetItemDetails(int /*nItem*/, const CItemDetails& /*details*/) override {}
 };
 
 // The controls of one page window, by id, each of the kind its window class says.

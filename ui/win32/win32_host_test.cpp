@@ -214,7 +214,8 @@ TEST_F(Win32HostTest, VerdictIsWhiteOnGreen) {
     });
     EXPECT_EQ(Run(script), 0);
     EXPECT_TRUE(script.Completed()) << "stuck at step " << script.Failed();
-    EXPECT_TRUE(strVerdict == " Yes " || strVerdict == " No ") << strVerdict;
+    // The machine's first adapter, the card, is supported (as on the headless walk of this machine).
+    EXPECT_EQ(strVerdict, " Yes ");
     EXPECT_TRUE(bVerdictColoured);
     EXPECT_EQ(crText, WHITE);
     EXPECT_EQ(crBack, VERDICT_GREEN);

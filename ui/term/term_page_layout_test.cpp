@@ -1,0 +1,109 @@
+// Every text of every page template, completed as the pages complete them, laid out in the terminal at
+// its smallest size and at a larger one: each must show whole, its words in order, nothing drawn over
+// it. (The machine files change only edits and lists, not these texts.)
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "app/vendor_texts.h"
+#include "ui/resource_script.h"
+#include "ui/term/term_controls.h"
+#include "ui/term/term_text.h"
+
+namespace {
+
+std::string Words(const std::string& strText) {
+    std::istringstream in(strText);
+    std::string strWord;
+    std::string strWords;
+    while (in >> strWord) {
+        strWords += (strWords.empty() ? "" : " ") + strWord;
+    }
+    return strWords;
+}
+
+std::string AsUtf8(const std::string& strAnsi) {
+    std::string str;
+    for (unsigned char ch : strAnsi) {
+        str += ToUtf8(AnsiToUnicode(ch));
+    }
+    return str;
+}
+
+// What the canvas shows inside a text's rectangle, row by row, as words.
+std::string Shown(const CTermCanvas& canvas, const CTermWidget& widget) {
+    const int nIndent = dynamic_cast<const CTermCheckBox*>(&widget) != nullptr ? 4 : 0;
+    const CTermRect& rect = widget.Rect();
+    std::string strShown;
+    for (int r = rect.nRow; r < rect.nRow + widget.TextRows() && r < canvas.Rows(); ++r) {
+        for (int c = rect.nCol + nIndent; c < rect.nCol + rect.nCols && c < canvas.Cols(); ++c) {
+            strShown += ToUtf8(canvas.At(r, c).ch);
+        }
+        strShown += ' ';
+    }
+    return Words(strShown);
+}
+
+void ExpectEveryTextWhole(const CTermScale& scale, int nInteriorRows, int nExteriorRows) {
+    for (const auto& [nId, dialog] : Resources().Dialogs()) {
+        CTermPage page(nId);
+        FillVendorTexts(page, nId);
+        // The welcome page, taller than the rest, has no header band above it.
+        const int nRows = dialog.m_nHeight > 105 ? nExteriorRows : nInteriorRows;
+        page.SetScale(scale, nRows);
+        CTermCanvas canvas(nRows, scale.ColsFor(dialog.m_nWidth));
+        page.Draw(canvas, 0, 0, nullptr);
+        for (const auto& pWidget : page.Widgets()) {
+            const bool bText = dynamic_cast<const CTermStatic*>(pWidget.get()) != nullptr ||
+                               dynamic_cast<const CTermCheckBox*>(pWidget.get()) != nullptr;
+            if (!bText || !pWidget->Template().IsVisible()) {
+                continue;
+            }
+            const std::string strText = dynamic_cast<const IControl&>(*pWidget).GetWindowText();
+            EXPECT_EQ(Shown(canvas, *pWidget), Words(AsUtf8(strText)))
+                << "dialog " << nId << " at " << scale.nUnitsX16 << "/16 units a cell:\n"
+                << canvas.Text();
+        }
+    }
+}
+
+TEST(TermPageLayout, NoTextIsCutAt80x24) {
+    ExpectEveryTextWhole(CTermScale{}, 14, 18);
+}
+
+TEST(TermPageLayout, NoTextIsCutAt120x40) {
+    const CTermScale scale = ScaleFor(40, 120, 280, 105, 143, 6, 8);
+    EXPECT_LT(scale.nUnitsX16, CTermScale::UNITS_X16) << "a larger terminal shows a larger sheet";
+    ExpectEveryTextWhole(scale, scale.RowsFor(143) - 4, scale.RowsFor(143));
+}
+
+TEST(TermPageLayout, ScaleNeverExceedsFourByEightUnitsACell) {
+    EXPECT_EQ(ScaleFor(24, 80, 280, 105, 143, 6, 8), CTermScale{});
+    EXPECT_EQ(ScaleFor(22, 76, 280, 105, 143, 6, 8), CTermScale{}) << "too small: the smallest sheet";
+    const CTermScale wide = ScaleFor(24, 200, 280, 105, 143, 6, 8);
+    EXPECT_EQ(wide, CTermScale{}) << "a wide but low terminal is held by its rows";
+    const CTermScale large = ScaleFor(40, 120, 280, 105, 143, 6, 8);
+    EXPECT_LE(large.ColsFor(280) + 6, 116);
+    EXPECT_EQ(large.nUnitsY16, 2 * large.nUnitsX16) << "a cell keeps its shape";
+}
+
+TEST(TermPageLayout, AWordTooWideTakesFreeCellsAndTipNumbersKeepABlank) {
+    CTermPage post(111);
+    post.SetScale(CTermScale{}, 14);
+    // "Email*:" (7 characters in 6 cells) moves into the free cells before it, a blank either side.
+    const CTermRect email = post.Widgets()[6]->Rect();
+    EXPECT_EQ(dynamic_cast<const IControl&>(*post.Widgets()[6]).GetWindowText(), "Email*:");
+    EXPECT_GE(email.nCols, 7);
+    EXPECT_LT(email.nCol + email.nCols, post.Widget(1006)->Rect().nCol);
+    EXPECT_GT(email.nCol, post.Widget(1005)->Rect().nCol + post.Widget(1005)->Rect().nCols);
+    // The privacy promise needs three rows: the controls below move down a row.
+    EXPECT_EQ(post.Widget(1007)->Rect().nRow, 3);
+
+    CTermPage tips(114);
+    tips.SetScale(CTermScale{}, 14);
+    const CTermRect number = tips.Widgets()[1]->Rect();
+    const CTermRect tip = tips.Widgets()[2]->Rect();
+    EXPECT_LT(number.nCol + number.nCols, tip.nCol) << "a blank between \"1.\" and its tip";
+}
+
+}  // namespace
