@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Captures every page that the real Nimbrel.exe's runs under Wine reach (real_exe_test.sh on Wine's
-# own services, real_walk_test.sh over the substitute wlanapi.dll), as PNG screenshots of the
-# sheet, into docs/screens/windows/ (named <template>-<name>.png): it runs the Wine tests with
+# Captures every page that the Wine tests reach (the Win32 host's walks on the simulated machines,
+# then the real Nimbrel.exe on Wine's own services and over the substitute wlanapi.dll), as PNG
+# screenshots of the sheet, into docs/screens/windows/ (named <template>-<name>.png): it runs them with
 # NIMBREL_SCREENSHOT_DIR set and keeps what they saved. Pages are replaced only when the tests pass.
 # Usage: tools/capture_windows_screens.sh [build dir]   (default build/windows; scripts/build-windows
 # makes it)
