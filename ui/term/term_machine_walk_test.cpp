@@ -178,13 +178,33 @@ std::u32string BoxText(const CTermCanvas& canvas, const std::u32string& strLabel
     return U"(no line \"" + strLabel + U": \")";
 }
 
-// Lays what a field shows, scrolled nAt characters, over what was seen of it before.
-void Overlay(std::u32string& strSeen, std::size_t nAt, const std::u32string& strView) {
-    if (strSeen.size() < nAt + strView.size()) {
-        strSeen.resize(nAt + strView.size(), U' ');
+// What has been read of a field scrolled sideways a character at a time: the characters at their
+// places in its text, the last view, and how far it has scrolled.
+struct CScrollRead {
+    std::u32string strSeen;
+    std::u32string strLast;
+    std::size_t nScrolled = 0;
+
+    // Takes the field's view after a step (bFirst: before any); a view that changed has scrolled one
+    // character further. A last cell holding the ellipsis of a cut is no text. True when it moved.
+    bool Take(const std::u32string& strView, bool bFirst) {
+        const bool bMoved = !bFirst && strView != strLast;
+        nScrolled += bMoved ? 1 : 0;
+        strLast = strView;
+        if (bFirst || bMoved) {
+            std::u32string strText = strView;
+            if (!strText.empty() && strText.back() == U'\u2026') {
+                strText.pop_back();
+            }
+            if (strSeen.size() < nScrolled + strText.size()) {
+                strSeen.resize(nScrolled + strText.size(), U' ');
+            }
+            std::copy(strText.begin(), strText.end(),
+                      strSeen.begin() + static_cast<std::ptrdiff_t>(nScrolled));
+        }
+        return bMoved;
     }
-    std::copy(strView.begin(), strView.end(), strSeen.begin() + static_cast<std::ptrdiff_t>(nAt));
-}
+};
 
 class TermMachineWalk : public ::testing::TestWithParam<CWalkCase> {
 protected:
@@ -366,50 +386,34 @@ protected:
         Next([this, nId, bTick, nItem, fnAfter] { ReadListItem(nId, bTick, nItem, fnAfter); });
     }
 
-    void ReadListItem(int nId, bool bTick, int nItem, std::function<void()> fnAfter) {
+    void ReadListItem(int nId, bool bTick, int nItem, std::function<void()> fnAfter, CScrollRead read = {},
+                      bool bFirst = true) {
         const auto& list = Control<IListBox>(nId);
         if (nItem >= list.GetCount()) {
             fnAfter();
             return;
         }
+        const CTermRect rect = OnScreen(nId);
+        const int nRow = SelectedRow(m_host.Screen(), rect);
+        ASSERT_GE(nRow, 0) << "no selected row, " << Where() << "\n" << Screen();
+        const bool bMoved = read.Take(Cells(m_host.Screen(), nRow, rect.nCol + 1, rect.nCols - 2), bFirst);
+        if ((bFirst || bMoved) && read.nScrolled < 300) {
+            m_device.Key(TK_RIGHT);
+            Next([=, this] { ReadListItem(nId, bTick, nItem, fnAfter, read, false); });
+            return;
+        }
+        // Scrolled as far as it goes: the item's text follows its mark (" [x] ") or margin.
+        const std::size_t nMark = dynamic_cast<const ICheckListBox*>(&list) != nullptr ? 5 : 1;
+        const std::u32string strRead = TrimRight(read.strSeen);
         const std::string strText = list.GetText(nItem);
-        auto seen = std::make_shared<std::u32string>();
-        auto last = std::make_shared<std::u32string>();
-        auto fnRead = std::make_shared<std::function<void(int)>>();
-        // The row's cells after nScrolled steps right, laid over what was seen before at their
-        // place; the last cell is no text when it holds the ellipsis of a cut.
-        *fnRead = [this, nId, seen, last, fnRead, strText, bTick, nItem, fnAfter](int nScrolled) {
-            const CTermRect rect = OnScreen(nId);
-            const int nRow = SelectedRow(m_host.Screen(), rect);
-            ASSERT_GE(nRow, 0) << "no selected row, " << Where() << "\n" << Screen();
-            std::u32string strShown = Cells(m_host.Screen(), nRow, rect.nCol + 1, rect.nCols - 2);
-            const bool bMoved = nScrolled == 0 || strShown != *last;
-            *last = strShown;
-            if (bMoved) {
-                if (!strShown.empty() && strShown.back() == U'\u2026') {
-                    strShown.pop_back();
-                }
-                Overlay(*seen, nScrolled, strShown);
-            }
-            if (bMoved && nScrolled < 300) {
-                m_device.Key(TK_RIGHT);
-                Next([fnRead, nScrolled] { (*fnRead)(nScrolled + 1); });
-                return;
-            }
-            // Scrolled as far as it goes: the item's text follows its mark (" [x] ") or margin.
-            const std::size_t nMark = dynamic_cast<const ICheckListBox*>(&Control<IListBox>(nId)) ? 5 : 1;
-            const std::u32string strRead = TrimRight(*seen);
-            EXPECT_EQ(Utf8(strRead.size() > nMark ? strRead.substr(nMark) : U""),
-                      Utf8(TrimRight(Chars(strText))))
-                << "item " << nItem << " cannot be read by scrolling, " << Where();
-            m_device.Key(TK_LEFT, nScrolled);
-            if (bTick && Control<ICheckListBox>(nId).GetCheck(nItem) == BST_UNCHECKED) {
-                m_device.Key(' ');
-            }
-            m_device.Key(TK_DOWN);
-            Next([this, nId, bTick, nItem, fnAfter] { ReadListItem(nId, bTick, nItem + 1, fnAfter); });
-        };
-        (*fnRead)(0);
+        EXPECT_EQ(Utf8(strRead.size() > nMark ? strRead.substr(nMark) : U""), Utf8(TrimRight(Chars(strText))))
+            << "item " << nItem << " cannot be read by scrolling, " << Where();
+        m_device.Key(TK_LEFT, static_cast<int>(read.nScrolled));
+        if (bTick && Control<ICheckListBox>(nId).GetCheck(nItem) == BST_UNCHECKED) {
+            m_device.Key(' ');
+        }
+        m_device.Key(TK_DOWN);
+        Next([=, this] { ReadListItem(nId, bTick, nItem + 1, fnAfter); });
     }
 
     // Resizes to the other size and back while the scans run, seen by the progress window's pump.
@@ -486,29 +490,18 @@ protected:
     // Reads a focused edit with its caret at the start: moved right a character at a time, the field
     // shows the text a part at a time (scrolling on by one where the caret reaches its edge); put
     // together, the parts must hold strText whole.
-    void ReadEdit(int nId, const std::string& strText, std::function<void()> fnAfter) {
-        auto seen = std::make_shared<std::u32string>();
-        auto last = std::make_shared<std::u32string>();
-        auto fnRead = std::make_shared<std::function<void(std::size_t, std::size_t)>>();
-        *fnRead = [this, nId, strText, fnAfter, seen, last, fnRead](std::size_t nPressed,
-                                                                    std::size_t nScrolled) {
-            const CTermRect rect = OnScreen(nId);
-            const std::u32string strView = Cells(m_host.Screen(), rect.nRow, rect.nCol, rect.nCols);
-            if (nPressed > 0 && strView != *last) {
-                ++nScrolled;
-            }
-            *last = strView;
-            Overlay(*seen, nScrolled, strView);
-            if (nPressed < strText.size()) {
-                m_device.Key(TK_RIGHT);
-                Next([fnRead, nPressed, nScrolled] { (*fnRead)(nPressed + 1, nScrolled); });
-                return;
-            }
-            EXPECT_EQ(Utf8(TrimRight(*seen)), Utf8(TrimRight(Chars(strText))))
-                << "the edit " << nId << " cannot be read by scrolling, " << Where();
-            fnAfter();
-        };
-        (*fnRead)(0, 0);
+    void ReadEdit(int nId, const std::string& strText, std::function<void()> fnAfter, CScrollRead read = {},
+                  std::size_t nPressed = 0) {
+        const CTermRect rect = OnScreen(nId);
+        read.Take(Cells(m_host.Screen(), rect.nRow, rect.nCol, rect.nCols), nPressed == 0);
+        if (nPressed < strText.size()) {
+            m_device.Key(TK_RIGHT);
+            Next([=, this] { ReadEdit(nId, strText, fnAfter, read, nPressed + 1); });
+            return;
+        }
+        EXPECT_EQ(Utf8(TrimRight(read.strSeen)), Utf8(TrimRight(Chars(strText))))
+            << "the edit " << nId << " cannot be read by scrolling, " << Where();
+        fnAfter();
     }
 
     void TabTo(int nId, std::function<void()> fnThen, int nTabs = 0) {
