@@ -169,7 +169,7 @@ walk_to_details() {
     term_keys Enter
     term_wait "Discovered Access Points"
     term_wait_gone "Progress ["
-    term_expect "$3"
+    term_wait "$3"
     term_keys Tab Tab Tab Down Down Down Enter
     term_wait "AP Name:"
     term_expect "SSID: Cafe|Guest "
