@@ -156,6 +156,62 @@ term_keys Escape
 term_wait "exit status 0"
 step "120 x 40 terminal"
 
+# A rich machine (six access points, an SSID holding "|", access points with names of their own)
+# at both sizes: its first adapter tested, then the detail boxes of two rows, each SSID whole.
+vista="$here/../../platform/sim/machines/vista.json"
+walk_to_details() {
+    term_start "$program" "$1" "$2" "$vista"
+    term_wait "Press Next to Continue"
+    term_keys Enter Enter
+    term_wait "[x] Dell Wireless 1390 WLAN Mini-Card"
+    term_keys Tab Down Space
+    term_wait "[ ] Dell Wireless 1390 WLAN Mini-Card"
+    term_keys Enter
+    term_wait "Discovered Access Points"
+    term_wait_gone "Progress ["
+    term_wait "$3"
+    term_keys Tab Tab Tab Down Down Down Enter
+    term_wait "AP Name:"
+    term_expect "SSID: Cafe|Guest "
+    term_expect "MAC: 00:0f:66:aa:01:02"
+    term_keys Escape
+    term_wait_gone "AP Name:"
+    term_keys Up Up Up Enter
+    term_wait "AP Name: Upstairs"
+    term_expect "SSID: HomeNet "
+    term_keys Escape
+    term_wait_gone "AP Name:"
+    term_keys Escape
+    term_wait "exit status 0"
+}
+walk_to_details 80 24 "│ 4│ Caf…│ 00:0f:66:aa:01:02│"
+step "detail boxes on a rich machine at 80 x 24 (a cut SSID whole in its box)"
+walk_to_details 120 40 "│ 4│ Cafe|Guest         │ 00:0f:66:aa:01:02│"
+step "detail boxes on a rich machine at 120 x 40"
+
+# An adapter name longer than every field that shows it, at 80 x 24: its start in the list (cut
+# with an ellipsis), its end in the adapter page's name edit after End, and whole, wrapped, in the
+# results' detail box.
+term_start "$program" 80 24 "$here/long_names.json"
+term_wait "Press Next to Continue"
+term_keys Enter Enter
+term_wait "[x] Carte réseau sans fil Qualcomm Atheros AR9485WB-EG (…"
+term_keys Enter
+term_wait "Discovered Access Points"
+term_wait_gone "Progress ["
+term_keys Tab End
+term_wait "Name: /g/n, PCI Express, 2×2 MIMO, 150 Mbit/s) – Virtual WiFi"
+term_keys M-n
+term_wait "Congratulations!"
+term_keys Enter
+term_wait "Post Results Back to Brellix (optional)"
+term_keys Tab Tab Enter
+term_wait "Name: Carte réseau sans fil Qualcomm Atheros AR9485WB-EG (802.11"
+term_expect "  b/g/n, PCI Express, 2×2 MIMO, 150 Mbit/s) – Virtual WiFi"
+term_keys Escape Escape
+term_wait "exit status 0"
+step "a long adapter name read whole (scrolled edit, wrapped detail box)"
+
 # The troubleshooting tips at 80 x 24: every tip whole, a blank after each number.
 term_start "$program" 80 24 "$machine"
 term_wait "Press Next to Continue"

@@ -46,6 +46,23 @@ std::string Centred(const std::string& strLabel, int nWidth) {
     return std::string(nSpare / 2, ' ') + strLabel + std::string(nSpare - nSpare / 2, ' ');
 }
 
+// The lines of a text box nWidth characters wide: a line too long for it (a long name in an item's
+// details) wraps at blanks, the lines that go on with it indented by two blanks.
+std::vector<std::string> FitLines(const std::vector<std::string>& astrLines, int nWidth) {
+    std::vector<std::string> astrFitted;
+    for (const std::string& strLine : astrLines) {
+        if (static_cast<int>(strLine.size()) <= nWidth || nWidth <= 2) {
+            astrFitted.push_back(strLine);
+            continue;
+        }
+        const std::vector<std::string> astrParts = WrapText(strLine, nWidth - 2);
+        for (std::size_t i = 0; i < astrParts.size(); ++i) {
+            astrFitted.push_back(i == 0 ? astrParts[i] : "  " + astrParts[i]);
+        }
+    }
+    return astrFitted;
+}
+
 // A box with a caption row, centred on the canvas.
 CTermRect DrawBox(CTermCanvas& canvas, int nRows, int nCols, const std::string& strCaption) {
     nCols = std::min(nCols, canvas.Cols());
@@ -565,20 +582,23 @@ int CTermHost::MessageBox(const std::string& strText, UINT nType) {
 void CTermHost::ShowTextBox(const std::string& strTitle, const std::vector<std::string>& astrLines) {
     int nTop = 0;
     int nVisible = 1;
+    // The lines as the box's width at the terminal's present size holds them.
+    std::vector<std::string> astrShown;
     const COverlay overlay = [&](CTermCanvas& canvas) {
         const int nCols = std::min(canvas.Cols() - 2, SheetRect().nCols);
-        const int nRows = std::min(canvas.Rows() - 1, static_cast<int>(astrLines.size()) + 4);
+        astrShown = FitLines(astrLines, nCols - 4);
+        const int nRows = std::min(canvas.Rows() - 1, static_cast<int>(astrShown.size()) + 4);
         const CTermRect box = DrawBox(canvas, nRows, nCols, strTitle);
         nVisible = std::max(1, box.nRows - 3);
-        nTop = std::clamp(nTop, 0, std::max(0, static_cast<int>(astrLines.size()) - nVisible));
-        for (int i = 0; i < nVisible && nTop + i < static_cast<int>(astrLines.size()); ++i) {
-            canvas.PutText(box.nRow + 2 + i, box.nCol + 2, astrLines[nTop + i], ETermStyle::Face,
+        nTop = std::clamp(nTop, 0, std::max(0, static_cast<int>(astrShown.size()) - nVisible));
+        for (int i = 0; i < nVisible && nTop + i < static_cast<int>(astrShown.size()); ++i) {
+            canvas.PutText(box.nRow + 2 + i, box.nCol + 2, astrShown[nTop + i], ETermStyle::Face,
                            box.nCols - 4);
         }
         if (nTop > 0) {
             canvas.Put(box.nRow + 1, box.nCol + box.nCols - 1, TERM_ARROW_UP, ETermStyle::Face);
         }
-        if (nTop + nVisible < static_cast<int>(astrLines.size())) {
+        if (nTop + nVisible < static_cast<int>(astrShown.size())) {
             canvas.Put(box.nRow + box.nRows - 2, box.nCol + box.nCols - 1, TERM_ARROW_DOWN, ETermStyle::Face);
         }
         const std::string strHints = " Up/Down/PgUp/PgDn=scroll  Esc=close ";
@@ -588,7 +608,7 @@ void CTermHost::ShowTextBox(const std::string& strTitle, const std::vector<std::
     };
     RunOverlay(overlay, [&](const CTermEvent& event) {
         CListCursor cursor{-1, nTop};
-        const int nCount = static_cast<int>(astrLines.size());
+        const int nCount = static_cast<int>(astrShown.size());
         if (event.eKind == CTermEvent::WheelUp || event.eKind == CTermEvent::WheelDown) {
             cursor.Scroll(event.eKind == CTermEvent::WheelUp ? -3 : 3, nCount, nVisible);
         } else if (event.IsKey(TK_UP) || event.IsKey(TK_DOWN)) {

@@ -66,6 +66,9 @@ public:
 
     // Where the sheet stands on the screen (cells), and the terminal.
     CTermRect SheetRect() const;
+    // The active page's dialog origin on the screen.
+    int DialogRow() const;
+    int DialogCol() const;
     // Dialog units to cells at the terminal's present size.
     CTermScale Scale() const;
     ITermDevice& Device() const { return m_device; }
@@ -90,9 +93,6 @@ private:
     int BodyRows() const;
     // The extents in dialog units that the sheet's pages need (computed once).
     void MeasurePages() const;
-    // The dialog's origin on the screen.
-    int DialogRow() const;
-    int DialogCol() const;
     std::string PageCaption() const;
     bool IsExteriorPage() const;
     CTermPage* ActivePage() const;

@@ -5,10 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
-#include <functional>
-#include <variant>
-
 #include "adapters/wzc_service.h"
 #include "app/main_window.h"
 #include "app/wizard_app.h"
@@ -16,95 +12,9 @@
 #include "report/post_page.h"
 #include "test/adapter_page.h"
 #include "ui/term/term_progress.h"
+#include "ui/term/term_test_util.h"
 
 namespace {
-
-// A terminal whose input is a script of events and checks; once the script is done it answers Esc,
-// which closes whatever is open. A look without waiting (a busy operation pumping messages) sees only
-// the events typed ahead for it.
-class CScriptedDevice : public ITermDevice {
-public:
-    struct CTyped {
-        CTermEvent event;
-        bool bAhead = false;
-        int nRows = 0;  // a resize: the terminal's size once the event is read
-        int nCols = 0;
-    };
-    using CStep = std::variant<CTyped, std::function<void()>>;
-
-    int Rows() const override { return m_nRows; }
-    int Cols() const override { return m_nCols; }
-    int Colours() const override { return m_nColours; }
-    void Show(const CTermCanvas& canvas) override { m_astrFrames.push_back(canvas.Text()); }
-    void Invalidate() override { ++m_nInvalidated; }
-    bool ReadEvent(CTermEvent& event, int nTimeoutMs) override {
-        if (nTimeoutMs == 0) {
-            if (m_steps.empty() || !std::holds_alternative<CTyped>(m_steps.front()) ||
-                !std::get<CTyped>(m_steps.front()).bAhead) {
-                return false;
-            }
-        }
-        while (!m_steps.empty() && std::holds_alternative<std::function<void()>>(m_steps.front())) {
-            const auto fnCheck = std::get<std::function<void()>>(m_steps.front());
-            m_steps.pop_front();
-            fnCheck();
-        }
-        if (m_steps.empty()) {
-            if (nTimeoutMs == 0) {
-                return false;
-            }
-            event = CTermEvent::KeyPress(TK_ESCAPE);
-            return ++m_nEscapesAfterScript < 100;
-        }
-        const CTyped typed = std::get<CTyped>(m_steps.front());
-        m_steps.pop_front();
-        if (typed.nRows > 0) {
-            m_nRows = typed.nRows;
-            m_nCols = typed.nCols;
-        }
-        event = typed.event;
-        return true;
-    }
-
-    void Key(int nKey, int nTimes = 1) {
-        for (int i = 0; i < nTimes; ++i) {
-            m_steps.push_back(CTyped{CTermEvent::KeyPress(nKey)});
-        }
-    }
-    // A key typed while an operation runs, for its message pump.
-    void KeyAhead(int nKey) { m_steps.push_back(CTyped{CTermEvent::KeyPress(nKey), true}); }
-    void Resize() { m_steps.push_back(CTyped{CTermEvent{CTermEvent::Resize}}); }
-    // The terminal takes a new size while an operation runs, seen by its message pump.
-    void ResizeAhead(int nRows, int nCols) {
-        m_steps.push_back(CTyped{CTermEvent{CTermEvent::Resize}, true, nRows, nCols});
-    }
-    void Alt(int nKey) { m_steps.push_back(CTyped{CTermEvent::KeyPress(nKey, true)}); }
-    void Click(int nRow, int nCol, unsigned nTimeMs = 0) {
-        CTermEvent event = CTermEvent::Mouse(CTermEvent::Click, nRow, nCol);
-        event.nTimeMs = nTimeMs;
-        m_steps.push_back(CTyped{event});
-    }
-    void Then(std::function<void()> fnCheck) { m_steps.push_back(std::move(fnCheck)); }
-    bool IsDone() const { return m_steps.empty(); }
-    bool AnyFrameHas(const std::string& strText) const {
-        for (const std::string& strFrame : m_astrFrames) {
-            if (strFrame.find(strText) != std::string::npos) {
-                return true;
-            }
-        }
-        return false;
-    }
-
-    int m_nRows = 24;
-    int m_nCols = 80;
-    int m_nColours = 256;
-    int m_nInvalidated = 0;
-    std::vector<std::string> m_astrFrames;
-
-private:
-    std::deque<CStep> m_steps;
-    int m_nEscapesAfterScript = 0;
-};
 
 class TermHostTest : public ::testing::Test {
 protected:

@@ -3,46 +3,12 @@
 // it. (The machine files change only edits and lists, not these texts.)
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "app/vendor_texts.h"
 #include "ui/resource_script.h"
 #include "ui/term/term_controls.h"
-#include "ui/term/term_text.h"
+#include "ui/term/term_test_util.h"
 
 namespace {
-
-std::string Words(const std::string& strText) {
-    std::istringstream in(strText);
-    std::string strWord;
-    std::string strWords;
-    while (in >> strWord) {
-        strWords += (strWords.empty() ? "" : " ") + strWord;
-    }
-    return strWords;
-}
-
-std::string AsUtf8(const std::string& strAnsi) {
-    std::string str;
-    for (unsigned char ch : strAnsi) {
-        str += ToUtf8(AnsiToUnicode(ch));
-    }
-    return str;
-}
-
-// What the canvas shows inside a text's rectangle, row by row, as words.
-std::string Shown(const CTermCanvas& canvas, const CTermWidget& widget) {
-    const int nIndent = dynamic_cast<const CTermCheckBox*>(&widget) != nullptr ? 4 : 0;
-    const CTermRect& rect = widget.Rect();
-    std::string strShown;
-    for (int r = rect.nRow; r < rect.nRow + widget.TextRows() && r < canvas.Rows(); ++r) {
-        for (int c = rect.nCol + nIndent; c < rect.nCol + rect.nCols && c < canvas.Cols(); ++c) {
-            strShown += ToUtf8(canvas.At(r, c).ch);
-        }
-        strShown += ' ';
-    }
-    return Words(strShown);
-}
 
 void ExpectEveryTextWhole(const CTermScale& scale, int nInteriorRows, int nExteriorRows) {
     for (const auto& [nId, dialog] : Resources().Dialogs()) {
@@ -53,17 +19,9 @@ void ExpectEveryTextWhole(const CTermScale& scale, int nInteriorRows, int nExter
         page.SetScale(scale, nRows);
         CTermCanvas canvas(nRows, scale.ColsFor(dialog.m_nWidth));
         page.Draw(canvas, 0, 0, nullptr);
-        for (const auto& pWidget : page.Widgets()) {
-            const bool bText = dynamic_cast<const CTermStatic*>(pWidget.get()) != nullptr ||
-                               dynamic_cast<const CTermCheckBox*>(pWidget.get()) != nullptr;
-            if (!bText || !pWidget->Template().IsVisible()) {
-                continue;
-            }
-            const std::string strText = dynamic_cast<const IControl&>(*pWidget).GetWindowText();
-            EXPECT_EQ(Shown(canvas, *pWidget), Words(AsUtf8(strText)))
-                << "dialog " << nId << " at " << scale.nUnitsX16 << "/16 units a cell:\n"
-                << canvas.Text();
-        }
+        ExpectTextsWhole(
+            canvas, page, 0, 0,
+            "dialog " + std::to_string(nId) + " at " + std::to_string(scale.nUnitsX16) + "/16 units a cell");
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include "ui/term/term_controls.h"
 #include "ui/term/term_host.h"
+#include "ui/term/term_text.h"
 
 namespace {
 std::vector<std::string> SplitLines(const std::string& strText) {
@@ -144,8 +145,10 @@ void CTermProgressWindow::Draw(CTermCanvas& canvas) const {
 
     const CTermRect text = child(IDC_PROGRESS_TEXT);
     const std::vector<std::string> astrLines = SplitLines(Text());
+    // A line longer than the text area (a long adapter name) ends in an ellipsis where it is cut.
     for (int i = 0; i < text.nRows && i < static_cast<int>(astrLines.size()); ++i) {
-        canvas.PutText(text.nRow + i, text.nCol, astrLines[i], ETermStyle::Face, text.nCols);
+        canvas.PutText(text.nRow + i, text.nCol, FitText(astrLines[i], text.nCols), ETermStyle::Face,
+                       text.nCols);
     }
 
     // The bar and the button on the row of their middles.
