@@ -11,21 +11,23 @@ constexpr DWORD NAME_LENGTH = 8;
 constexpr DWORD DESCR_OFFSET = 12;
 constexpr DWORD DESCR_LENGTH = 16;
 
-std::u16string ReadText(const BYTE* pbRecord, DWORD cbReturned, DWORD dwOffset, DWORD cbText, DWORD cbMax) {
-    std::u16string wstr;
+// The text goes into *pwstr in one assignment once its first zero unit is known, not unit by unit.
+void ReadText(const BYTE* pbRecord, DWORD cbReturned, DWORD dwOffset, DWORD cbText, DWORD cbMax,
+              std::u16string* pwstr) {
+    pwstr->clear();
     if (dwOffset >= cbReturned) {
-        return wstr;
+        return;
     }
-    const DWORD cbRead = std::min({cbText, cbMax, cbReturned - dwOffset}) & ~DWORD{1};
-    for (DWORD i = 0; i < cbRead; i += 2) {
-        const char16_t wch =
-            static_cast<char16_t>(pbRecord[dwOffset + i] | (pbRecord[dwOffset + i + 1] << 8));
-        if (wch == 0) {
-            break;
-        }
-        wstr += wch;
+    const BYTE* pbText = pbRecord + dwOffset;
+    const DWORD cchRead = (std::min({cbText, cbMax, cbReturned - dwOffset}) & ~DWORD{1}) / 2;
+    DWORD cch = 0;
+    while (cch < cchRead && (pbText[2 * cch] | pbText[2 * cch + 1]) != 0) {
+        ++cch;
     }
-    return wstr;
+    pwstr->resize(cch);
+    for (DWORD i = 0; i < cch; ++i) {
+        (*pwstr)[i] = static_cast<char16_t>(pbText[2 * i] | (pbText[2 * i + 1] << 8));
+    }
 }
 
 }  // namespace
@@ -36,10 +38,10 @@ BOOL ParseBindingRecord(const BYTE* pbRecord, DWORD cbReturned, CNdisBinding* pB
     if (cbReturned < NDIS_BINDING_HEADER_BYTES) {
         return FALSE;
     }
-    pBinding->wstrName = ReadText(pbRecord, cbReturned, ReadNdisDword(pbRecord + NAME_OFFSET),
-                                  ReadNdisDword(pbRecord + NAME_LENGTH), NDIS_BINDING_NAME_MAX_BYTES);
-    pBinding->wstrDescription =
-        ReadText(pbRecord, cbReturned, ReadNdisDword(pbRecord + DESCR_OFFSET),
-                 ReadNdisDword(pbRecord + DESCR_LENGTH), NDIS_BINDING_DESCR_MAX_BYTES);
+    ReadText(pbRecord, cbReturned, ReadNdisDword(pbRecord + NAME_OFFSET),
+             ReadNdisDword(pbRecord + NAME_LENGTH), NDIS_BINDING_NAME_MAX_BYTES, &pBinding->wstrName);
+    ReadText(pbRecord, cbReturned, ReadNdisDword(pbRecord + DESCR_OFFSET),
+             ReadNdisDword(pbRecord + DESCR_LENGTH), NDIS_BINDING_DESCR_MAX_BYTES,
+             &pBinding->wstrDescription);
     return TRUE;
 }

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <numeric>
+#include <string_view>
 
 #include "test/adapter_page.h"
 #include "util/delimited_string.h"
@@ -26,7 +27,7 @@ std::string FormatBssid(const BYTE abBssid[BSSID_LENGTH]) {
 
 // Case-insensitive like _mbsicmp: ASCII letters fold to lower case, then bytes compare as unsigned
 // values. Other bytes (the code page's accented letters) are compared as they are, unfolded.
-int CompareNoCase(const std::string& a, const std::string& b) {
+int CompareNoCase(std::string_view a, std::string_view b) {
     const std::size_t cch = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < cch; ++i) {
         unsigned char x = static_cast<unsigned char>(a[i]);
@@ -156,14 +157,17 @@ void CAdapterPage::FillApList(const std::vector<std::string>& astrRows) {
 }
 
 int CAdapterPage::CompareApRows(LPARAM lParamA, LPARAM lParamB, LPARAM /*lParamSort*/) {
-    const std::string& strA = RowOf(lParamA);
-    const std::string& strB = RowOf(lParamB);
-    int r = CompareNoCase(GetFields(strA, AP_FIELD_APNAME, -1), GetFields(strB, AP_FIELD_APNAME, -1));
+    // The keys are read in place: a sort makes about n log n comparisons, too many to copy six
+    // fields for each.
+    const std::string_view strA = RowOf(lParamA);
+    const std::string_view strB = RowOf(lParamB);
+    int r =
+        CompareNoCase(GetFieldsToEndView(strA, AP_FIELD_APNAME), GetFieldsToEndView(strB, AP_FIELD_APNAME));
     if (r == 0) {
-        r = CompareNoCase(GetField(strA, AP_FIELD_BSSID), GetField(strB, AP_FIELD_BSSID));
+        r = CompareNoCase(GetFieldView(strA, AP_FIELD_BSSID), GetFieldView(strB, AP_FIELD_BSSID));
     }
     if (r == 0) {
-        r = CompareNoCase(GetField(strA, AP_FIELD_CHANNEL), GetField(strB, AP_FIELD_CHANNEL));
+        r = CompareNoCase(GetFieldView(strA, AP_FIELD_CHANNEL), GetFieldView(strB, AP_FIELD_CHANNEL));
     }
     return r;
 }

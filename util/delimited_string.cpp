@@ -63,6 +63,19 @@ std::string ExtractFields(const std::string& s, int nFirst, int nLast, char chDe
     return strResult;
 }
 
+// Where field nIndex of s starts: just after its nIndex-th delimiter; npos when s has fewer.
+std::size_t FieldStart(std::string_view s, int nIndex) {
+    std::size_t nStart = 0;
+    for (int i = 0; i < nIndex; ++i) {
+        const std::size_t nDelim = s.find(g_chFieldDelim, nStart);
+        if (nDelim == std::string_view::npos) {
+            return std::string_view::npos;
+        }
+        nStart = nDelim + 1;
+    }
+    return nStart;
+}
+
 bool IsBlank(char ch) {
     return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\v' || ch == '\f' || ch == '\r';
 }
@@ -85,6 +98,20 @@ std::string GetFields(const std::string& s, int nFirst, int nLast) {
 
 std::string GetField(const std::string& s, int nIndex) {
     return GetFields(s, nIndex, nIndex);
+}
+
+std::string_view GetFieldView(std::string_view s, int nIndex) {
+    const std::size_t nStart = nIndex < 0 ? std::string_view::npos : FieldStart(s, nIndex);
+    if (nStart == std::string_view::npos) {
+        return {};
+    }
+    const std::size_t nEnd = s.find(g_chFieldDelim, nStart);
+    return s.substr(nStart, nEnd == std::string_view::npos ? std::string_view::npos : nEnd - nStart);
+}
+
+std::string_view GetFieldsToEndView(std::string_view s, int nFirst) {
+    const std::size_t nStart = nFirst < 0 ? std::string_view::npos : FieldStart(s, nFirst);
+    return nStart == std::string_view::npos ? std::string_view() : s.substr(nStart);
 }
 
 std::string GetFieldDelim(const std::string& s, int nIndex, char chDelim) {

@@ -58,6 +58,22 @@ TEST(DelimitedStringTest, GetFieldDelimSplitsAtItsOwnDelimiterAndKeepsTheGlobal)
     EXPECT_EQ(GetField("a:b|c", 1), "c");
 }
 
+TEST(DelimitedStringTest, FieldViewsReadWhatTheCopiesHold) {
+    const char* const apszStrings[] = {"", "|", "||", "a", "a|", "|b", "a||c", "a|b|c|", TABLE};
+    for (const char* psz : apszStrings) {
+        const std::string s = psz;
+        for (int i = -2; i <= CountChar(s, '|') + 2; ++i) {
+            EXPECT_EQ(GetFieldView(s, i), GetField(s, i)) << '"' << s << "\" field " << i;
+            EXPECT_EQ(GetFieldsToEndView(s, i), GetFields(s, i, -1)) << '"' << s << "\" from " << i;
+        }
+    }
+    // The views follow the global delimiter, as the copies do.
+    g_chFieldDelim = ':';
+    EXPECT_EQ(GetFieldView("a:b|c", 1), "b|c");
+    EXPECT_EQ(GetFieldsToEndView("a:b|c:d", 1), "b|c:d");
+    g_chFieldDelim = '|';
+}
+
 TEST(DelimitedStringTest, FindFieldValue) {
     EXPECT_EQ(FindFieldValue(TABLE, 99), 8);
     EXPECT_EQ(FindFieldValue(TABLE, 2), 4);
