@@ -59,19 +59,33 @@ TEST(DelimitedStringTest, GetFieldDelimSplitsAtItsOwnDelimiterAndKeepsTheGlobal)
 }
 
 TEST(DelimitedStringTest, FieldViewsReadWhatTheCopiesHold) {
-    const char* const apszStrings[] = {"", "|", "||", "a", "a|", "|b", "a||c", "a|b|c|", TABLE};
-    for (const char* psz : apszStrings) {
-        const std::string s = psz;
-        for (int i = -2; i <= CountChar(s, '|') + 2; ++i) {
-            EXPECT_EQ(GetFieldView(s, i), GetField(s, i)) << '"' << s << "\" field " << i;
-            EXPECT_EQ(GetFieldsToEndView(s, i), GetFields(s, i, -1)) << '"' << s << "\" from " << i;
+    // Short strings, and longer ones whose delimiters fall on, across and between eight-byte words,
+    // next to bytes one bit away from the delimiter ("|" is 0x7C) and bytes with the high bit set.
+    const std::string astrStrings[] = {"",
+                                       "|",
+                                       "||",
+                                       "a",
+                                       "a|",
+                                       "|b",
+                                       "a||c",
+                                       "a|b|c|",
+                                       TABLE,
+                                       std::string(19, '|'),
+                                       "abcdefg|ijklmnop|qrstuvw|",
+                                       "abcdefgh|ijklmnop",
+                                       "\x7D\x7E\xFC\x3C|\x7C\xFD\x7A\x7B\xFF\x80|\x7C\x7C\x00x|y",
+                                       "00:1a:2b:3c:4d:ef|6|-67|Yes|WPA2|Infra|Lobby!East|Guest|Net"};
+    for (const char chDelim : {'|', '\xFC'}) {
+        g_chFieldDelim = chDelim;
+        for (const std::string& s : astrStrings) {
+            for (int i = -2; i <= CountChar(s, chDelim) + 2; ++i) {
+                EXPECT_EQ(GetFieldView(s, i), GetField(s, i)) << '"' << s << "\" field " << i;
+                EXPECT_EQ(GetFieldsToEndView(s, i), GetFields(s, i, -1)) << '"' << s << "\" from " << i;
+            }
         }
     }
-    // The views follow the global delimiter, as the copies do.
-    g_chFieldDelim = ':';
-    EXPECT_EQ(GetFieldView("a:b|c", 1), "b|c");
-    EXPECT_EQ(GetFieldsToEndView("a:b|c:d", 1), "b|c:d");
     g_chFieldDelim = '|';
+    EXPECT_EQ(GetFieldView("a:b|c", 1), "c");
 }
 
 TEST(DelimitedStringTest, FindFieldValue) {
