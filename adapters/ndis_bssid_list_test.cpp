@@ -341,6 +341,18 @@ TEST(NdisBindingTest, TextsAreCutToTheirFields) {
     EXPECT_EQ(ParseRecord(ab).wstrName, u"A");
 }
 
+TEST(NdisBindingTest, OnlyAWholeZeroUnitEndsAText) {
+    // Units with a zero byte, or only the high bit, are text; the terminator is found at every place
+    // in and across the groups of four units the text is searched in.
+    const std::u16string wstrUnits = u"\u0100\u8000\u00FF\uFF00\u0001\u8001A\u0080\uFFFF";
+    for (std::size_t cch = 0; cch <= wstrUnits.size(); ++cch) {
+        const std::u16string wstrText = wstrUnits.substr(0, cch);
+        const CNdisBinding binding = ParseRecord(Record(Utf16(wstrText + u"X"), Utf16(wstrText)));
+        EXPECT_EQ(binding.wstrName, wstrText + u"X") << cch << " units";
+        EXPECT_EQ(binding.wstrDescription, wstrText) << cch << " units";
+    }
+}
+
 TEST(NdisBindingTest, AReusedRecordHoldsOnlyTheLatestTexts) {
     CNdisBinding binding;
     const std::vector<BYTE> abLong = Record(Utf16(u"\\DEVICE\\{LONG-NAME}"), Utf16(u"A longer description"));
