@@ -45,6 +45,7 @@ BOOL ParseLucentScanRecord(const BYTE* pbAnswer, std::size_t cbAnswer,
         ReadLucentWord(pbAnswer, LUCENT_HEADER_RECORD_TYPE) != LUCENT_SCAN_RECORD_TYPE) {
         return FALSE;
     }
+    paEntries->reserve((cbAnswer - LUCENT_HEADER_SIZE) / LUCENT_SCAN_ENTRY_SIZE);
     for (std::size_t nOffset = LUCENT_HEADER_SIZE; cbAnswer - nOffset >= LUCENT_SCAN_ENTRY_SIZE;
          nOffset += LUCENT_SCAN_ENTRY_SIZE) {
         paEntries->push_back(ParseEntry(pbAnswer + nOffset));

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "adapters/fixed_scan_wait.h"
@@ -398,7 +399,7 @@ int CNdis51Adapter::GetBssList(const BYTE* pbMatchBssid, short nMatchChannel, sh
     CNdisBssList list;
     ParseBssidList(abBuffer.data(), cbReturned, &list);
     CBssKeyIndex known(pKeys);
-    for (const CNdisBssEntry& entry : list.aEntries) {
+    for (CNdisBssEntry& entry : list.aEntries) {
         if (entry.nRssi >= 0) {
             continue;
         }
@@ -416,7 +417,7 @@ int CNdis51Adapter::GetBssList(const BYTE* pbMatchBssid, short nMatchChannel, sh
         }
         auto pAccessPoint = std::make_unique<CAccessPoint>();
         pAccessPoint->m_nQuality = -1;
-        pAccessPoint->m_strSsid = entry.strSsid;
+        pAccessPoint->m_strSsid = std::move(entry.strSsid);  // the parsed list is not read again
         pAccessPoint->m_nSignal = entry.nRssi;
         pAccessPoint->m_nNoise = NOISE_FLOOR_DBM;
         pAccessPoint->m_nChannel = entry.nChannel;

@@ -1,6 +1,9 @@
 #include "adapters/ndis_binding.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 
 #include "adapters/ndis_bssid_list.h"
 
@@ -11,21 +14,44 @@ constexpr DWORD NAME_LENGTH = 8;
 constexpr DWORD DESCR_OFFSET = 12;
 constexpr DWORD DESCR_LENGTH = 16;
 
-std::u16string ReadText(const BYTE* pbRecord, DWORD cbReturned, DWORD dwOffset, DWORD cbText, DWORD cbMax) {
-    std::u16string wstr;
-    if (dwOffset >= cbReturned) {
-        return wstr;
-    }
-    const DWORD cbRead = std::min({cbText, cbMax, cbReturned - dwOffset}) & ~DWORD{1};
-    for (DWORD i = 0; i < cbRead; i += 2) {
-        const char16_t wch =
-            static_cast<char16_t>(pbRecord[dwOffset + i] | (pbRecord[dwOffset + i + 1] << 8));
-        if (wch == 0) {
-            break;
+// Units of the text before its first zero unit, at most cchMax. Four units at a time where the byte
+// order allows it: the lowest lane that the borrow trick flags is the first zero one (a borrow only
+// flags lanes above a zero lane).
+DWORD TextLength(const BYTE* pbText, DWORD cchMax) {
+    DWORD cch = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        constexpr std::uint64_t LANE_ONES = 0x0001000100010001ULL;
+        constexpr std::uint64_t LANE_HIGHS = 0x8000800080008000ULL;
+        for (; cch + 4 <= cchMax; cch += 4) {
+            std::uint64_t w;
+            std::memcpy(&w, pbText + 2 * cch, sizeof w);
+            const std::uint64_t nZeros = (w - LANE_ONES) & ~w & LANE_HIGHS;
+            if (nZeros != 0) {
+                return cch + static_cast<DWORD>(std::countr_zero(nZeros) / 16);
+            }
         }
-        wstr += wch;
     }
-    return wstr;
+    while (cch < cchMax && (pbText[2 * cch] | pbText[2 * cch + 1]) != 0) {
+        ++cch;
+    }
+    return cch;
+}
+
+// The text goes into *pwstr in one assignment once its first zero unit is known, not unit by unit.
+void ReadText(const BYTE* pbRecord, DWORD cbReturned, DWORD dwOffset, DWORD cbText, DWORD cbMax,
+              std::u16string* pwstr) {
+    pwstr->clear();
+    if (dwOffset >= cbReturned) {
+        return;
+    }
+    const BYTE* pbText = pbRecord + dwOffset;
+    const DWORD cch = TextLength(pbText, (std::min({cbText, cbMax, cbReturned - dwOffset}) & ~DWORD{1}) / 2);
+    pwstr->resize(cch);
+    // A std::size_t index (a 32-bit one may wrap) lets the compiler run the loop in vector registers.
+    char16_t* pwch = pwstr->data();
+    for (std::size_t i = 0; i < cch; ++i) {
+        pwch[i] = static_cast<char16_t>(pbText[2 * i] | (pbText[2 * i + 1] << 8));
+    }
 }
 
 }  // namespace
@@ -36,10 +62,10 @@ BOOL ParseBindingRecord(const BYTE* pbRecord, DWORD cbReturned, CNdisBinding* pB
     if (cbReturned < NDIS_BINDING_HEADER_BYTES) {
         return FALSE;
     }
-    pBinding->wstrName = ReadText(pbRecord, cbReturned, ReadNdisDword(pbRecord + NAME_OFFSET),
-                                  ReadNdisDword(pbRecord + NAME_LENGTH), NDIS_BINDING_NAME_MAX_BYTES);
-    pBinding->wstrDescription =
-        ReadText(pbRecord, cbReturned, ReadNdisDword(pbRecord + DESCR_OFFSET),
-                 ReadNdisDword(pbRecord + DESCR_LENGTH), NDIS_BINDING_DESCR_MAX_BYTES);
+    ReadText(pbRecord, cbReturned, ReadNdisDword(pbRecord + NAME_OFFSET),
+             ReadNdisDword(pbRecord + NAME_LENGTH), NDIS_BINDING_NAME_MAX_BYTES, &pBinding->wstrName);
+    ReadText(pbRecord, cbReturned, ReadNdisDword(pbRecord + DESCR_OFFSET),
+             ReadNdisDword(pbRecord + DESCR_LENGTH), NDIS_BINDING_DESCR_MAX_BYTES,
+             &pBinding->wstrDescription);
     return TRUE;
 }

@@ -77,6 +77,9 @@ void ParseBssidList(const BYTE* pbAnswer, DWORD cbReturned, CNdisBssList* pList)
         return;
     }
     pList->dwNumberOfItems = ReadNdisDword(pbAnswer + NDIS_OID_BYTES);
+    // As many entries as the claimed count, but never more than the bytes can hold.
+    pList->aEntries.reserve(
+        std::min<DWORD>(pList->dwNumberOfItems, (cbReturned - LIST_HEADER_BYTES) / BSS_OLD_ENTRY_SIZE));
     DWORD dwPos = LIST_HEADER_BYTES;
     for (DWORD i = 0; i < pList->dwNumberOfItems; ++i) {
         const DWORD cbLeft = cbReturned - dwPos;

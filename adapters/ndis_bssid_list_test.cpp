@@ -210,6 +210,13 @@ TEST(NdisBssidListTest, CountBeyondTheEntriesPresentReadsOnlyWhatIsThere) {
     EXPECT_EQ(list.aEntries.size(), 2u);
     EXPECT_EQ(list.dwNumberOfItems, 1000u);
 
+    // The entry vector is sized from the bytes, never from the count the driver claims.
+    const std::vector<BYTE> abClaim =
+        Answer(0xFFFFFFFF, {BuildSimBssEntry(Ap("One", 1)), BuildSimBssEntry(Ap("Two", 2))});
+    const CNdisBssList claimed = Parse(abClaim);
+    EXPECT_EQ(claimed.aEntries.size(), 2u);
+    EXPECT_LE(claimed.aEntries.capacity(), (abClaim.size() - 8) / BSS_OLD_ENTRY_SIZE);
+
     // A list cut inside an entry's fixed part.
     std::vector<BYTE> abCut = Answer(1, {BuildSimBssEntry(Ap("Cut", 1))});
     abCut.resize(8 + 60);
@@ -332,4 +339,29 @@ TEST(NdisBindingTest, TextsAreCutToTheirFields) {
     std::vector<BYTE> ab = Record(Utf16(u"AB"), Utf16(u"C"));
     WriteNdisDword(ab.data() + 8, 3);  // an odd byte count: the half unit is dropped
     EXPECT_EQ(ParseRecord(ab).wstrName, u"A");
+}
+
+TEST(NdisBindingTest, OnlyAWholeZeroUnitEndsAText) {
+    // Units with a zero byte, or only the high bit, are text; the terminator is found at every place
+    // in and across the groups of four units the text is searched in.
+    const std::u16string wstrUnits = u"\u0100\u8000\u00FF\uFF00\u0001\u8001A\u0080\uFFFF";
+    for (std::size_t cch = 0; cch <= wstrUnits.size(); ++cch) {
+        const std::u16string wstrText = wstrUnits.substr(0, cch);
+        const CNdisBinding binding = ParseRecord(Record(Utf16(wstrText + u"X"), Utf16(wstrText)));
+        EXPECT_EQ(binding.wstrName, wstrText + u"X") << cch << " units";
+        EXPECT_EQ(binding.wstrDescription, wstrText) << cch << " units";
+    }
+}
+
+TEST(NdisBindingTest, AReusedRecordHoldsOnlyTheLatestTexts) {
+    CNdisBinding binding;
+    const std::vector<BYTE> abLong = Record(Utf16(u"\\DEVICE\\{LONG-NAME}"), Utf16(u"A longer description"));
+    ASSERT_TRUE(ParseBindingRecord(abLong.data(), static_cast<DWORD>(abLong.size()), &binding));
+    std::vector<BYTE> abShort = Record(Utf16(u"\\D"), Utf16(u"Card"));
+    ASSERT_TRUE(ParseBindingRecord(abShort.data(), static_cast<DWORD>(abShort.size()), &binding));
+    EXPECT_EQ(binding.wstrName, u"\\D");
+    EXPECT_EQ(binding.wstrDescription, u"Card");
+    WriteNdisDword(abShort.data() + 12, 5000);  // description offset past the record
+    ASSERT_TRUE(ParseBindingRecord(abShort.data(), static_cast<DWORD>(abShort.size()), &binding));
+    EXPECT_EQ(binding.wstrDescription, u"");
 }

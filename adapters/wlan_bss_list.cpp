@@ -11,7 +11,6 @@ namespace {
 
 constexpr DWORD ELEMENT_BLOCK_MIN = 12;  // the elements are walked only in a longer blob
 constexpr USHORT RATE_MASK = 0x7F;
-constexpr int BSS_SSID_BUFFER = 33;
 
 }  // namespace
 
@@ -56,9 +55,9 @@ CWlanBssEntry ParseEntry(const BYTE* pbList, std::size_t cbList, std::size_t nEn
     const std::size_t nSsid = offsetof(WLAN_BSS_ENTRY, dot11Ssid);
     const ULONG ulSsid =
         std::min(ReadAt<ULONG>(pbEntry, nSsid + offsetof(DOT11_SSID, uSSIDLength)), DOT11_SSID_MAX_LENGTH);
-    char achSsid[BSS_SSID_BUFFER] = {};
-    std::memcpy(achSsid, pbEntry + nSsid + offsetof(DOT11_SSID, ucSSID), ulSsid);
-    entry.strSsid = achSsid;
+    // Text up to the first zero byte, read where it lies (no copy to measure with strlen).
+    const char* pszSsid = reinterpret_cast<const char*>(pbEntry + nSsid + offsetof(DOT11_SSID, ucSSID));
+    entry.strSsid.assign(pszSsid, std::find(pszSsid, pszSsid + ulSsid, '\0'));
 
     // The element blob, cut to the bytes present after the entry's offset.
     const std::size_t nIeStart = nEntry + ReadAt<ULONG>(pbEntry, offsetof(WLAN_BSS_ENTRY, ulIeOffset));

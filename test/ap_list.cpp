@@ -3,9 +3,10 @@
 #include "test/ap_list.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <numeric>
+#include <string_view>
+#include <utility>
 
 #include "test/adapter_page.h"
 #include "util/delimited_string.h"
@@ -17,16 +18,20 @@ const std::vector<std::string> AP_LIST_HEADINGS = {"#",      "SSID",  "MAC",    
                                                    "Signal", "Assoc", "Security", "Mode"};
 constexpr int AP_COLUMN_SSID = 1;
 
+// "%2.2x" of each byte, ':' between them; by a digit table, since every row of a scan makes one.
 std::string FormatBssid(const BYTE abBssid[BSSID_LENGTH]) {
-    char szText[3 * BSSID_LENGTH];
-    std::snprintf(szText, sizeof szText, "%2.2x:%2.2x:%2.2x:%2.2x:%2.2x:%2.2x", abBssid[0], abBssid[1],
-                  abBssid[2], abBssid[3], abBssid[4], abBssid[5]);
-    return szText;
+    constexpr char HEX_DIGITS[] = "0123456789abcdef";
+    std::string strText(3 * BSSID_LENGTH - 1, ':');
+    for (std::size_t i = 0; i < BSSID_LENGTH; ++i) {
+        strText[3 * i] = HEX_DIGITS[abBssid[i] >> 4];
+        strText[3 * i + 1] = HEX_DIGITS[abBssid[i] & 0x0F];
+    }
+    return strText;
 }
 
 // Case-insensitive like _mbsicmp: ASCII letters fold to lower case, then bytes compare as unsigned
 // values. Other bytes (the code page's accented letters) are compared as they are, unfolded.
-int CompareNoCase(const std::string& a, const std::string& b) {
+int CompareNoCase(std::string_view a, std::string_view b) {
     const std::size_t cch = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < cch; ++i) {
         unsigned char x = static_cast<unsigned char>(a[i]);
@@ -115,11 +120,19 @@ void CAdapterPage::FormatApRows(const BYTE abAssocBssid[BSSID_LENGTH], short nAs
                                           adwModes[i] != 0 ? "Infra" : "Ad hoc",
                                           strApName,
                                           ap.m_strSsid};
-        std::string strRow = astrFields[0];
-        for (std::size_t f = 1; f < std::size(astrFields); ++f) {
-            strRow += "|" + astrFields[f];
+        std::size_t cchRow = std::size(astrFields) - 1;
+        for (const std::string& strField : astrFields) {
+            cchRow += strField.size();
         }
-        pastrRows->push_back(strRow);
+        std::string strRow;
+        strRow.reserve(cchRow);
+        for (std::size_t f = 0; f < std::size(astrFields); ++f) {
+            if (f > 0) {
+                strRow += '|';
+            }
+            strRow += astrFields[f];
+        }
+        pastrRows->push_back(std::move(strRow));
     }
 }
 
@@ -135,15 +148,17 @@ void CAdapterPage::FillApList(const std::vector<std::string>& astrRows) {
         const int nItem = static_cast<int>(i);
         const std::string strNumber = std::to_string(i + 1);
         list.InsertItem(nItem, strNumber, reinterpret_cast<LPARAM>(&strRow));
-        list.SetItemText(nItem, AP_COLUMN_SSID, GetFields(strRow, AP_FIELD_SSID, -1));
+        // The fields are read as views into the row; only the texts the list keeps are copied.
+        list.SetItemText(nItem, AP_COLUMN_SSID, std::string(GetFieldsToEndView(strRow, AP_FIELD_SSID)));
         // The access point's own name has no column; a host that shows a row whole shows it too.
-        list.SetItemDetails(nItem, {{"AP Name", GetField(strRow, AP_FIELD_APNAME)}});
+        list.SetItemDetails(nItem, {{"AP Name", std::string(GetFieldView(strRow, AP_FIELD_APNAME))}});
         WidenToText(list, &anWidths[0], strNumber);
         // The SSID column is measured with the AP name before the SSID, a longer text than it shows.
-        WidenToText(list, &anWidths[AP_COLUMN_SSID], GetFields(strRow, AP_FIELD_APNAME, -1));
+        WidenToText(list, &anWidths[AP_COLUMN_SSID],
+                    std::string(GetFieldsToEndView(strRow, AP_FIELD_APNAME)));
         for (int nField = AP_FIELD_BSSID; nField <= AP_FIELD_MODE; ++nField) {
             const int nColumn = nField + 2;
-            const std::string strCell = GetField(strRow, nField);
+            const std::string strCell(GetFieldView(strRow, nField));
             list.SetItemText(nItem, nColumn, strCell);
             WidenToText(list, &anWidths[nColumn], strCell);
         }
@@ -156,14 +171,17 @@ void CAdapterPage::FillApList(const std::vector<std::string>& astrRows) {
 }
 
 int CAdapterPage::CompareApRows(LPARAM lParamA, LPARAM lParamB, LPARAM /*lParamSort*/) {
-    const std::string& strA = RowOf(lParamA);
-    const std::string& strB = RowOf(lParamB);
-    int r = CompareNoCase(GetFields(strA, AP_FIELD_APNAME, -1), GetFields(strB, AP_FIELD_APNAME, -1));
+    // The keys are read in place: a sort makes about n log n comparisons, too many to copy six
+    // fields for each.
+    const std::string_view strA = RowOf(lParamA);
+    const std::string_view strB = RowOf(lParamB);
+    int r =
+        CompareNoCase(GetFieldsToEndView(strA, AP_FIELD_APNAME), GetFieldsToEndView(strB, AP_FIELD_APNAME));
     if (r == 0) {
-        r = CompareNoCase(GetField(strA, AP_FIELD_BSSID), GetField(strB, AP_FIELD_BSSID));
+        r = CompareNoCase(GetFieldView(strA, AP_FIELD_BSSID), GetFieldView(strB, AP_FIELD_BSSID));
     }
     if (r == 0) {
-        r = CompareNoCase(GetField(strA, AP_FIELD_CHANNEL), GetField(strB, AP_FIELD_CHANNEL));
+        r = CompareNoCase(GetFieldView(strA, AP_FIELD_CHANNEL), GetFieldView(strB, AP_FIELD_CHANNEL));
     }
     return r;
 }

@@ -128,6 +128,55 @@ TEST(CompareApRows, FoldsAsciiLettersToLowerCaseOnly) {
     EXPECT_GT(compare("0|1||||||ab", "0|1||||||a"), 0);
 }
 
+// The order as it was first written: each key copied out of the row, ASCII letters folded to lower
+// case, then unsigned bytes, a shorter text first.
+int CompareByCopiedKeys(const std::string& a, const std::string& b) {
+    auto fold = [](std::string s) {
+        for (char& ch : s) {
+            ch = ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch;
+        }
+        return std::vector<unsigned char>(s.begin(), s.end());
+    };
+    auto compare = [&](const std::string& x, const std::string& y) {
+        const auto ax = fold(x), ay = fold(y);
+        return ax < ay ? -1 : (ay < ax ? 1 : 0);
+    };
+    int r = compare(GetFields(a, AP_FIELD_APNAME, -1), GetFields(b, AP_FIELD_APNAME, -1));
+    if (r == 0) {
+        r = compare(GetField(a, AP_FIELD_BSSID), GetField(b, AP_FIELD_BSSID));
+    }
+    return r != 0 ? r : compare(GetField(a, AP_FIELD_CHANNEL), GetField(b, AP_FIELD_CHANNEL));
+}
+
+TEST(CompareApRows, OrdersEveryPairAsTheCopiedKeysDo) {
+    // Rows that tie on some keys and not others, differ only in case or in an accented byte, hold
+    // "|" in the SSID, or lack fields (a short row reads its missing keys as empty).
+    std::vector<std::string> astrRows = {
+        "",          "|",         "00:00:00:00:00:01", "00:00:00:00:00:01|6", "x|1|||||",
+        "x|1||||||", "x|1|||||_", "X|1|||||a|",        "x|1|||||A||"};
+    for (const char* pszName : {"", "Zeta", "zeta", "ZETA!x", "_a"}) {
+        for (const char* pszSsid : {"", "Net", "NET", "Guest|Net", "\xC4", "\xE4"}) {
+            for (const char* pszMac : {"00:00:00:00:00:01", "00:00:00:00:00:0A", "00:00:00:00:00:0a"}) {
+                for (const char* pszChannel : {"6", "11", ""}) {
+                    astrRows.push_back(std::string(pszMac) + "|" + pszChannel + "|-50||WPA2|Infra|" +
+                                       pszName + "|" + pszSsid);
+                }
+            }
+        }
+    }
+    int nTies = 0;
+    for (const std::string& a : astrRows) {
+        for (const std::string& b : astrRows) {
+            const int nExpected = CompareByCopiedKeys(a, b);
+            const int nActual =
+                CAdapterPage::CompareApRows(reinterpret_cast<LPARAM>(&a), reinterpret_cast<LPARAM>(&b), 0);
+            ASSERT_EQ(nActual, nExpected) << '"' << a << "\" against \"" << b << '"';
+            nTies += nExpected == 0 && a != b ? 1 : 0;
+        }
+    }
+    EXPECT_GT(nTies, 0) << "the set holds distinct rows that compare equal";
+}
+
 TEST_F(CApListTest, InitDialogAddsGridLinesAndTheEightColumns) {
     CHeadlessPage window(109);
     window.ListView(IDC_AP_LIST)->SetExtendedStyle(0x4000);

@@ -1,7 +1,10 @@
 #include "util/delimited_string.h"
 
+#include <bit>
 #include <climits>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <utility>
 
 char g_chFieldDelim = '|';
@@ -63,6 +66,48 @@ std::string ExtractFields(const std::string& s, int nFirst, int nLast, char chDe
     return strResult;
 }
 
+// The high bit of each byte of w that equals the byte ch (exact: no carries between bytes).
+std::uint64_t MatchingBytes(std::uint64_t w, char ch) {
+    constexpr std::uint64_t LOW_SEVEN = 0x7F7F7F7F7F7F7F7FULL;
+    const std::uint64_t x = w ^ (0x0101010101010101ULL * static_cast<unsigned char>(ch));
+    return ~(((x & LOW_SEVEN) + LOW_SEVEN) | x | LOW_SEVEN);
+}
+
+// Where field nIndex of s starts: just after its nIndex-th delimiter; npos when s has fewer. The
+// access point sort asks this of both rows on every comparison, so the delimiters are counted eight
+// bytes at a time where the byte order allows it.
+std::size_t FieldStart(std::string_view s, int nIndex) {
+    if (nIndex <= 0) {
+        return nIndex == 0 ? 0 : std::string_view::npos;
+    }
+    const char chDelim = g_chFieldDelim;
+    int nLeft = nIndex;
+    std::size_t p = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; p + 8 <= s.size(); p += 8) {
+            std::uint64_t w;
+            std::memcpy(&w, s.data() + p, 8);
+            std::uint64_t nMatches = MatchingBytes(w, chDelim);
+            // One bit per matching byte, summed by a multiply (popcount is a library call on
+            // the baseline instruction set).
+            const int nCount = static_cast<int>(((nMatches >> 7) * 0x0101010101010101ULL) >> 56);
+            if (nCount >= nLeft) {
+                for (; nLeft > 1; --nLeft) {
+                    nMatches &= nMatches - 1;  // drop the lowest, the earliest in the string
+                }
+                return p + static_cast<std::size_t>(std::countr_zero(nMatches) / 8) + 1;
+            }
+            nLeft -= nCount;
+        }
+    }
+    for (; p < s.size(); ++p) {
+        if (s[p] == chDelim && --nLeft == 0) {
+            return p + 1;
+        }
+    }
+    return std::string_view::npos;
+}
+
 bool IsBlank(char ch) {
     return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\v' || ch == '\f' || ch == '\r';
 }
@@ -85,6 +130,20 @@ std::string GetFields(const std::string& s, int nFirst, int nLast) {
 
 std::string GetField(const std::string& s, int nIndex) {
     return GetFields(s, nIndex, nIndex);
+}
+
+std::string_view GetFieldView(std::string_view s, int nIndex) {
+    const std::size_t nStart = FieldStart(s, nIndex);
+    if (nStart == std::string_view::npos) {
+        return {};
+    }
+    const std::size_t nEnd = s.find(g_chFieldDelim, nStart);
+    return s.substr(nStart, nEnd == std::string_view::npos ? std::string_view::npos : nEnd - nStart);
+}
+
+std::string_view GetFieldsToEndView(std::string_view s, int nFirst) {
+    const std::size_t nStart = FieldStart(s, nFirst);
+    return nStart == std::string_view::npos ? std::string_view() : s.substr(nStart);
 }
 
 std::string GetFieldDelim(const std::string& s, int nIndex, char chDelim) {

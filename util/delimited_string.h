@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // The delimiter used by GetFields, GetField and FindFieldValue. Only the user-interface thread uses
 // it; GetFieldDelim leaves it as it found it.
@@ -20,6 +21,11 @@ std::string GetFields(const std::string& s, int nFirst, int nLast);
 
 // Field nIndex of s; "" when s has no such field.
 std::string GetField(const std::string& s, int nIndex);
+
+// GetField(s, nIndex) and GetFields(s, nFirst, -1) as views into s, for callers that only read the
+// fields (the access point sort compares its keys many times per row). The view lives as long as s.
+std::string_view GetFieldView(std::string_view s, int nIndex);
+std::string_view GetFieldsToEndView(std::string_view s, int nFirst);
 
 // Field nIndex of s split at chDelim instead of g_chFieldDelim.
 std::string GetFieldDelim(const std::string& s, int nIndex, char chDelim);

@@ -58,6 +58,36 @@ TEST(DelimitedStringTest, GetFieldDelimSplitsAtItsOwnDelimiterAndKeepsTheGlobal)
     EXPECT_EQ(GetField("a:b|c", 1), "c");
 }
 
+TEST(DelimitedStringTest, FieldViewsReadWhatTheCopiesHold) {
+    // Short strings, and longer ones whose delimiters fall on, across and between eight-byte words,
+    // next to bytes one bit away from the delimiter ("|" is 0x7C) and bytes with the high bit set.
+    const std::string astrStrings[] = {"",
+                                       "|",
+                                       "||",
+                                       "a",
+                                       "a|",
+                                       "|b",
+                                       "a||c",
+                                       "a|b|c|",
+                                       TABLE,
+                                       std::string(19, '|'),
+                                       "abcdefg|ijklmnop|qrstuvw|",
+                                       "abcdefgh|ijklmnop",
+                                       "\x7D\x7E\xFC\x3C|\x7C\xFD\x7A\x7B\xFF\x80|\x7C\x7C\x00x|y",
+                                       "00:1a:2b:3c:4d:ef|6|-67|Yes|WPA2|Infra|Lobby!East|Guest|Net"};
+    for (const char chDelim : {'|', '\xFC'}) {
+        g_chFieldDelim = chDelim;
+        for (const std::string& s : astrStrings) {
+            for (int i = -2; i <= CountChar(s, chDelim) + 2; ++i) {
+                EXPECT_EQ(GetFieldView(s, i), GetField(s, i)) << '"' << s << "\" field " << i;
+                EXPECT_EQ(GetFieldsToEndView(s, i), GetFields(s, i, -1)) << '"' << s << "\" from " << i;
+            }
+        }
+    }
+    g_chFieldDelim = '|';
+    EXPECT_EQ(GetFieldView("a:b|c", 1), "c");
+}
+
 TEST(DelimitedStringTest, FindFieldValue) {
     EXPECT_EQ(FindFieldValue(TABLE, 99), 8);
     EXPECT_EQ(FindFieldValue(TABLE, 2), 4);

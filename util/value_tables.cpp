@@ -3,7 +3,7 @@
 #include "util/delimited_string.h"
 
 std::string GetSecurityName(int nCode) {
-    const std::string strTable = SECURITY_TABLE;
+    static const std::string strTable = SECURITY_TABLE;  // made once: every row of a scan asks
     // Label fields read as 0, so only code 0 can match a label, and field 0 ("0") comes first.
     int nIndex = FindFieldValue(strTable, nCode);
     if (nIndex < 0) {

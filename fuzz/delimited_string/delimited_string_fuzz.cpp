@@ -38,6 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     }
     FUZZ_CHECK(strJoined == s);
     FUZZ_CHECK(GetField(s, nDelims + 1).empty());
+    // The views read the same fields as the copies.
+    FUZZ_CHECK(GetFieldView(s, nFirst) == GetField(s, nFirst));
+    FUZZ_CHECK(GetFieldsToEndView(s, nFirst) == GetFields(s, nFirst, -1));
 
     // The lookup finds the first non-empty field of that value, or none.
     const int nFound = FindFieldValue(s, nValue);
