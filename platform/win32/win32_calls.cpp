@@ -4,6 +4,7 @@
 
 #include <rpc.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 namespace w32 {
 namespace {
@@ -273,6 +274,22 @@ std::string ModuleFileName() {
     char szPath[MAX_PATH] = {};
     const DWORD dwLength = ::GetModuleFileNameA(nullptr, szPath, MAX_PATH);
     return std::string(szPath, dwLength < MAX_PATH ? dwLength : 0);
+}
+
+std::string AppDataFolder() {
+    char szPath[MAX_PATH] = {};
+    if (FAILED(::SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, szPath))) {
+        return std::string();
+    }
+    return szPath;
+}
+
+bool MakeFolder(const char* pszPath) {
+    if (::CreateDirectoryA(pszPath, nullptr)) {
+        return true;
+    }
+    const DWORD dwAttributes = ::GetFileAttributesA(pszPath);
+    return dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 void* LoadHtmlHelpA() {

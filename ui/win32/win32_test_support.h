@@ -22,7 +22,7 @@ Hwnd FindTopWindow(const std::string& strClass);
 Hwnd Foreground();
 Hwnd Owner(Hwnd hWnd);
 void SetCursorPos(int nX, int nY);
-// Removes a section from the profile file the real OS services use (a bare name: the Windows folder).
+// Removes a section from a profile file (WritePrivateProfileStringA with no key).
 void DeleteProfileSection(const std::string& strFile, const std::string& strSection);
 // Removes and dispatches every message of the thread's queue, WM_QUIT included.
 void DrainMessages();
