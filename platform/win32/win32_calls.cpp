@@ -309,11 +309,11 @@ void* LoadHtmlHelpA() {
     return hModule != nullptr ? reinterpret_cast<void*>(::GetProcAddress(hModule, "HtmlHelpA")) : nullptr;
 }
 
-std::int32_t CallHtmlHelpA(void* pfnHtmlHelpA, const char* pszPath, std::uint32_t uCommand) {
+std::int32_t CallHtmlHelpA(void* pfnHtmlHelpA, Handle hwndCaller, const char* pszPath,
+                           std::uint32_t uCommand) {
     using PFN_HtmlHelpA = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
     const auto pfn = reinterpret_cast<PFN_HtmlHelpA>(pfnHtmlHelpA);
-    // The caller is the program's active window (the wizard sheet), or none.
-    return pfn(::GetActiveWindow(), pszPath, uCommand, 0) != nullptr;
+    return pfn(reinterpret_cast<HWND>(hwndCaller), pszPath, uCommand, 0) != nullptr;
 }
 
 std::intptr_t ShellExecuteA(const char* pszFile, int nShow) {

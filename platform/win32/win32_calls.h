@@ -77,7 +77,8 @@ bool MakeFolder(const char* pszPath);
 // Shell. HtmlHelpA comes from the HTML Help control, found through its class id's InprocServer32
 // registry entry and loaded on first use; 0 when the control is missing.
 void* LoadHtmlHelpA();
-std::int32_t CallHtmlHelpA(void* pfnHtmlHelpA, const char* pszPath, std::uint32_t uCommand);
+std::int32_t CallHtmlHelpA(void* pfnHtmlHelpA, Handle hwndCaller, const char* pszPath,
+                           std::uint32_t uCommand);
 std::intptr_t ShellExecuteA(const char* pszFile, int nShow);
 
 // Library loader.

@@ -168,11 +168,12 @@ private:
 
 class CWin32Shell : public IShell {
 public:
-    BOOL HtmlHelp(const std::string& strPath, UINT uCommand) override {
+    BOOL HtmlHelp(HWND hwndCaller, const std::string& strPath, UINT uCommand) override {
         std::call_once(m_loaded, [this] { m_pfnHtmlHelpA = w32::LoadHtmlHelpA(); });
         // A missing help control is a help call that failed.
-        return m_pfnHtmlHelpA != nullptr ? w32::CallHtmlHelpA(m_pfnHtmlHelpA, strPath.c_str(), uCommand)
-                                         : FALSE;
+        return m_pfnHtmlHelpA != nullptr
+                   ? w32::CallHtmlHelpA(m_pfnHtmlHelpA, hwndCaller, strPath.c_str(), uCommand)
+                   : FALSE;
     }
     std::intptr_t ShellExecute(const std::string& strFile, int nShow) override {
         return w32::ShellExecuteA(strFile.c_str(), nShow);

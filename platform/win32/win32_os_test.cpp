@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/win32/win32_calls.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -133,4 +135,23 @@ TEST_F(Win32OsTest, EventTimesOutAndIsSetFromAnotherThread) {
     setter.join();
     EXPECT_EQ(pEvent->Wait(0), WAIT_TIMEOUT);  // auto-reset
 }
+// HtmlHelpA gets the caller window it is given (the sheet), not whichever window is active. A
+// stand-in for the HTML Help control's entry point records it and opens a "window".
+std::intptr_t g_hwndHelpCaller = 0;
+std::string g_strHelpPath;
+std::intptr_t __stdcall RecordHtmlHelpA(std::intptr_t hwndCaller, const char* pszPath, unsigned /*uCommand*/,
+                                        std::uintptr_t /*dwData*/) {
+    g_hwndHelpCaller = hwndCaller;
+    g_strHelpPath = pszPath;
+    return 0x5150;
+}
+
+TEST(Win32HtmlHelpTest, CallerWindowReachesHtmlHelpA) {
+    const std::intptr_t hwndSheet = 0x20460;
+    EXPECT_TRUE(w32::CallHtmlHelpA(reinterpret_cast<void*>(&RecordHtmlHelpA), hwndSheet,
+                                   "C:\\Nimbrel\\Tolvane.chm::/default.htm", HH_DISPLAY_TOPIC));
+    EXPECT_EQ(g_hwndHelpCaller, hwndSheet);
+    EXPECT_EQ(g_strHelpPath, "C:\\Nimbrel\\Tolvane.chm::/default.htm");
+}
+
 }  // namespace

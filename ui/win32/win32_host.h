@@ -33,6 +33,7 @@ public:
     void EndWaitCursor() override;
     IPageControls& CreatePageWindow(UINT nTemplateId) override;
     std::unique_ptr<IProgressWindow> CreateProgressWindow() override;
+    HWND GetSafeHwnd() const override { return reinterpret_cast<HWND>(m_hSheet); }
 
     // IWizardHost: PropertySheetA with the sheet's pages, flags and banners; returns when it closed.
     ISheetWindow& Window() override { return *this; }
