@@ -11,7 +11,7 @@
 
 extern "C" int __stdcall WinMain(void* hInstance, void* /*hPrevInstance*/, char* /*pszCmdLine*/,
                                  int /*nShowCmd*/) {
-    win32::InitCommonControls();
+    const win32::CUiThreadSetup uiThread;
     CWin32Os os;
     const COsServices previous = SetOs(os.Services());
     CWizardApp app;
