@@ -45,6 +45,17 @@ long TryComApartment(bool bMultiThreaded) {
     return hr;
 }
 
+bool GdiObjectExists(void* hObject) {
+    return GetObjectType(static_cast<HGDIOBJ>(hObject)) != 0;
+}
+
+int ScreenDpi() {
+    HDC hScreen = GetDC(nullptr);
+    const int nDpi = GetDeviceCaps(hScreen, LOGPIXELSX);
+    ReleaseDC(nullptr, hScreen);
+    return nDpi;
+}
+
 void DrainMessages() {
     MSG msg{};
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {

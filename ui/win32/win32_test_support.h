@@ -28,6 +28,10 @@ void DeleteProfileSection(const std::string& strFile, const std::string& strSect
 // when it succeeded: the answer tells which apartment the thread was in (S_OK none, S_FALSE the same,
 // RPC_E_CHANGED_MODE the other).
 long TryComApartment(bool bMultiThreaded);
+// GetObjectType: whether a GDI object (a device context, a bitmap) still exists.
+bool GdiObjectExists(void* hObject);
+// The screen's dots per inch (GetDeviceCaps LOGPIXELSX).
+int ScreenDpi();
 // Removes and dispatches every message of the thread's queue, WM_QUIT included.
 void DrainMessages();
 
