@@ -13,8 +13,10 @@ void ShowHelpTopic(const std::string& strTopic) {
     }
     // The folder is used as recorded: a trailing backslash gives a doubled one, as Windows accepts.
     const std::string strPath = strFolder + "\\Tolvane.chm::/" + strName + ".htm";
-    if (!Os().Shell().HtmlHelp(strPath, HH_DISPLAY_TOPIC)) {
-        if (ISheetWindow* pWindow = AfxGetMainWnd()) {
+    ISheetWindow* pWindow = AfxGetMainWnd();
+    // The help window belongs to the main window (the sheet), whichever window is active.
+    if (!Os().Shell().HtmlHelp(pWindow != nullptr ? pWindow->GetSafeHwnd() : 0, strPath, HH_DISPLAY_TOPIC)) {
+        if (pWindow != nullptr) {
             pWindow->MessageBox("Loading online help failed.  You may need to re-install the product.",
                                 MB_OK);
         }

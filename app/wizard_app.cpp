@@ -23,7 +23,12 @@ BOOL CWizardApp::InitInstance(IWizardHost& host) {
     }
     CTolvaneSheet sheet(sidebar, header, host.Window());
     AfxSetMainWnd(&host.Window());
-    host.RunModal(sheet);
+    const BOOL bShown = host.RunModal(sheet);
     AfxSetMainWnd(nullptr);
+    if (!bShown) {
+        // Nothing was shown: the program ends as when a banner cannot be decoded.
+        m_strStartError = "the wizard sheet could not be shown";
+        m_nExitCode = 1;
+    }
     return FALSE;
 }

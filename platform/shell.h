@@ -11,8 +11,9 @@ constexpr int SW_SHOWNORMAL = 1;
 class IShell {
 public:
     virtual ~IShell() = default;
-    // HtmlHelpA(caller, "file.chm::/topic.htm", HH_DISPLAY_TOPIC, 0): TRUE when a help window opened.
-    virtual BOOL HtmlHelp(const std::string& strPath, UINT uCommand) = 0;
+    // HtmlHelpA(hwndCaller, "file.chm::/topic.htm", HH_DISPLAY_TOPIC, 0): TRUE when a help window
+    // opened. The caller window owns the help window (0: none).
+    virtual BOOL HtmlHelp(HWND hwndCaller, const std::string& strPath, UINT uCommand) = 0;
     // ShellExecuteA(NULL, NULL, file, NULL, NULL, nShow): the instance value, > 32 on success.
     virtual std::intptr_t ShellExecute(const std::string& strFile, int nShow) = 0;
 };

@@ -18,6 +18,7 @@ using HANDLE = std::intptr_t;
 using HKEY = std::intptr_t;
 using SC_HANDLE = std::intptr_t;
 using HMODULE = std::intptr_t;
+using HWND = std::intptr_t;
 using WCHAR = char16_t;
 
 constexpr BOOL TRUE = 1;

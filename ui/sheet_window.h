@@ -30,6 +30,9 @@ public:
     virtual IPageControls& CreatePageWindow(UINT nTemplateId) = 0;
     // A progress popup owned by this window; its window is made by IProgressWindow::Create.
     virtual std::unique_ptr<IProgressWindow> CreateProgressWindow() = 0;
+    // The system's handle of the sheet's window, which owns the help windows it opens; 0 for a host
+    // whose sheet is no system window.
+    virtual HWND GetSafeHwnd() const { return 0; }
 };
 
 // Shows the wait cursor for one scope (MFC CWaitCursor).

@@ -10,8 +10,8 @@ NIMBREL_INSTALL="$WINEPREFIX/drive_c/Program Files/Brellix Nimbrel"
 NIMBREL_INSTALL_WIN='C:\Program Files\Brellix Nimbrel'
 NIMBREL_SETTINGS_KEY='HKLM\Software\Plenwick Technologies, Inc.\Brellix Nimbrel'
 NIMBREL_INTERNET_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings'
-# The application profile: a bare INI name, which Windows keeps in the Windows folder.
-NIMBREL_PROFILE="$WINEPREFIX/drive_c/windows/Nimbrel.INI"
+# The application profile, in the user's application-data folder (Wine's user is the Unix one).
+NIMBREL_PROFILE="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Brellix Nimbrel/Nimbrel.INI"
 NIMBREL_REQUESTS=$NIMBREL_WINE_TMP/requests.log
 NIMBREL_BROWSER_LOG=$NIMBREL_WINE_TMP/browser.log
 NIMBREL_CAPTIONS=$NIMBREL_FIXTURES/caption_hook.dll.log

@@ -21,6 +21,14 @@ for exe in nimbrel_win32_os_tests.exe nimbrel_win_tests.exe; do
     echo "== $exe under Wine"
     nimbrel_wine 600 "$build/$exe" || status=$?
 done
+# The owner-drawn check boxes again at 144 DPI (Wine's LogPixels; the desktop restarts to take it).
+if [ -f "$build/nimbrel_win_tests.exe" ]; then
+    echo "== nimbrel_win_tests.exe at 144 DPI under Wine"
+    nimbrel_wine 30 reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+    timeout 20 wineserver -k >/dev/null 2>&1 || true
+    timeout 20 wineserver -w >/dev/null 2>&1 || true
+    NIMBREL_EXPECT_DPI=144 nimbrel_wine 300 "$build/nimbrel_win_tests.exe" --gtest_filter='*Dpi*' || status=$?
+fi
 if [ "$ran" = 0 ]; then
     echo "no Windows test executable in $build" >&2
     exit 1

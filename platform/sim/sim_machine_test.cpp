@@ -143,7 +143,7 @@ TEST(SimMachine, TheDocumentedExampleLoadsAndMeansWhatItSays) {
     const SC_HANDLE hManager = pMachine->ServiceManager().OpenSCManager(SC_MANAGER_ALL_ACCESS);
     EXPECT_EQ(pMachine->ServiceManager().OpenService(hManager, "WZCSVC", SERVICE_STOP), 0);
     EXPECT_FALSE(
-        pMachine->Shell().HtmlHelp("C:\\Program Files\\Brellix Nimbrel\\x.chm::/a.htm", HH_DISPLAY_TOPIC));
+        pMachine->Shell().HtmlHelp(0, "C:\\Program Files\\Brellix Nimbrel\\x.chm::/a.htm", HH_DISPLAY_TOPIC));
 }
 
 TEST(SimMachine, ScopedOsPutsThePreviousServicesBack) {
@@ -174,9 +174,9 @@ TEST(SimMachine, ReadsAFileWithHostFoldersBesideIt) {
     pMachine->Shell().SetHelpViewer(
         [&](const std::string& strHostPath) { astrShown.push_back(strHostPath); });
     // The compiled help file stands for its source: the topic's page in the folder's help/.
-    EXPECT_TRUE(shell.HtmlHelp("C:\\Inst\\Tolvane.chm::/default.htm", HH_DISPLAY_TOPIC));
-    EXPECT_FALSE(shell.HtmlHelp("C:\\Inst\\Tolvane.chm::/missing.htm", HH_DISPLAY_TOPIC));
-    EXPECT_FALSE(shell.HtmlHelp("C:\\Other\\Tolvane.chm::/default.htm", HH_DISPLAY_TOPIC));
+    EXPECT_TRUE(shell.HtmlHelp(0, "C:\\Inst\\Tolvane.chm::/default.htm", HH_DISPLAY_TOPIC));
+    EXPECT_FALSE(shell.HtmlHelp(0, "C:\\Inst\\Tolvane.chm::/missing.htm", HH_DISPLAY_TOPIC));
+    EXPECT_FALSE(shell.HtmlHelp(0, "C:\\Other\\Tolvane.chm::/default.htm", HH_DISPLAY_TOPIC));
     EXPECT_EQ(astrShown, std::vector<std::string>{strPage});
     EXPECT_EQ(shell.ShellExecute("http://www.brellix.example/", SW_SHOWNORMAL), SE_ERR_NOASSOC);
     EXPECT_EQ(pMachine->Shell().HelpPaths().size(), 3u);
@@ -199,9 +199,9 @@ TEST(SimMachine, AvailableHelpShowsAPageAndALaunchShowsTheAddressHandedOver) {
     shell.SetLaunchViewer([&](const std::string& strFile) { astrLaunched.push_back(strFile); });
     // The mapped folder's page first; without one, the project's own page of the topic; a topic
     // that has no page anywhere still opens a window, with nothing to show.
-    EXPECT_TRUE(shell.HtmlHelp("C:\\Inst\\Tolvane.chm::/Troubleshoot.htm", HH_DISPLAY_TOPIC));
-    EXPECT_TRUE(shell.HtmlHelp("D:\\Elsewhere\\Tolvane.chm::/default.htm", HH_DISPLAY_TOPIC));
-    EXPECT_TRUE(shell.HtmlHelp("D:\\Elsewhere\\Tolvane.chm::/nothing.htm", HH_DISPLAY_TOPIC));
+    EXPECT_TRUE(shell.HtmlHelp(0, "C:\\Inst\\Tolvane.chm::/Troubleshoot.htm", HH_DISPLAY_TOPIC));
+    EXPECT_TRUE(shell.HtmlHelp(0, "D:\\Elsewhere\\Tolvane.chm::/default.htm", HH_DISPLAY_TOPIC));
+    EXPECT_TRUE(shell.HtmlHelp(0, "D:\\Elsewhere\\Tolvane.chm::/nothing.htm", HH_DISPLAY_TOPIC));
     EXPECT_EQ(astrShown,
               (std::vector<std::string>{strPage, std::string(NIMBREL_RES_DIR) + "/help/default.htm"}));
 

@@ -32,12 +32,13 @@ void CSimShell::SetHelpViewer(std::function<void(const std::string& strHostPath)
     m_fnHelpViewer = std::move(fnViewer);
 }
 
-BOOL CSimShell::HtmlHelp(const std::string& strPath, UINT uCommand) {
+BOOL CSimShell::HtmlHelp(HWND hwndCaller, const std::string& strPath, UINT uCommand) {
     std::function<void(const std::string&)> fnViewer;
     std::optional<std::string> strPage;
     {
         std::lock_guard<std::mutex> guard(m_mutex);
         m_astrHelpPaths.push_back(strPath);
+        m_ahHelpCallers.push_back(hwndCaller);
         if (uCommand != HH_DISPLAY_TOPIC || m_strHelp == "missing") {
             return FALSE;
         }
@@ -94,6 +95,11 @@ void CSimShell::SetLaunchViewer(std::function<void(const std::string& strFile)> 
 std::vector<std::string> CSimShell::HelpPaths() {
     std::lock_guard<std::mutex> guard(m_mutex);
     return m_astrHelpPaths;
+}
+
+std::vector<HWND> CSimShell::HelpCallers() {
+    std::lock_guard<std::mutex> guard(m_mutex);
+    return m_ahHelpCallers;
 }
 
 std::vector<std::string> CSimShell::ExecutedFiles() {

@@ -32,11 +32,13 @@ public:
     // Section "shell".
     void Load(const CJsonNode& section);
 
-    BOOL HtmlHelp(const std::string& strPath, UINT uCommand) override;
+    BOOL HtmlHelp(HWND hwndCaller, const std::string& strPath, UINT uCommand) override;
     std::intptr_t ShellExecute(const std::string& strFile, int nShow) override;
 
     // Tests: every path given to HtmlHelp and every file given to ShellExecute, in order.
     std::vector<std::string> HelpPaths();
+    // The caller window of each HtmlHelp call, in the same order.
+    std::vector<HWND> HelpCallers();
     std::vector<std::string> ExecutedFiles();
     void SetHelpMode(const std::string& strMode) { m_strHelp = strMode; }
     void SetBrowserAvailable(bool bAvailable) { m_strBrowser = bAvailable ? "yes" : "no"; }
@@ -51,5 +53,6 @@ private:
     std::function<void(const std::string&)> m_fnHelpViewer;
     std::function<void(const std::string&)> m_fnLaunchViewer;
     std::vector<std::string> m_astrHelpPaths;
+    std::vector<HWND> m_ahHelpCallers;
     std::vector<std::string> m_astrFiles;
 };

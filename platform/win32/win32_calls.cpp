@@ -4,6 +4,7 @@
 
 #include <rpc.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 namespace w32 {
 namespace {
@@ -275,6 +276,22 @@ std::string ModuleFileName() {
     return std::string(szPath, dwLength < MAX_PATH ? dwLength : 0);
 }
 
+std::string AppDataFolder() {
+    char szPath[MAX_PATH] = {};
+    if (FAILED(::SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, szPath))) {
+        return std::string();
+    }
+    return szPath;
+}
+
+bool MakeFolder(const char* pszPath) {
+    if (::CreateDirectoryA(pszPath, nullptr)) {
+        return true;
+    }
+    const DWORD dwAttributes = ::GetFileAttributesA(pszPath);
+    return dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 void* LoadHtmlHelpA() {
     // The HTML Help control's class id.
     const char szKey[] = "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32";
@@ -292,11 +309,11 @@ void* LoadHtmlHelpA() {
     return hModule != nullptr ? reinterpret_cast<void*>(::GetProcAddress(hModule, "HtmlHelpA")) : nullptr;
 }
 
-std::int32_t CallHtmlHelpA(void* pfnHtmlHelpA, const char* pszPath, std::uint32_t uCommand) {
+std::int32_t CallHtmlHelpA(void* pfnHtmlHelpA, Handle hwndCaller, const char* pszPath,
+                           std::uint32_t uCommand) {
     using PFN_HtmlHelpA = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
     const auto pfn = reinterpret_cast<PFN_HtmlHelpA>(pfnHtmlHelpA);
-    // The caller is the program's active window (the wizard sheet), or none.
-    return pfn(::GetActiveWindow(), pszPath, uCommand, 0) != nullptr;
+    return pfn(reinterpret_cast<HWND>(hwndCaller), pszPath, uCommand, 0) != nullptr;
 }
 
 std::intptr_t ShellExecuteA(const char* pszFile, int nShow) {

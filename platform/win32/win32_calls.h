@@ -69,11 +69,16 @@ std::int32_t WritePrivateProfileStringA(const char* pszSection, const char* pszE
                                         const char* pszFile);
 // The executable's full path.
 std::string ModuleFileName();
+// The current user's application-data folder (SHGetFolderPathA, CSIDL_APPDATA); empty when unknown.
+std::string AppDataFolder();
+// CreateDirectoryA: true when the folder exists afterwards (made now or already there).
+bool MakeFolder(const char* pszPath);
 
 // Shell. HtmlHelpA comes from the HTML Help control, found through its class id's InprocServer32
 // registry entry and loaded on first use; 0 when the control is missing.
 void* LoadHtmlHelpA();
-std::int32_t CallHtmlHelpA(void* pfnHtmlHelpA, const char* pszPath, std::uint32_t uCommand);
+std::int32_t CallHtmlHelpA(void* pfnHtmlHelpA, Handle hwndCaller, const char* pszPath,
+                           std::uint32_t uCommand);
 std::intptr_t ShellExecuteA(const char* pszFile, int nShow);
 
 // Library loader.

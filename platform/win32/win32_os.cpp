@@ -7,9 +7,11 @@
 #include "platform/wlan_api.h"
 
 namespace {
-// The application profile: an INI file named after the executable, as Windows resolves a bare file
-// name (in the Windows folder).
-constexpr char PROFILE_FILE[] = "Nimbrel.INI";
+// The application profile: an INI file named after the executable, in the user's own
+// application-data folder. A bare name would land in the Windows folder, which a standard user
+// cannot write, so the popup's position would never be kept.
+constexpr char PROFILE_FOLDER[] = "\\Brellix Nimbrel";
+constexpr char PROFILE_FILE[] = "\\Nimbrel.INI";
 
 class CWin32Registry : public IRegistry {
 public:
@@ -138,21 +140,40 @@ public:
 class CWin32Profile : public IProfile {
 public:
     UINT GetProfileInt(const std::string& strSection, const std::string& strEntry, int nDefault) override {
-        return w32::GetPrivateProfileIntA(strSection.c_str(), strEntry.c_str(), nDefault, PROFILE_FILE);
+        const std::string strFolder = Folder();
+        if (strFolder.empty()) {
+            return static_cast<UINT>(nDefault);
+        }
+        const std::string strFile = strFolder + PROFILE_FILE;
+        return w32::GetPrivateProfileIntA(strSection.c_str(), strEntry.c_str(), nDefault, strFile.c_str());
     }
+    // The folder is made on the first write; when it or the file cannot be written, FALSE and the
+    // position is simply not kept.
     BOOL WriteProfileInt(const std::string& strSection, const std::string& strEntry, int nValue) override {
+        const std::string strFolder = Folder();
+        if (strFolder.empty() || !w32::MakeFolder(strFolder.c_str())) {
+            return FALSE;
+        }
+        const std::string strFile = strFolder + PROFILE_FILE;
         return w32::WritePrivateProfileStringA(strSection.c_str(), strEntry.c_str(),
-                                               std::to_string(nValue).c_str(), PROFILE_FILE);
+                                               std::to_string(nValue).c_str(), strFile.c_str());
+    }
+
+private:
+    static std::string Folder() {
+        const std::string strAppData = w32::AppDataFolder();
+        return strAppData.empty() ? strAppData : strAppData + PROFILE_FOLDER;
     }
 };
 
 class CWin32Shell : public IShell {
 public:
-    BOOL HtmlHelp(const std::string& strPath, UINT uCommand) override {
+    BOOL HtmlHelp(HWND hwndCaller, const std::string& strPath, UINT uCommand) override {
         std::call_once(m_loaded, [this] { m_pfnHtmlHelpA = w32::LoadHtmlHelpA(); });
         // A missing help control is a help call that failed.
-        return m_pfnHtmlHelpA != nullptr ? w32::CallHtmlHelpA(m_pfnHtmlHelpA, strPath.c_str(), uCommand)
-                                         : FALSE;
+        return m_pfnHtmlHelpA != nullptr
+                   ? w32::CallHtmlHelpA(m_pfnHtmlHelpA, hwndCaller, strPath.c_str(), uCommand)
+                   : FALSE;
     }
     std::intptr_t ShellExecute(const std::string& strFile, int nShow) override {
         return w32::ShellExecuteA(strFile.c_str(), nShow);

@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/win32/win32_calls.h"
+
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <system_error>
 #include <thread>
 
 namespace {
@@ -39,10 +44,56 @@ TEST_F(Win32OsTest, RegistryRoundTripOnTheCurrentUser) {
               LONG(ERROR_FILE_NOT_FOUND));
 }
 
-TEST_F(Win32OsTest, ProfileWriteThenRead) {
-    ASSERT_TRUE(Os().Profile().WriteProfileInt("Brellix Nimbrel", "ProgWndX", -120));
-    EXPECT_EQ(int(Os().Profile().GetProfileInt("Brellix Nimbrel", "ProgWndX", 7)), -120);
-    EXPECT_EQ(Os().Profile().GetProfileInt("Brellix Nimbrel", "NoSuchEntry", 7), 7u);
+// The profile lives in the user's own application-data folder, which a standard user can write
+// (the Windows folder, where a bare name lands, is not).
+class Win32ProfileTest : public Win32OsTest {
+protected:
+    void SetUp() override {
+        const char* pszAppData = std::getenv("APPDATA");
+        ASSERT_NE(pszAppData, nullptr);
+        m_folder = std::filesystem::path(pszAppData) / "Brellix Nimbrel";
+        Clear();
+    }
+    void TearDown() override { Clear(); }
+    void Clear() {
+        std::error_code error;
+        std::filesystem::remove_all(m_folder, error);
+    }
+    IProfile& Profile() { return Os().Profile(); }
+
+    std::filesystem::path m_folder;
+};
+
+TEST_F(Win32ProfileTest, FirstWriteMakesTheFolderAndTheFileThere) {
+    EXPECT_EQ(Profile().GetProfileInt("Brellix Nimbrel", "ProgWndX", -1), UINT(-1)) << "nothing written yet";
+    ASSERT_FALSE(std::filesystem::exists(m_folder));
+    ASSERT_TRUE(Profile().WriteProfileInt("Brellix Nimbrel", "ProgWndX", -120));
+    ASSERT_TRUE(Profile().WriteProfileInt("Brellix Nimbrel", "ProgWndY", 340));
+    EXPECT_TRUE(std::filesystem::is_directory(m_folder));
+    std::ifstream file(m_folder / "Nimbrel.INI");
+    ASSERT_TRUE(file.is_open());
+    std::string strLine;
+    std::string strText;
+    while (std::getline(file, strLine)) {
+        strText += strLine.substr(0, strLine.find_last_not_of('\r') + 1) + "\n";
+    }
+    EXPECT_EQ(strText, "[Brellix Nimbrel]\nProgWndX=-120\nProgWndY=340\n");
+    EXPECT_EQ(int(Profile().GetProfileInt("Brellix Nimbrel", "ProgWndX", 7)), -120);
+    EXPECT_EQ(int(Profile().GetProfileInt("Brellix Nimbrel", "ProgWndY", 7)), 340);
+    EXPECT_EQ(Profile().GetProfileInt("Brellix Nimbrel", "NoSuchEntry", 7), 7u);
+}
+
+// A file where the folder should be: neither the folder nor the profile can be made. The write
+// answers FALSE, reads keep their default and the file is left as it was.
+TEST_F(Win32ProfileTest, WriteThatCannotBeMadeAnswersFalse) {
+    { std::ofstream(m_folder) << "not a folder"; }
+    ASSERT_TRUE(std::filesystem::is_regular_file(m_folder));
+    EXPECT_FALSE(Profile().WriteProfileInt("Brellix Nimbrel", "ProgWndX", 25));
+    EXPECT_EQ(Profile().GetProfileInt("Brellix Nimbrel", "ProgWndX", -1), UINT(-1));
+    std::ifstream file(m_folder);
+    std::string strText;
+    std::getline(file, strText);
+    EXPECT_EQ(strText, "not a folder");
 }
 
 TEST_F(Win32OsTest, VersionCodePagesAndFiles) {
@@ -84,4 +135,23 @@ TEST_F(Win32OsTest, EventTimesOutAndIsSetFromAnotherThread) {
     setter.join();
     EXPECT_EQ(pEvent->Wait(0), WAIT_TIMEOUT);  // auto-reset
 }
+// HtmlHelpA gets the caller window it is given (the sheet), not whichever window is active. A
+// stand-in for the HTML Help control's entry point records it and opens a "window".
+std::intptr_t g_hwndHelpCaller = 0;
+std::string g_strHelpPath;
+std::intptr_t __stdcall RecordHtmlHelpA(std::intptr_t hwndCaller, const char* pszPath, unsigned /*uCommand*/,
+                                        std::uintptr_t /*dwData*/) {
+    g_hwndHelpCaller = hwndCaller;
+    g_strHelpPath = pszPath;
+    return 0x5150;
+}
+
+TEST(Win32HtmlHelpTest, CallerWindowReachesHtmlHelpA) {
+    const std::intptr_t hwndSheet = 0x20460;
+    EXPECT_TRUE(w32::CallHtmlHelpA(reinterpret_cast<void*>(&RecordHtmlHelpA), hwndSheet,
+                                   "C:\\Nimbrel\\Tolvane.chm::/default.htm", HH_DISPLAY_TOPIC));
+    EXPECT_EQ(g_hwndHelpCaller, hwndSheet);
+    EXPECT_EQ(g_strHelpPath, "C:\\Nimbrel\\Tolvane.chm::/default.htm");
+}
+
 }  // namespace

@@ -35,12 +35,13 @@ void CHeadlessHost::Open(CPropertySheetEx& sheet) {
     sheet.Start();
 }
 
-void CHeadlessHost::RunModal(CTolvaneSheet& sheet) {
+BOOL CHeadlessHost::RunModal(CTolvaneSheet& sheet) {
     Open(sheet);
     if (m_fnScript) {
         m_fnScript(*this);
     }
     Detach();
+    return TRUE;
 }
 
 bool CHeadlessHost::Next() {

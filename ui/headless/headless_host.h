@@ -29,7 +29,7 @@ public:
 
     // IWizardHost: shows the start page, then runs the script (if any) as the user's actions.
     ISheetWindow& Window() override { return *this; }
-    void RunModal(CTolvaneSheet& sheet) override;
+    BOOL RunModal(CTolvaneSheet& sheet) override;
     void SetScript(std::function<void(CHeadlessHost&)> fnScript) { m_fnScript = std::move(fnScript); }
     // Shows the sheet's start page without a script; the test then presses the buttons.
     void Open(CPropertySheetEx& sheet);

@@ -117,7 +117,7 @@ void CLineHost::ShowBrowserLaunch(const std::string& strAddress) {
     m_output << "  [browser] opened " << strAddress << "\n" << std::flush;
 }
 
-void CLineHost::RunModal(CTolvaneSheet& sheet) {
+BOOL CLineHost::RunModal(CTolvaneSheet& sheet) {
     Open(sheet);
     std::string strLine;
     bool bShowPage = true;
@@ -152,6 +152,7 @@ void CLineHost::RunModal(CTolvaneSheet& sheet) {
         }
     }
     Detach();
+    return TRUE;
 }
 
 void CLineHost::PrintPage() {

@@ -27,7 +27,7 @@ public:
     // message queue stays empty, so nothing cancels it).
     std::unique_ptr<IProgressWindow> CreateProgressWindow() override;
     // Shows pages and takes commands until the sheet closes; end of input cancels the wizard.
-    void RunModal(CTolvaneSheet& sheet) override;
+    BOOL RunModal(CTolvaneSheet& sheet) override;
     // Prints a help topic's page (an HTML file of the host) as text.
     void ShowHelpPage(const std::string& strHostPath);
     // Says which address the browser was handed.

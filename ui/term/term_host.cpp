@@ -323,7 +323,7 @@ void CTermHost::DrawButtons(CTermCanvas& canvas, const CTermRect& sheet) {
                    ETermStyle::Hint, sheet.nCols - 2);
 }
 
-void CTermHost::RunModal(CTolvaneSheet& sheet) {
+BOOL CTermHost::RunModal(CTolvaneSheet& sheet) {
     Open(sheet);
     while (!IsClosed()) {
         Paint();
@@ -333,6 +333,7 @@ void CTermHost::RunModal(CTolvaneSheet& sheet) {
         }
     }
     Detach();
+    return TRUE;
 }
 
 void CTermHost::ResetFocus() {

@@ -39,7 +39,7 @@ public:
     std::unique_ptr<IProgressWindow> CreateProgressWindow() override;
 
     // IWizardHost: shows the start page and takes the user's input until the sheet closes.
-    void RunModal(CTolvaneSheet& sheet) override;
+    BOOL RunModal(CTolvaneSheet& sheet) override;
 
     // A scrollable box of text lines over the sheet until the user closes it.
     void ShowTextBox(const std::string& strTitle, const std::vector<std::string>& astrLines);

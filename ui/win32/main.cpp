@@ -1,5 +1,6 @@
 // The Windows program: the wizard on the real Win32 services and the real property sheet. It takes
-// no arguments; its exit status is the application's (1 when a banner cannot be decoded).
+// no arguments; its exit status is the application's (1 when a banner cannot be decoded or the sheet
+// cannot be shown).
 //
 // <windows.h> cannot meet the seam headers in one file, so WinMain is declared here in plain types
 // with the C linkage and calling convention that the MinGW start-up code calls it by.
@@ -11,7 +12,7 @@
 
 extern "C" int __stdcall WinMain(void* hInstance, void* /*hPrevInstance*/, char* /*pszCmdLine*/,
                                  int /*nShowCmd*/) {
-    win32::InitCommonControls();
+    const win32::CUiThreadSetup uiThread;
     CWin32Os os;
     const COsServices previous = SetOs(os.Services());
     CWizardApp app;

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <objbase.h>
 
 namespace win32 {
 namespace {
@@ -248,6 +249,18 @@ bool InitCommonControls() {
     info.dwSize = sizeof(info);
     info.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES;
     return InitCommonControlsEx(&info) != FALSE;
+}
+
+CUiThreadSetup::CUiThreadSetup() {
+    InitCommonControls();
+    // S_FALSE (already in such an apartment) must be balanced too; RPC_E_CHANGED_MODE must not.
+    m_bComEntered = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+}
+
+CUiThreadSetup::~CUiThreadSetup() {
+    if (m_bComEntered) {
+        CoUninitialize();
+    }
 }
 
 void EnableWindow(Hwnd hWnd, bool bEnable) {

@@ -85,6 +85,20 @@ void RestoreCursor(void* hCursor);
 // InitCommonControlsEx for the classes the program's windows use (list views, progress bars, the
 // property sheet's own controls).
 bool InitCommonControls();
+// What the user-interface thread needs before the sheet runs, for as long as this lives: the common
+// controls, and a single-threaded COM apartment (CoInitializeEx with COINIT_APARTMENTTHREADED |
+// COINIT_DISABLE_OLE1DDE), which ShellExecuteA asks of its caller since shell extensions may use COM.
+// The apartment is left on destruction only when this entered it.
+class CUiThreadSetup {
+public:
+    CUiThreadSetup();
+    ~CUiThreadSetup();
+    CUiThreadSetup(const CUiThreadSetup&) = delete;
+    CUiThreadSetup& operator=(const CUiThreadSetup&) = delete;
+
+private:
+    bool m_bComEntered = false;
+};
 void EnableWindow(Hwnd hWnd, bool bEnable);
 void SetForegroundWindow(Hwnd hWnd);
 int SystemMetric(int nIndex);

@@ -83,13 +83,15 @@ std::vector<win32::CPageSpec> CWin32Host::PageSpecs(const CPropertySheetEx& shee
     return pages;
 }
 
-void CWin32Host::RunModal(CTolvaneSheet& sheet) {
+BOOL CWin32Host::RunModal(CTolvaneSheet& sheet) {
     m_pSheet = &sheet;
     m_strCaption = win32::ResourceString(m_hInstance, sheet.GetCaptionId());
-    win32::RunPropertySheet(m_hInstance, sheet.GetHeaderFlags(), m_strCaption, PageSpecs(sheet),
-                            ImageSpec(sheet.Watermark()), ImageSpec(sheet.Header()), *this);
+    const win32::Lresult nResult =
+        win32::RunPropertySheet(m_hInstance, sheet.GetHeaderFlags(), m_strCaption, PageSpecs(sheet),
+                                ImageSpec(sheet.Watermark()), ImageSpec(sheet.Header()), *this);
     m_hSheet = nullptr;
     m_pSheet = nullptr;
+    return nResult != -1 ? TRUE : FALSE;
 }
 
 void CWin32Host::OnSheetCreated(win32::Hwnd hSheet) {

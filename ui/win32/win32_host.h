@@ -33,10 +33,12 @@ public:
     void EndWaitCursor() override;
     IPageControls& CreatePageWindow(UINT nTemplateId) override;
     std::unique_ptr<IProgressWindow> CreateProgressWindow() override;
+    HWND GetSafeHwnd() const override { return reinterpret_cast<HWND>(m_hSheet); }
 
-    // IWizardHost: PropertySheetA with the sheet's pages, flags and banners; returns when it closed.
+    // IWizardHost: PropertySheetA with the sheet's pages, flags and banners; returns when it closed,
+    // FALSE when the system could not show it.
     ISheetWindow& Window() override { return *this; }
-    void RunModal(CTolvaneSheet& sheet) override;
+    BOOL RunModal(CTolvaneSheet& sheet) override;
 
     // The sheet's window while it runs (null before and after).
     win32::Hwnd SheetHandle() const { return m_hSheet; }

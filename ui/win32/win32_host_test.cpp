@@ -7,14 +7,18 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/wizard_app.h"
 #include "platform/sim/sim_machine.h"
 #include "ui/win32/win32_api.h"
+#include "ui/win32/win32_sheet_run.h"
 #include "ui/win32/win32_sheet_test_support.h"
+#include "ui/win32/win32_test_support.h"
 
 namespace {
 
@@ -22,6 +26,8 @@ using win32::Hwnd;
 namespace wt = win32::test;
 
 constexpr UINT WM_HELP = 0x0053;
+constexpr unsigned VK_F1 = 0x70;
+constexpr int SM_CXMENUCHECK = 71;
 constexpr int IDC_LIKELY_LIST = 1010;
 constexpr int IDC_ADAPTER_NAME = 1014;
 constexpr int IDC_SUPPORTED = 1015;
@@ -220,6 +226,137 @@ TEST_F(Win32HostTest, VerdictIsWhiteOnGreen) {
     EXPECT_EQ(crText, WHITE);
     EXPECT_EQ(crBack, VERDICT_GREEN);
     EXPECT_FALSE(bNameColoured) << "the adapter's name is drawn in " << crNameText;
+}
+
+// F1 pressed on the keyboard over the welcome page opens the default topic, the Help button of the
+// instructions page its own; both help windows are given the sheet as their caller.
+TEST_F(Win32HostTest, F1KeyAndHelpButtonOpenTopicsOwnedByTheSheet) {
+    std::string strError;
+    Load(CSimMachine::FromText(NoAdapterMachine("available"), "no-adapter machine", &strError), strError);
+    Hwnd hSheet = nullptr;
+    const auto fnHelpCalls = [this] { return m_pMachine->Shell().HelpPaths().size(); };
+    wt::CSheetScript script({
+        [&] {
+            if (!Shows(104) || !Enabled(wt::IDC_SHEET_NEXT)) {
+                return false;
+            }
+            hSheet = Sheet();
+            wt::PressKeyOn(hSheet, VK_F1);
+            return true;
+        },
+        PressWhen([&] { return fnHelpCalls() == 1; }, wt::PSBTN_NEXT),
+        PressWhen([&] { return Shows(105) && Enabled(wt::IDC_SHEET_BACK); }, wt::PSBTN_HELP),
+        PressWhen([&] { return fnHelpCalls() == 2; }, wt::PSBTN_CANCEL),
+    });
+    EXPECT_EQ(Run(script), 0);
+    EXPECT_TRUE(script.Completed()) << "stuck at step " << script.Failed();
+    EXPECT_EQ(
+        m_pMachine->Shell().HelpPaths(),
+        (std::vector<std::string>{"C:\\Program Files\\Brellix Nimbrel\\Tolvane.chm::/default.htm",
+                                  "C:\\Program Files\\Brellix Nimbrel\\Tolvane.chm::/Troubleshoot.htm"}));
+    ASSERT_NE(hSheet, nullptr);
+    const HWND hwndSheet = reinterpret_cast<HWND>(hSheet);
+    EXPECT_EQ(m_pMachine->Shell().HelpCallers(), (std::vector<HWND>{hwndSheet, hwndSheet}));
+    EXPECT_TRUE(m_host.MessageBoxes().empty());
+}
+
+// The check box of the owner-drawn check list is as large as the system's check mark at the screen's
+// DPI (run_win_tests.sh runs this again at 144 DPI): a click near the far side of the box ticks, and
+// the item is tall enough for the box.
+TEST_F(Win32HostTest, CheckBoxFollowsTheScreenDpi) {
+    if (const char* pszDpi = std::getenv("NIMBREL_EXPECT_DPI")) {
+        ASSERT_EQ(wt::ScreenDpi(), std::atoi(pszDpi)) << "Wine did not take the DPI the runner set";
+    }
+    std::string strError;
+    Load(CSimMachine::FromFile(std::string(NIMBREL_E2E_DIR) + "/machines/xp_wzc_orinoco.json", &strError),
+         strError);
+    const int nBox = win32::SystemMetric(SM_CXMENUCHECK);
+    std::vector<int> anTicks;  // item 0's tick: at first, after one click, after a second
+    long nItemHeight = 0;
+    wt::CSheetScript script({
+        PressWhen([&] { return Shows(104) && Enabled(wt::IDC_SHEET_NEXT); }, wt::PSBTN_NEXT),
+        PressWhen([&] { return Shows(105) && Enabled(wt::IDC_SHEET_NEXT); }, wt::PSBTN_NEXT),
+        [&] {
+            const Hwnd hList = Shows(108) ? win32::Child(m_host.PageHandle(108), IDC_LIKELY_LIST) : nullptr;
+            if (hList == nullptr || win32::ListCount(hList) == 0) {
+                return false;
+            }
+            const win32::CBox box = wt::ListItemBox(hList, 0);
+            nItemHeight = box.bottom - box.top;
+            // The box starts a pixel in from the item's left edge; two pixels short of its right edge.
+            const int nX = static_cast<int>(box.left) + 1 + nBox - 2;
+            const int nY = static_cast<int>((box.top + box.bottom) / 2);
+            anTicks.push_back(static_cast<int>(win32::ListItemData(hList, 0)));
+            wt::Click(hList, nX, nY);
+            anTicks.push_back(static_cast<int>(win32::ListItemData(hList, 0)));
+            wt::Click(hList, nX, nY);
+            anTicks.push_back(static_cast<int>(win32::ListItemData(hList, 0)));
+            wt::PressButton(Sheet(), wt::PSBTN_CANCEL);
+            return true;
+        },
+    });
+    EXPECT_EQ(Run(script), 0);
+    EXPECT_TRUE(script.Completed()) << "stuck at step " << script.Failed();
+    EXPECT_EQ(win32::CheckBoxSize(), nBox);
+    EXPECT_EQ(anTicks, (std::vector<int>{1, 0, 1})) << "check box of " << nBox << " pixels";
+    EXPECT_GE(nItemHeight, nBox + 2);
+}
+
+// The sheet as handed to the system: Wizard97 in its 0x2000 value with stretched bitmaps, the two
+// bitmaps as handles, a callback and Help; each page's flags as the roster gives them, with the Help
+// button and the caption the runner adds.
+TEST_F(Win32HostTest, SheetAndPageFlagsGivenToTheSystem) {
+    std::string strError;
+    Load(CSimMachine::FromText(NoAdapterMachine("missing"), "no-adapter machine", &strError), strError);
+    win32::CSheetRunProbe probe;
+    win32::SetSheetRunProbe(&probe);
+    wt::CSheetScript script({PressWhen([&] { return Shows(104); }, wt::PSBTN_CANCEL)});
+    const int nExit = Run(script);
+    win32::SetSheetRunProbe(nullptr);
+    EXPECT_EQ(nExit, 0);
+    EXPECT_TRUE(script.Completed()) << "stuck at step " << script.Failed();
+    // PSH_WIZARD97 (old value) | PSH_STRETCHWATERMARK | PSH_WATERMARK | PSH_USEHBMWATERMARK | PSH_HEADER
+    // | PSH_USEHBMHEADER | PSH_USECALLBACK | PSH_HASHELP.
+    EXPECT_EQ(probe.dwHeaderFlags,
+              0x2000u | 0x40000u | 0x8000u | 0x10000u | 0x80000u | 0x100000u | 0x100u | 0x200u);
+    EXPECT_TRUE(probe.bHeaderBitmaps);
+    // PSP_HIDEHEADER on the welcome page; PSP_USEHEADERTITLE | PSP_USEHEADERSUBTITLE on the eight
+    // CWizardPage pages; PSP_USEHEADERTITLE on the thank-you page; PSP_HASHELP (0x20) on all and
+    // PSP_USETITLE (8) where a caption string is given.
+    const std::vector<std::uint32_t> adwExpected{0x820,  0x3028, 0x3028, 0x3028, 0x3028,
+                                                 0x3028, 0x3028, 0x3028, 0x3028, 0x1028};
+    EXPECT_EQ(probe.adwPageFlags, adwExpected);
+}
+
+// Any device context, bitmap, page or the sheet itself that the system refuses: no sheet shows, every
+// device context and bitmap made is gone, and the program ends with 1 as for an undecodable banner.
+TEST_F(Win32HostTest, SheetThatCannotBeShownEndsWithStatusOne) {
+    using win32::ESheetCall;
+    std::string strError;
+    Load(CSimMachine::FromText(NoAdapterMachine("missing"), "no-adapter machine", &strError), strError);
+    for (const ESheetCall eCall :
+         {ESheetCall::GET_DC, ESheetCall::CREATE_DC, ESheetCall::CREATE_BITMAP, ESheetCall::STRETCH_DIBITS,
+          ESheetCall::CREATE_PAGE, ESheetCall::PROPERTY_SHEET}) {
+        SCOPED_TRACE("refused call " + std::to_string(static_cast<int>(eCall)));
+        win32::CSheetRunProbe probe;
+        probe.eFail = eCall;
+        bool bSheetMade = false;
+        wt::CSheetScript script({PressWhen([] { return true; }, wt::PSBTN_CANCEL)});
+        m_host.SetSheetCreatedHandler([&](Hwnd hSheet) {
+            bSheetMade = true;
+            script.Start(hSheet);
+        });
+        win32::SetSheetRunProbe(&probe);
+        CWizardApp app;
+        app.InitInstance(m_host);
+        win32::SetSheetRunProbe(nullptr);
+        EXPECT_EQ(app.GetExitCode(), 1);
+        EXPECT_FALSE(bSheetMade);
+        EXPECT_EQ(probe.bPropertySheetCalled, eCall == ESheetCall::PROPERTY_SHEET);
+        for (void* hObject : probe.ahGdiObjects) {
+            EXPECT_FALSE(wt::GdiObjectExists(hObject)) << "GDI object " << hObject << " left behind";
+        }
+    }
 }
 
 }  // namespace

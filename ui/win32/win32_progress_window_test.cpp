@@ -1,11 +1,12 @@
 // The portable progress popup driven over its real Win32 window, with the real application profile
-// (Nimbrel.INI) and the rest of the OS a simulated machine: caption and bar, the layout measured in
-// the real message font, running modal over an owner, Esc and clicks on Cancel, WM_QUIT, and the
-// position one run saves and the next restores.
+// (Nimbrel.INI in the user's application-data folder) and the rest of the OS a simulated machine:
+// caption and bar, the layout measured in the real message font, running modal over an owner, Esc and
+// clicks on Cancel, WM_QUIT, and the position one run saves and the next restores.
 #include "ui/win32/win32_progress_window.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -20,7 +21,6 @@
 namespace {
 
 constexpr char POPUP_CLASS[] = "NimbrelProgressPopup";
-constexpr char PROFILE_FILE[] = "Nimbrel.INI";
 constexpr UINT PBM_GETPOS = 0x0408;
 constexpr UINT PBM_GETRANGE = 0x0407;
 constexpr UINT BM_CLICK = 0x00F5;
@@ -52,6 +52,12 @@ private:
     CWin32Page m_page;
 };
 
+// Where the real profile keeps the position.
+std::string ProfileFile() {
+    const char* pszAppData = std::getenv("APPDATA");
+    return std::string(pszAppData != nullptr ? pszAppData : "") + "\\Brellix Nimbrel\\Nimbrel.INI";
+}
+
 class Win32ProgressPopupTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -61,7 +67,7 @@ protected:
         COsServices services = m_pMachine->Services();
         services.pProfile = m_realOs.Services().pProfile;
         m_previousOs = SetOs(services);
-        win32::test::DeleteProfileSection(PROFILE_FILE, PROGRESS_PROFILE_SECTION);
+        win32::test::DeleteProfileSection(ProfileFile(), PROGRESS_PROFILE_SECTION);
 
         m_hOwner = win32::test::CreateOwner(150, 120, 500, 400);
         ASSERT_NE(m_hOwner, nullptr);
@@ -73,7 +79,7 @@ protected:
         AfxSetMainWnd(nullptr);
         win32::DestroyWindow(m_hOwner);
         win32::test::DrainMessages();
-        win32::test::DeleteProfileSection(PROFILE_FILE, PROGRESS_PROFILE_SECTION);
+        win32::test::DeleteProfileSection(ProfileFile(), PROGRESS_PROFILE_SECTION);
         SetOs(m_previousOs);
     }
 

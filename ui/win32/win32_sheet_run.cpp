@@ -10,7 +10,6 @@
 
 namespace win32 {
 namespace {
-constexpr int CHECK_BOX_SIZE = 13;
 constexpr UINT_PTR CHECK_LIST_SUBCLASS = 1;
 constexpr UINT_PTR SHEET_SUBCLASS = 2;
 
@@ -24,6 +23,17 @@ struct CRun {
     ISheetEvents* pEvents = nullptr;
 };
 CRun* g_pRun = nullptr;
+CSheetRunProbe* g_pProbe = nullptr;
+
+// A test made this call answer as a refused one.
+bool Refused(ESheetCall eCall) {
+    return g_pProbe != nullptr && g_pProbe->eFail == eCall;
+}
+void Record(HGDIOBJ hObject) {
+    if (g_pProbe != nullptr) {
+        g_pProbe->ahGdiObjects.push_back(hObject);
+    }
+}
 
 // The check state of an item is its item data: 0 or 1.
 bool ToggleItem(HWND hList, int nItem) {
@@ -46,7 +56,7 @@ int CheckBoxHit(HWND hList, LPARAM lParam) {
     const int nItem = LOWORD(nHit);
     RECT rect{};
     SendMessageA(hList, LB_GETITEMRECT, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&rect));
-    return pt.x >= rect.left && pt.x < rect.left + CHECK_BOX_SIZE + 2 && PtInRect(&rect, pt) ? nItem : -1;
+    return pt.x >= rect.left && pt.x < rect.left + CheckBoxSize() + 2 && PtInRect(&rect, pt) ? nItem : -1;
 }
 
 LRESULT CALLBACK CheckListProc(HWND hList, UINT nMsg, WPARAM wParam, LPARAM lParam, UINT_PTR /*nId*/,
@@ -84,12 +94,13 @@ void DrawCheckItem(const DRAWITEMSTRUCT& item) {
         return;
     }
     const bool bSelected = (item.itemState & ODS_SELECTED) != 0;
+    const int nBox = CheckBoxSize();
     RECT rcBox = item.rcItem;
-    rcBox.right = rcBox.left + CHECK_BOX_SIZE + 2;
+    rcBox.right = rcBox.left + nBox + 2;
     FillRect(item.hDC, &rcBox, GetSysColorBrush(COLOR_WINDOW));
-    RECT rcCheck{rcBox.left + 1, rcBox.top + (rcBox.bottom - rcBox.top - CHECK_BOX_SIZE) / 2, 0, 0};
-    rcCheck.right = rcCheck.left + CHECK_BOX_SIZE;
-    rcCheck.bottom = rcCheck.top + CHECK_BOX_SIZE;
+    RECT rcCheck{rcBox.left + 1, rcBox.top + (rcBox.bottom - rcBox.top - nBox) / 2, 0, 0};
+    rcCheck.right = rcCheck.left + nBox;
+    rcCheck.bottom = rcCheck.top + nBox;
     const bool bChecked = SendMessageA(item.hwndItem, LB_GETITEMDATA, item.itemID, 0) == 1;
     DrawFrameControl(item.hDC, &rcCheck, DFC_BUTTON, DFCS_BUTTONCHECK | (bChecked ? DFCS_CHECKED : 0));
 
@@ -108,14 +119,15 @@ void DrawCheckItem(const DRAWITEMSTRUCT& item) {
 
 // Items tall enough for the dialog font and the check box.
 void MeasureCheckItem(HWND hDialog, MEASUREITEMSTRUCT& item) {
-    HDC hDC = GetDC(hDialog);
-    const HGDIOBJ hOld =
-        SelectObject(hDC, reinterpret_cast<HGDIOBJ>(SendMessageA(hDialog, WM_GETFONT, 0, 0)));
     TEXTMETRICA metrics{};
-    GetTextMetricsA(hDC, &metrics);
-    SelectObject(hDC, hOld);
-    ReleaseDC(hDialog, hDC);
-    item.itemHeight = static_cast<UINT>(std::max<LONG>(metrics.tmHeight, CHECK_BOX_SIZE + 2));
+    if (HDC hDC = GetDC(hDialog)) {
+        const HGDIOBJ hOld =
+            SelectObject(hDC, reinterpret_cast<HGDIOBJ>(SendMessageA(hDialog, WM_GETFONT, 0, 0)));
+        GetTextMetricsA(hDC, &metrics);
+        SelectObject(hDC, hOld);
+        ReleaseDC(hDialog, hDC);
+    }
+    item.itemHeight = static_cast<UINT>(std::max<LONG>(metrics.tmHeight, CheckBoxSize() + 2));
 }
 
 void SubclassCheckLists(HWND hDialog) {
@@ -233,12 +245,54 @@ int CALLBACK SheetCallback(HWND hSheet, UINT nMsg, LPARAM /*lParam*/) {
     return 0;
 }
 
-HBITMAP MakeBitmap(HDC hScreen, HDC hMemory, const CImageSpec& image) {
-    HBITMAP hBitmap = CreateCompatibleBitmap(hScreen, image.nWidth, image.nHeight);
-    if (hBitmap == nullptr) {
-        return nullptr;
+// The handles the run makes, each released once whatever path the run leaves by.
+struct CScreenDc {
+    HDC hDC = Refused(ESheetCall::GET_DC) ? nullptr : GetDC(nullptr);
+    ~CScreenDc() {
+        if (hDC != nullptr) {
+            ReleaseDC(nullptr, hDC);
+        }
     }
-    const HGDIOBJ hOld = SelectObject(hMemory, hBitmap);
+};
+struct CMemoryDc {
+    HDC hDC = nullptr;
+    ~CMemoryDc() {
+        if (hDC != nullptr) {
+            DeleteDC(hDC);
+        }
+    }
+};
+struct CBitmap {
+    HBITMAP hBitmap = nullptr;
+    ~CBitmap() {
+        if (hBitmap != nullptr) {
+            DeleteObject(hBitmap);
+        }
+    }
+};
+// Pages made and not (yet) handed to PropertySheetA, which takes them over.
+struct CPages {
+    std::vector<HPROPSHEETPAGE> ahPages;
+    ~CPages() {
+        for (HPROPSHEETPAGE hPage : ahPages) {
+            DestroyPropertySheetPage(hPage);
+        }
+    }
+};
+
+// The image drawn into a new bitmap compatible with the screen; false when any call fails.
+bool MakeBitmap(HDC hScreen, HDC hMemory, const CImageSpec& image, CBitmap* pBitmap) {
+    pBitmap->hBitmap = Refused(ESheetCall::CREATE_BITMAP)
+                           ? nullptr
+                           : CreateCompatibleBitmap(hScreen, image.nWidth, image.nHeight);
+    if (pBitmap->hBitmap == nullptr) {
+        return false;
+    }
+    Record(pBitmap->hBitmap);
+    const HGDIOBJ hOld = SelectObject(hMemory, pBitmap->hBitmap);
+    if (hOld == nullptr || hOld == HGDI_ERROR) {
+        return false;
+    }
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = image.nWidth;
@@ -246,32 +300,57 @@ HBITMAP MakeBitmap(HDC hScreen, HDC hMemory, const CImageSpec& image) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    StretchDIBits(hMemory, 0, 0, image.nWidth, image.nHeight, 0, 0, image.nWidth, image.nHeight,
-                  image.pPixels, &info, DIB_RGB_COLORS, SRCCOPY);
+    const int nLines = Refused(ESheetCall::STRETCH_DIBITS)
+                           ? 0
+                           : StretchDIBits(hMemory, 0, 0, image.nWidth, image.nHeight, 0, 0, image.nWidth,
+                                           image.nHeight, image.pPixels, &info, DIB_RGB_COLORS, SRCCOPY);
     SelectObject(hMemory, hOld);
-    return hBitmap;
+    // 0 lines, or GDI_ERROR, is a failure.
+    return nLines > 0;
 }
 }  // namespace
 
 int CheckBoxSize() {
-    return CHECK_BOX_SIZE;
+    // The check mark's size as menus draw it; the system scales it with the DPI for a DPI-aware program.
+    const int nSize = GetSystemMetrics(SM_CXMENUCHECK);
+    return nSize > 0 ? nSize : 13;
+}
+
+void SetSheetRunProbe(CSheetRunProbe* pProbe) {
+    g_pProbe = pProbe;
 }
 
 Lresult RunPropertySheet(Hinstance hInstance, std::uint32_t dwHeaderFlags, const std::string& strCaption,
                          const std::vector<CPageSpec>& pages, const CImageSpec& watermark,
                          const CImageSpec& header, ISheetEvents& events) {
-    HDC hScreen = GetDC(nullptr);
-    HDC hMemory = CreateCompatibleDC(hScreen);
-    HBITMAP hWatermark = MakeBitmap(hScreen, hMemory, watermark);
-    HBITMAP hHeader = MakeBitmap(hScreen, hMemory, header);
+    constexpr INT_PTR NOT_SHOWN = -1;
+    CScreenDc screen;
+    if (screen.hDC == nullptr) {
+        return NOT_SHOWN;
+    }
+    CMemoryDc memory;
+    memory.hDC = Refused(ESheetCall::CREATE_DC) ? nullptr : CreateCompatibleDC(screen.hDC);
+    if (memory.hDC == nullptr) {
+        return NOT_SHOWN;
+    }
+    Record(memory.hDC);
+    CBitmap watermarkBitmap;
+    CBitmap headerBitmap;
+    if (!MakeBitmap(screen.hDC, memory.hDC, watermark, &watermarkBitmap) ||
+        !MakeBitmap(screen.hDC, memory.hDC, header, &headerBitmap)) {
+        return NOT_SHOWN;
+    }
 
     std::vector<CPageContext> contexts(pages.size());
-    std::vector<HPROPSHEETPAGE> ahPages;
+    CPages made;
     for (size_t i = 0; i < pages.size(); ++i) {
         const CPageSpec& spec = pages[i];
         contexts[i] = {&events, static_cast<int>(i)};
         PROPSHEETPAGEA page{};
-        page.dwSize = sizeof(page);
+        // A record too small for any version is refused by the system: how a test makes the last page
+        // fail.
+        const bool bRefuse = Refused(ESheetCall::CREATE_PAGE) && i + 1 == pages.size();
+        page.dwSize = bRefuse ? 0 : sizeof(page);
         // Every page shows the Help button: the application has a Help command.
         page.dwFlags = spec.dwFlags | PSP_HASHELP | (spec.strTitle.empty() ? 0 : PSP_USETITLE);
         page.hInstance = static_cast<HINSTANCE>(hInstance);
@@ -281,7 +360,14 @@ Lresult RunPropertySheet(Hinstance hInstance, std::uint32_t dwHeaderFlags, const
         page.pszHeaderTitle = spec.strHeaderTitle.c_str();
         page.pszHeaderSubTitle = spec.strHeaderSubTitle.c_str();
         page.lParam = reinterpret_cast<LPARAM>(&contexts[i]);
-        ahPages.push_back(CreatePropertySheetPageA(&page));
+        if (g_pProbe != nullptr) {
+            g_pProbe->adwPageFlags.push_back(page.dwFlags);
+        }
+        HPROPSHEETPAGE hPage = CreatePropertySheetPageA(&page);
+        if (hPage == nullptr) {
+            return NOT_SHOWN;
+        }
+        made.ahPages.push_back(hPage);
     }
 
     PROPSHEETHEADERA sheet{};
@@ -289,22 +375,27 @@ Lresult RunPropertySheet(Hinstance hInstance, std::uint32_t dwHeaderFlags, const
     sheet.dwFlags = dwHeaderFlags | PSH_USECALLBACK | PSH_HASHELP;
     sheet.hInstance = static_cast<HINSTANCE>(hInstance);
     sheet.pszCaption = strCaption.c_str();
-    sheet.nPages = static_cast<UINT>(ahPages.size());
+    sheet.nPages = static_cast<UINT>(made.ahPages.size());
     sheet.nStartPage = 0;
-    sheet.phpage = ahPages.data();
+    sheet.phpage = made.ahPages.data();
     sheet.pfnCallback = SheetCallback;
-    sheet.hbmWatermark = hWatermark;
-    sheet.hbmHeader = hHeader;
+    sheet.hbmWatermark = watermarkBitmap.hBitmap;
+    sheet.hbmHeader = headerBitmap.hBitmap;
+    if (g_pProbe != nullptr) {
+        g_pProbe->dwHeaderFlags = sheet.dwFlags;
+        g_pProbe->bHeaderBitmaps = sheet.hbmWatermark != nullptr && sheet.hbmHeader != nullptr;
+        g_pProbe->bPropertySheetCalled = true;
+    }
 
     CRun run{&events};
     g_pRun = &run;
-    const INT_PTR nResult = PropertySheetA(&sheet);
+    // A refused sheet answers as PropertySheetA does when it fails; the pages stay ours then.
+    const bool bRefuse = Refused(ESheetCall::PROPERTY_SHEET);
+    const INT_PTR nResult = bRefuse ? NOT_SHOWN : PropertySheetA(&sheet);
     g_pRun = nullptr;
-
-    DeleteObject(hHeader);
-    DeleteObject(hWatermark);
-    DeleteDC(hMemory);
-    ReleaseDC(nullptr, hScreen);
+    if (!bRefuse) {
+        made.ahPages.clear();  // the sheet took them over, whether it showed them or not
+    }
     return nResult;
 }
 

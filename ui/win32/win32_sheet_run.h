@@ -56,13 +56,32 @@ public:
 
 // Makes the two bitmaps from the images (CreateCompatibleDC, CreateCompatibleBitmap, StretchDIBits),
 // runs the sheet modally with dwHeaderFlags (the PSH_ flags of the portable sheet; PSH_USEHBM* with
-// the bitmaps), and returns PropertySheetA's result once the sheet has closed. Only one sheet runs
-// at a time.
+// the bitmaps), and returns PropertySheetA's result once the sheet has closed: -1 when the sheet could
+// not be shown (a device context, a bitmap, a page or the sheet itself could not be made). Everything
+// made is released on every path. Only one sheet runs at a time.
 Lresult RunPropertySheet(Hinstance hInstance, std::uint32_t dwHeaderFlags, const std::string& strCaption,
                          const std::vector<CPageSpec>& pages, const CImageSpec& watermark,
                          const CImageSpec& header, ISheetEvents& events);
 
-// The check box square at the left of each item of an owner-drawn check list, in pixels.
+// The check box square at the left of each item of an owner-drawn check list, in pixels: the system's
+// check mark size, which follows the display's DPI.
 int CheckBoxSize();
+
+// For tests: what the runner hands the system, and one of its calls made to answer as it does when
+// the system refuses it.
+enum class ESheetCall { NONE, GET_DC, CREATE_DC, CREATE_BITMAP, STRETCH_DIBITS, CREATE_PAGE, PROPERTY_SHEET };
+struct CSheetRunProbe {
+    ESheetCall eFail = ESheetCall::NONE;
+    // PROPSHEETHEADERA.dwFlags given to PropertySheetA and whether both bitmap handles were set.
+    std::uint32_t dwHeaderFlags = 0;
+    bool bHeaderBitmaps = false;
+    // PROPSHEETPAGEA.dwFlags of each page given to CreatePropertySheetPageA, in order.
+    std::vector<std::uint32_t> adwPageFlags;
+    // The memory device context and the bitmaps the run made (all deleted when it returns).
+    std::vector<void*> ahGdiObjects;
+    bool bPropertySheetCalled = false;
+};
+// The probe the following runs fill (null: none).
+void SetSheetRunProbe(CSheetRunProbe* pProbe);
 
 }  // namespace win32

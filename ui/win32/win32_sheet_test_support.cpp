@@ -62,6 +62,17 @@ void Key(Hwnd hWnd, unsigned nVirtualKey, char chTyped) {
     SendMessageA(H(hWnd), WM_KEYUP, nVirtualKey, 0xC0000001);
 }
 
+void PressKeyOn(Hwnd hWindow, unsigned nVirtualKey) {
+    SetForegroundWindow(H(hWindow));
+    INPUT aInput[2]{};
+    for (INPUT& input : aInput) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = static_cast<WORD>(nVirtualKey);
+    }
+    aInput[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, aInput, sizeof(INPUT));
+}
+
 CBox ListItemBox(Hwnd hList, int nIndex) {
     RECT rect{};
     SendMessageA(H(hList), LB_GETITEMRECT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&rect));

@@ -32,6 +32,9 @@ void PressButton(Hwnd hSheet, int nButton);
 void Click(Hwnd hWnd, int nX, int nY);
 // A key pressed and released on a window (WM_KEYDOWN, WM_CHAR when it types one, WM_KEYUP).
 void Key(Hwnd hWnd, unsigned nVirtualKey, char chTyped);
+// A key pressed and released on the keyboard (SendInput), with hWindow made the foreground window
+// first: the system delivers it to the window that has the keyboard focus, as a user's key.
+void PressKeyOn(Hwnd hWindow, unsigned nVirtualKey);
 // LB_GETITEMRECT of a list box item.
 CBox ListItemBox(Hwnd hList, int nIndex);
 // LB_SETCURSEL.

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <objbase.h>
 #include <png.h>
 
 #include <cstdio>
@@ -33,6 +34,26 @@ void SetCursorPos(int nX, int nY) {
 
 void DeleteProfileSection(const std::string& strFile, const std::string& strSection) {
     WritePrivateProfileStringA(strSection.c_str(), nullptr, nullptr, strFile.c_str());
+}
+
+long TryComApartment(bool bMultiThreaded) {
+    const HRESULT hr =
+        CoInitializeEx(nullptr, bMultiThreaded ? COINIT_MULTITHREADED : COINIT_APARTMENTTHREADED);
+    if (SUCCEEDED(hr)) {
+        CoUninitialize();
+    }
+    return hr;
+}
+
+bool GdiObjectExists(void* hObject) {
+    return GetObjectType(static_cast<HGDIOBJ>(hObject)) != 0;
+}
+
+int ScreenDpi() {
+    HDC hScreen = GetDC(nullptr);
+    const int nDpi = GetDeviceCaps(hScreen, LOGPIXELSX);
+    ReleaseDC(nullptr, hScreen);
+    return nDpi;
 }
 
 void DrainMessages() {

@@ -22,8 +22,16 @@ Hwnd FindTopWindow(const std::string& strClass);
 Hwnd Foreground();
 Hwnd Owner(Hwnd hWnd);
 void SetCursorPos(int nX, int nY);
-// Removes a section from the profile file the real OS services use (a bare name: the Windows folder).
+// Removes a section from a profile file (WritePrivateProfileStringA with no key).
 void DeleteProfileSection(const std::string& strFile, const std::string& strSection);
+// CoInitializeEx(NULL, single- or multi-threaded) on the calling thread, balanced with CoUninitialize
+// when it succeeded: the answer tells which apartment the thread was in (S_OK none, S_FALSE the same,
+// RPC_E_CHANGED_MODE the other).
+long TryComApartment(bool bMultiThreaded);
+// GetObjectType: whether a GDI object (a device context, a bitmap) still exists.
+bool GdiObjectExists(void* hObject);
+// The screen's dots per inch (GetDeviceCaps LOGPIXELSX).
+int ScreenDpi();
 // Removes and dispatches every message of the thread's queue, WM_QUIT included.
 void DrainMessages();
 
