@@ -24,15 +24,10 @@ BOOL FixedWaitAndGetBssList(CWlanAdapter& adapter, CScanSync* pSync, const BYTE*
     DWORD dwAction = pSync != nullptr ? pSync->ReadAction() : 0;
     if (dwAction & ACTION_SCAN) {
         while (dwNow - adapter.m_dwLastScanTick < FIXED_SCAN_WAIT_MS) {
-            const DWORD dwRemaining = adapter.m_dwLastScanTick + FIXED_SCAN_WAIT_MS - dwNow;
-            if (pSync->m_pEvent) {
-                pSync->m_pEvent->Wait(dwRemaining);
-            } else {
-                Os().Clock().Sleep(dwRemaining);
-            }
+            const bool bWaited = pSync->WaitForSignal(adapter.m_dwLastScanTick + FIXED_SCAN_WAIT_MS - dwNow);
             dwAction = pSync->ReadAction();
             dwNow = ReadScanTick(adapter);
-            if (!(dwAction & ACTION_SCAN)) {
+            if (!bWaited || !(dwAction & ACTION_SCAN)) {
                 break;
             }
         }

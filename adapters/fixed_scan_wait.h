@@ -17,7 +17,8 @@ DWORD ReadScanTick(CWlanAdapter& adapter);
 BOOL IsScanRequestTooSoon(CWlanAdapter& adapter);
 
 // Waits until 4000 ms after the scan request (or until the action word loses ACTION_SCAN), then
-// reads the BSS list when the scan's results are wanted. 0 only when GetBssList failed.
+// reads the BSS list when the scan's results are wanted. Without an event to wait on it does not
+// wait at all. 0 only when GetBssList failed.
 BOOL FixedWaitAndGetBssList(CWlanAdapter& adapter, CScanSync* pSync, const BYTE* pbMatchBssid,
                             short nMatchChannel, short* pnMatchSignal, CBssKeyList* pKeys,
                             CDwordArray* padwSecurity, CDwordArray* padwModes,

@@ -140,12 +140,24 @@ TEST_F(FixedScanWaitTest, ActionWithdrawnDuringTheWaitEndsItWithoutAList) {
     m_pSync->SetAction(ACTION_SCAN);
     m_pMachine->Clock().ScheduleAfter(1500, [this] {
         m_pSync->SetAction(0);
-        m_pSync->m_pEvent->Pulse();
+        m_pSync->m_pEvent->Set();
     });
     const std::uint64_t qwBefore = Elapsed();
     EXPECT_EQ(Wait(), TRUE);
     EXPECT_EQ(Elapsed() - qwBefore, 1500u);
     EXPECT_EQ(m_set.GetCount(), 0);
+}
+
+TEST_F(FixedScanWaitTest, WithoutAnEventNothingWaitsAndTheListIsReadAtOnce) {
+    Boot(100000);
+    m_pSync = std::make_unique<CScanSync>();  // no event made
+    ASSERT_EQ(m_pAdapter->StartScan(), QUERY_OK);
+    m_pSync->SetAction(ACTION_SCAN);
+    const std::uint64_t qwBefore = Elapsed();
+    EXPECT_EQ(Wait(), TRUE);
+    EXPECT_EQ(Elapsed(), qwBefore);
+    EXPECT_EQ(m_set.GetCount(), 1);
+    EXPECT_EQ(m_pAdapter->m_bScanPending, FALSE);
 }
 
 TEST_F(FixedScanWaitTest, FailedListAfterTheWaitGivesFalse) {

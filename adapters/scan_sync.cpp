@@ -5,8 +5,9 @@
 
 CScanSync::CScanSync() : m_lock(Os().Clock().CreateLock()) {}
 
-void CScanSync::CreateEvent() {
+bool CScanSync::CreateEvent() {
     m_pEvent = Os().Clock().CreateEvent();
+    return m_pEvent != nullptr;
 }
 
 void CScanSync::SetAction(DWORD dwAction) {
@@ -31,8 +32,16 @@ void CScanSync::SignalScanDone() {
         m_dwAction |= ACTION_SCAN_DONE;
     }
     if (m_pEvent) {
-        m_pEvent->Pulse();
+        m_pEvent->Set();
     }
+}
+
+bool CScanSync::WaitForSignal(DWORD dwMs) {
+    if (!m_pEvent) {
+        return false;
+    }
+    const DWORD dwResult = m_pEvent->Wait(dwMs);
+    return dwResult == WAIT_OBJECT_0 || dwResult == WAIT_TIMEOUT;
 }
 
 void ScanNotificationCallback(WLAN_NOTIFICATION_DATA* pData, void* pContext) {

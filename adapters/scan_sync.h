@@ -16,14 +16,19 @@ public:
     CScanSync(const CScanSync&) = delete;
     CScanSync& operator=(const CScanSync&) = delete;
 
-    void CreateEvent();
+    // false when the event cannot be made; the record then has none and nothing can wait on it.
+    bool CreateEvent();
     // Every access to the action word goes through the lock: the notification thread writes it too.
     void SetAction(DWORD dwAction);
     DWORD ReadAction();
     // Clears ACTION_SCAN_DONE and returns the word that is left.
     DWORD ClearScanDone();
-    // The notification: sets ACTION_SCAN_DONE under the lock, then pulses the event.
+    // The notification: sets ACTION_SCAN_DONE under the lock, then sets the event. A set that comes
+    // while nobody waits is kept, so the next wait returns at once and reads the word again.
     void SignalScanDone();
+    // Waits at most dwMs for the event. false when there is no event or the wait failed: the caller
+    // stops waiting rather than spin round a wait that returns at once.
+    bool WaitForSignal(DWORD dwMs);
 
     std::unique_ptr<IEvent> m_pEvent;
     std::unique_ptr<ILock> m_lock;

@@ -4,8 +4,6 @@
 #include <cstddef>
 #include <cstring>
 
-#include "adapters/fixed_scan_wait.h"
-#include "adapters/scan_sync.h"
 #include "adapters/supported_cache.h"
 #include "platform/os.h"
 
@@ -231,6 +229,13 @@ int CWiFiApiAdapter::OpenDevice() {
 }
 
 int CWiFiApiAdapter::CloseDevice() {
+    // Unregistering and closing both wait for a callback in progress; after them the service calls
+    // nothing of ours, so the library can go.
+    if (m_bRegistered && g_wlanApi.pfnRegisterNotification != nullptr) {
+        g_wlanApi.pfnRegisterNotification(m_hDevice, WLAN_NOTIFICATION_SOURCE_NONE, TRUE, nullptr, nullptr,
+                                          nullptr, nullptr);
+    }
+    m_bRegistered = false;
     if (m_hDevice != INVALID_HANDLE_VALUE && g_wlanApi.pfnCloseHandle != nullptr) {
         g_wlanApi.pfnCloseHandle(m_hDevice, nullptr);
     }
@@ -434,74 +439,6 @@ int CWiFiApiAdapter::StartScan() {
     return dwResult == ERROR_SUCCESS ? QUERY_OK : QUERY_FAILED;
 }
 
-void CWiFiApiAdapter::WaitForScanEvent(CScanSync* pSync, DWORD dwMs) {
-    if (pSync->m_pEvent) {
-        pSync->m_pEvent->Wait(dwMs);
-    } else {
-        Os().Clock().Sleep(dwMs);
-    }
-}
-
-BOOL CWiFiApiAdapter::WaitAndGetBssList(CScanSync* pSync, const BYTE* pbMatchBssid, short nMatchChannel,
-                                        short* pnMatchSignal, CBssKeyList* pKeys, CDwordArray* padwSecurity,
-                                        CDwordArray* padwModes, CAccessPointList* pAccessPoints,
-                                        CStringArray* pastrApNames) {
-    if (!m_bScanPending) {
-        StartScan();
-    }
-    DWORD dwNow = ReadScanTick(*this);
-    DWORD dwAction = pSync != nullptr ? pSync->ReadAction() : 0;
-    DWORD dwTimeout = NATIVE_SCAN_TIMEOUT_MS;
-    bool bBad = false;
-    // A driver that answers every request at once would otherwise be asked again for ever: within
-    // one wait, early completions are answered with a new request only as often as there are
-    // samples. The early completion after that is judged implausible (bad) like one at or below
-    // avg - 2 sd: the wait goes on to its time-out without a new request, and records nothing.
-    int nReRequests = 0;
-    for (;;) {
-        while (!(dwAction & ACTION_SCAN_DONE) && (dwAction & ACTION_SCAN) &&
-               dwNow - m_dwLastScanTick < dwTimeout) {
-            WaitForScanEvent(pSync, m_dwLastScanTick + dwTimeout - dwNow);
-            dwAction = pSync->ReadAction();
-            dwNow = ReadScanTick(*this);
-        }
-        const DWORD dwSample = (dwNow - m_dwLastScanTick) / 10;
-        if (!(dwAction & ACTION_SCAN)) {
-            if (!bBad) {
-                RecordInterval(dwSample);
-            }
-            break;
-        }
-        const bool bVeryEarly = IsTrusted() && dwSample < m_fIntervalStdDev;
-        if (bVeryEarly && nReRequests < m_nIntervals) {
-            ++nReRequests;
-            StartScan();
-            dwNow = ReadScanTick(*this);
-        } else if (bBad) {
-            break;
-        } else if (bVeryEarly || (IsTrusted() && dwSample <= m_fIntervalAvg - 2 * m_fIntervalStdDev)) {
-            bBad = true;
-        } else {
-            RecordInterval(dwSample);
-            break;
-        }
-        // Retry: wait again, with the time-out the statistics allow.
-        if (IsTrusted()) {
-            dwTimeout = AdaptiveTimeout(NATIVE_SCAN_TIMEOUT_MS);
-        }
-        dwAction = pSync->ClearScanDone();
-    }
-    m_bScanPending = FALSE;
-    if (pSync != nullptr) {
-        pSync->ClearScanDone();
-    }
-    if ((dwAction & ACTION_SCAN) && GetBssList(pbMatchBssid, nMatchChannel, pnMatchSignal, pKeys,
-                                               padwSecurity, padwModes, pAccessPoints, pastrApNames) < 0) {
-        return FALSE;
-    }
-    return TRUE;
-}
-
 int CWiFiApiAdapter::GetXmitErrors(DWORD* pdwCount) {
     *pdwCount = 0;
     m_dwTxFailed = 0;
@@ -595,10 +532,12 @@ int CWiFiApiAdapter::SetScanCallback(SCAN_NOTIFICATION_CALLBACK pfnCallback, voi
     if (g_wlanApi.pfnRegisterNotification == nullptr) {
         return 1;
     }
-    return g_wlanApi.pfnRegisterNotification(m_hDevice, WLAN_NOTIFICATION_SOURCE_ACM, FALSE, pfnCallback,
-                                             pContext, nullptr, nullptr) == ERROR_SUCCESS
-               ? 0
-               : 1;
+    if (g_wlanApi.pfnRegisterNotification(m_hDevice, WLAN_NOTIFICATION_SOURCE_ACM, FALSE, pfnCallback,
+                                          pContext, nullptr, nullptr) != ERROR_SUCCESS) {
+        return 1;
+    }
+    m_bRegistered = true;
+    return 0;
 }
 
 std::string CWiFiApiAdapter::GetName() const {

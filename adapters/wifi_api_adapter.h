@@ -69,7 +69,8 @@ private:
     int QueryInterface(DWORD dwOpcode, std::vector<BYTE>* pabData);
     // The current connection (604 bytes) or a status other than QUERY_OK.
     int QueryConnection(std::vector<BYTE>* pabData);
-    void WaitForScanEvent(CScanSync* pSync, DWORD dwMs);
 
     bool m_bHoldsLibrary = false;
+    // SetScanCallback registered this client for notifications; CloseDevice ends that first.
+    bool m_bRegistered = false;
 };

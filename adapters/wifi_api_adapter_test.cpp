@@ -459,4 +459,23 @@ TEST(WiFiApiAdapterFaults, DestroyingOneObjectLeavesTheLibraryToAnotherThatLives
     EXPECT_EQ(ReadBssList(second).nReported, 1);
 }
 
+TEST(WiFiApiAdapterFaults, DestroyedObjectEndsItsRegistrationAndClosesBeforeTheLibraryGoes) {
+    CSimWlanMachine machine(CSimWlanMachine::OneInterface(ASSOCIATED_AP, R"(, "scanMs": 3000)"));
+    CScanSync sync;
+    ASSERT_TRUE(sync.CreateEvent());
+    auto pAdapter = std::make_unique<CWiFiApiAdapter>();
+    ASSERT_EQ(pAdapter->OpenByName(SIM_WLAN_GUID_A, FALSE), OPEN_USABLE);
+    ASSERT_EQ(pAdapter->SetScanCallback(ScanNotificationCallback, &sync), 0);
+    ASSERT_EQ(pAdapter->StartScan(), QUERY_OK);  // its notification is due in 3 s
+    sync.SetAction(ACTION_SCAN);
+    pAdapter.reset();
+    EXPECT_EQ(
+        machine.Machine().Libraries().Calls(),
+        (std::vector<std::string>{"LoadLibrary wlanapi", "WlanRegisterNotification 8",
+                                  "WlanRegisterNotification 0", "WlanCloseHandle", "FreeLibrary wlanapi"}));
+    Os().Clock().Sleep(5000);
+    EXPECT_EQ(machine.Wlan().DeliveredNotifications(), 0u);
+    EXPECT_EQ(sync.ReadAction(), ACTION_SCAN);
+}
+
 }  // namespace

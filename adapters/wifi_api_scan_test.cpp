@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "adapters/scan_sync.h"
 #include "adapters/wifi_api_adapter.h"
@@ -202,6 +203,80 @@ TEST_F(NativeScanWait, FailedScanNotificationIsIgnored) {
     Start(Scans({R"({"after": [300], "result": "failed"})"}));
     EXPECT_EQ(Scan(), 10000u);
     EXPECT_EQ(m_pMachine->Wlan().DeliveredNotifications(), 1u);
+}
+
+// The record's lock with a notification that lands right after the waiter leaves it once armed: the
+// service thread's callback coming between the waiter's read of the action word and its wait.
+class CNotifyAfterLeaveLock : public ILock {
+public:
+    explicit CNotifyAfterLeaveLock(std::unique_ptr<ILock> pInner) : m_pInner(std::move(pInner)) {}
+    void Enter() override { m_pInner->Enter(); }
+    void Leave() override {
+        m_pInner->Leave();
+        if (CScanSync* pSync = std::exchange(m_pArmed, nullptr)) {
+            WLAN_NOTIFICATION_DATA data{};
+            data.NotificationSource = WLAN_NOTIFICATION_SOURCE_ACM;
+            data.NotificationCode = wlan_notification_acm_scan_complete;
+            ScanNotificationCallback(&data, pSync);
+        }
+    }
+    CScanSync* m_pArmed = nullptr;
+
+private:
+    std::unique_ptr<ILock> m_pInner;
+};
+
+TEST_F(NativeScanWait, NotificationBeforeTheWaitBeginsEndsItAtOnce) {
+    Start(Scans({R"("never")"}));
+    auto pLock = std::make_unique<CNotifyAfterLeaveLock>(std::move(m_pSync->m_lock));
+    CNotifyAfterLeaveLock& lock = *pLock;
+    m_pSync->m_lock = std::move(pLock);
+    ASSERT_EQ(m_pAdapter->StartScan(), QUERY_OK);
+    m_pSync->SetAction(ACTION_SCAN);
+    lock.m_pArmed = m_pSync.get();
+    const DWORD dwStart = Os().Clock().GetTickCount();
+    EXPECT_TRUE(m_pAdapter->WaitAndGetBssList(m_pSync.get(), nullptr, -1, nullptr, &m_set.m_aKeys, nullptr,
+                                              nullptr, &m_set.m_apAccessPoints, nullptr));
+    EXPECT_EQ(lock.m_pArmed, nullptr);  // the notification did come
+    EXPECT_EQ(Os().Clock().GetTickCount() - dwStart, 0u);
+    EXPECT_EQ(m_set.GetCount(), 1);
+    EXPECT_EQ(m_pSync->ReadAction(), ACTION_SCAN);
+}
+
+// An event whose every wait fails at once, as a wait on a null handle does.
+class CFailingEvent : public IEvent {
+public:
+    void Set() override {}
+    DWORD Wait(DWORD) override {
+        ++m_nWaits;
+        return WAIT_FAILED;
+    }
+    int m_nWaits = 0;
+};
+
+TEST_F(NativeScanWait, WithoutAnEventOrWithAFailingOneTheWaitEndsAtOnceAndRecordsNothing) {
+    Start(Scans({"2000"}, 2000));
+    m_pAdapter->m_nIntervals = 0;  // past warm-up: a wait that ended would be recorded
+    CScanSync noEvent;
+    ASSERT_EQ(m_pAdapter->StartScan(), QUERY_OK);
+    noEvent.SetAction(ACTION_SCAN);
+    const DWORD dwStart = Os().Clock().GetTickCount();
+    EXPECT_TRUE(m_pAdapter->WaitAndGetBssList(&noEvent, nullptr, -1, nullptr, &m_set.m_aKeys, nullptr,
+                                              nullptr, &m_set.m_apAccessPoints, nullptr));
+    EXPECT_EQ(Os().Clock().GetTickCount(), dwStart);
+    EXPECT_EQ(m_set.GetCount(), 1);
+
+    auto pEvent = std::make_unique<CFailingEvent>();
+    CFailingEvent& event = *pEvent;
+    m_pSync->m_pEvent = std::move(pEvent);
+    ASSERT_EQ(m_pAdapter->StartScan(), QUERY_OK);
+    m_pSync->SetAction(ACTION_SCAN);
+    m_set.Clear();
+    EXPECT_TRUE(m_pAdapter->WaitAndGetBssList(m_pSync.get(), nullptr, -1, nullptr, &m_set.m_aKeys, nullptr,
+                                              nullptr, &m_set.m_apAccessPoints, nullptr));
+    EXPECT_EQ(event.m_nWaits, 1);
+    EXPECT_EQ(m_set.GetCount(), 1);
+    EXPECT_EQ(m_pAdapter->m_nIntervals, 0);
 }
 
 TEST(NativeScanWaitRealTime, NotificationFromTheServiceThreadEndsTheWait) {

@@ -4,6 +4,7 @@
 
 #include <climits>
 
+#include "adapters/fixed_scan_wait.h"
 #include "e2e/wizard_fixture.h"
 #include "platform/sim/sim_ndisuio.h"
 
@@ -135,4 +136,18 @@ TEST_F(AdapterTestFailures, LastScanWithoutAccessPointsIsNotSupportedThoughEarli
     // With nothing supported, Next leads to the troubleshooting page.
     ASSERT_TRUE(m_host.Next());
     EXPECT_EQ(m_host.CurrentPage(), 114u);
+}
+
+TEST_F(AdapterTestFailures, EventThatCannotBeMadeFailsTheAdapterSilentlyBeforeAnyScan) {
+    std::string strMachine = XpMachine(RUNNING, TWO_APS);
+    strMachine.insert(1, R"( "clock": { "eventsFail": true },)");
+    TestTheAdapter(strMachine);
+    EXPECT_TRUE(m_host.MessageBoxes().empty());
+    ExpectNotSupportedWithoutScanRate();
+    EXPECT_EQ(Result().m_nMaxSignal, INT_MIN);
+    for (const CSimNdisCall& call : m_pMachine->Ndisuio().Calls()) {
+        EXPECT_NE(call.dwOid, 0x0D01011Au) << "a scan was requested";
+    }
+    // No scan wait ran: the virtual clock stands where the wizard's own steps left it.
+    EXPECT_LT(m_pMachine->VirtualClock()->Elapsed(), FIXED_SCAN_WAIT_MS);
 }

@@ -1,5 +1,5 @@
 // Time and synchronisation as the system uses them: the 32-bit millisecond tick, Sleep, an
-// auto-reset event with timed wait and pulse, and a critical section.
+// auto-reset event with timed wait and set, and a critical section.
 #pragma once
 
 #include <memory>
@@ -10,9 +10,9 @@
 class IEvent {
 public:
     virtual ~IEvent() = default;
+    // Releases one waiting thread; with nobody waiting the event stays signalled until the next
+    // wait, which then returns at once (SetEvent).
     virtual void Set() = 0;
-    // Releases one thread waiting now, if any; the event is left not signalled (PulseEvent).
-    virtual void Pulse() = 0;
     // WaitForSingleObject: WAIT_OBJECT_0 when signalled (and resets it), WAIT_TIMEOUT after dwMs.
     virtual DWORD Wait(DWORD dwMs) = 0;
 };
@@ -31,6 +31,7 @@ public:
     // Milliseconds since an arbitrary start; wraps at 2^32 like GetTickCount.
     virtual DWORD GetTickCount() = 0;
     virtual void Sleep(DWORD dwMs) = 0;
+    // nullptr when the system cannot make one (CreateEventA returned NULL).
     virtual std::unique_ptr<IEvent> CreateEvent() = 0;
     virtual std::unique_ptr<ILock> CreateLock() = 0;
 };

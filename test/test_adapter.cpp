@@ -66,17 +66,19 @@ void CAdapterPage::TestAdapter(std::string strId, std::string strName, std::stri
         return;
     }
 
-    sync.CreateEvent();
-    pAdapter->SetScanCallback(ScanNotificationCallback, &sync);
-    progress.Create(&SheetWindow(), "Wireless Scan", TRUE);
-    progress.BeginModal("Progress", FALSE);
-    progress.SetProgressRange(0, 4, 1);
-    progress.StepProgress();
+    // Without an event no scan can be waited for: the adapter fails as a failed scan does, silently.
+    bool bFailed = !sync.CreateEvent();
+    if (!bFailed) {
+        pAdapter->SetScanCallback(ScanNotificationCallback, &sync);
+        progress.Create(&SheetWindow(), "Wireless Scan", TRUE);
+        progress.BeginModal("Progress", FALSE);
+        progress.SetProgressRange(0, 4, 1);
+        progress.StepProgress();
+    }
 
     DWORD adwDurations[SCAN_COUNT] = {};
     int nScans = 0;
-    bool bFailed = false;
-    while (nScans < SCAN_COUNT) {
+    while (!bFailed && nScans < SCAN_COUNT) {
         char szText[512];
         std::snprintf(szText, sizeof szText, "%s\nScan #%d...", pResult->m_strName.c_str(), nScans + 1);
         progress.SetMessage("%s", szText);

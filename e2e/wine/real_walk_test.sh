@@ -47,6 +47,8 @@ profile_position() {
 }
 
 # ---- 1. Two interfaces, one of which hears nothing.
+wlan_log="$NIMBREL_WINE_TMP/wlanapi.log"
+export NIMBREL_WLAN_LOG="$(winpath "$wlan_log")"
 nimbrel_start "$machines/vista_two_interfaces.json"
 out="$(drive "page 30000 104" buttons "press help" "helpwindow 10000" "no-msgbox 1000" close-help)"
 expect "welcome" "page 104
@@ -165,6 +167,9 @@ out="$(drive "press finish" "gone 10000")"
 expect "Exit" "gone" "$out"
 nimbrel_wait_exit
 expect "exit status after Exit" 0 "$NIMBREL_RC"
+# The program frees wlanapi.dll after discovery and after each adapter test, and it really goes.
+expect "wlanapi.dll unloaded each time" "$(printf 'attach\ndetach\n%.0s' 1 2 3)" "$(tr -d '\r' <"$wlan_log")"
+unset NIMBREL_WLAN_LOG
 echo "ok: two interfaces, report and web address"
 
 # ---- 2. One interface hearing a rich list; the popup opens where the profile says; Esc while the

@@ -13,8 +13,8 @@ private:
     std::recursive_mutex m_mutex;
 };
 
-// State of an auto-reset event. A Pulse hands one release to a thread waiting at that moment
-// (m_nPulses never exceeds m_nWaiters), so a pulse with nobody waiting leaves no trace.
+// State of an auto-reset event: a Set stays until one wait takes it, whether or not anybody was
+// waiting when it came.
 class CEventState {
 public:
     void Set() {
@@ -22,43 +22,15 @@ public:
         m_bSignalled = true;
         m_cv.notify_all();
     }
-    void Pulse() {
-        std::lock_guard<std::mutex> guard(m_mutex);
-        if (m_nPulses < m_nWaiters) {
-            ++m_nPulses;
-            m_cv.notify_all();
-        }
-    }
-    // Consumes the signal or a pulse when there is one; the caller holds the mutex.
+    // Consumes the signal when there is one; the caller holds the mutex.
     bool TryConsumeLocked() {
-        if (m_bSignalled) {
-            m_bSignalled = false;
-            return true;
-        }
-        if (m_nPulses > 0) {
-            --m_nPulses;
-            return true;
-        }
-        return false;
+        const bool bSignalled = m_bSignalled;
+        m_bSignalled = false;
+        return bSignalled;
     }
     bool TryConsume() {
         std::lock_guard<std::mutex> guard(m_mutex);
         return TryConsumeLocked();
-    }
-    void AddWaiterLocked() { ++m_nWaiters; }
-    void RemoveWaiterLocked() {
-        --m_nWaiters;
-        if (m_nPulses > m_nWaiters) {
-            m_nPulses = m_nWaiters;
-        }
-    }
-    void AddWaiter() {
-        std::lock_guard<std::mutex> guard(m_mutex);
-        AddWaiterLocked();
-    }
-    void RemoveWaiter() {
-        std::lock_guard<std::mutex> guard(m_mutex);
-        RemoveWaiterLocked();
     }
 
     std::mutex m_mutex;
@@ -66,27 +38,12 @@ public:
 
 private:
     bool m_bSignalled = false;
-    int m_nWaiters = 0;
-    int m_nPulses = 0;
-};
-
-// Counts the calling thread as a waiter for one scope, so that a Pulse meanwhile releases it.
-class CWaiterScope {
-public:
-    explicit CWaiterScope(CEventState& state) : m_state(state) { m_state.AddWaiter(); }
-    ~CWaiterScope() { m_state.RemoveWaiter(); }
-    CWaiterScope(const CWaiterScope&) = delete;
-    CWaiterScope& operator=(const CWaiterScope&) = delete;
-
-private:
-    CEventState& m_state;
 };
 
 class CVirtualEvent : public IEvent {
 public:
     explicit CVirtualEvent(CVirtualClock& clock) : m_clock(clock) {}
     void Set() override { m_state.Set(); }
-    void Pulse() override { m_state.Pulse(); }
     DWORD Wait(DWORD dwMs) override {
         if (m_state.TryConsume()) {
             return WAIT_OBJECT_0;
@@ -94,7 +51,6 @@ public:
         const bool bInfinite = dwMs == INFINITE;
         const std::uint64_t qwDeadline =
             bInfinite ? std::numeric_limits<std::uint64_t>::max() : m_clock.Elapsed() + dwMs;
-        CWaiterScope waiter(m_state);
         for (;;) {
             const bool bRan = m_clock.RunNextTimer(qwDeadline);
             if (m_state.TryConsume()) {
@@ -118,13 +74,11 @@ private:
 class CRealEvent : public IEvent {
 public:
     void Set() override { m_state.Set(); }
-    void Pulse() override { m_state.Pulse(); }
     DWORD Wait(DWORD dwMs) override {
         std::unique_lock<std::mutex> lock(m_state.m_mutex);
         if (m_state.TryConsumeLocked()) {
             return WAIT_OBJECT_0;
         }
-        m_state.AddWaiterLocked();
         auto ready = [this] { return m_state.TryConsumeLocked(); };
         bool bSignalled = true;
         if (dwMs == INFINITE) {
@@ -132,7 +86,6 @@ public:
         } else {
             bSignalled = m_state.m_cv.wait_for(lock, std::chrono::milliseconds(dwMs), ready);
         }
-        m_state.RemoveWaiterLocked();
         return bSignalled ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
     }
 
@@ -195,6 +148,9 @@ void CVirtualClock::Sleep(DWORD dwMs) {
 }
 
 std::unique_ptr<IEvent> CVirtualClock::CreateEvent() {
+    if (m_bEventsFail) {
+        return nullptr;
+    }
     return std::make_unique<CVirtualEvent>(*this);
 }
 
@@ -274,6 +230,9 @@ void CRealClock::Sleep(DWORD dwMs) {
 }
 
 std::unique_ptr<IEvent> CRealClock::CreateEvent() {
+    if (m_bEventsFail) {
+        return nullptr;
+    }
     return std::make_unique<CRealEvent>();
 }
 

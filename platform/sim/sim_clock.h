@@ -7,6 +7,7 @@
 // CRealClock: real milliseconds for the Linux program; timers run on one timer thread.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -35,6 +36,13 @@ public:
     virtual std::uint64_t Elapsed() = 0;
 
     std::unique_ptr<ILock> CreateLock() override;
+
+    // From now on CreateEvent fails (returns nullptr), as CreateEventA does when the system is out
+    // of resources.
+    void SetEventsFail(bool bFail) { m_bEventsFail = bFail; }
+
+protected:
+    std::atomic<bool> m_bEventsFail{false};
 };
 
 // Timers waiting for their time, by (due time, id): due order, then scheduling order. The owning
@@ -60,12 +68,12 @@ private:
 //
 // Virtual time is driven by the thread that calls Sleep or IEvent::Wait (in the system, the user-
 // interface thread). Timer callbacks run on that thread, without any clock lock held, so they may
-// schedule further timers and Set or Pulse events.
+// schedule further timers and Set events.
 //
 // A timer callback may hand work to another real thread (the simulated WLAN service delivers its
 // notifications on its own thread). Such a callback must complete its effects before it returns —
-// join that thread or wait for its handshake — so that whatever the other thread does (Set or Pulse
-// an event) happens at the callback's virtual instant and runs the same way every time.
+// join that thread or wait for its handshake — so that whatever the other thread does (Set an
+// event) happens at the callback's virtual instant and runs the same way every time.
 //
 // IEvent::Wait(dwMs): returns WAIT_OBJECT_0 at once when the event is signalled (consuming it);
 // otherwise runs the timers due before the deadline one by one, re-checking the event after each,

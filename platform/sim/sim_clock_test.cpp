@@ -92,21 +92,26 @@ TEST(VirtualClock, WaitTimesOutBeforeALaterTimer) {
     EXPECT_EQ(clock.GetTickCount(), 5000u);
 }
 
-TEST(VirtualClock, PulseReleasesOnlyAThreadWaitingNow) {
+TEST(VirtualClock, SetWithNobodyWaitingIsKeptForOneWait) {
     CVirtualClock clock(0);
     auto pEvent = clock.CreateEvent();
-    pEvent->Pulse();  // nobody waits: lost
-    EXPECT_EQ(pEvent->Wait(100), static_cast<DWORD>(WAIT_TIMEOUT));
-
-    // A pulse while this thread is blocked in the wait (the timer runs inside it) releases it.
-    clock.ScheduleAfter(250, [&] { pEvent->Pulse(); });
+    pEvent->Set();  // nobody waits: the next wait takes it at once
+    pEvent->Set();  // a second set adds nothing
     EXPECT_EQ(pEvent->Wait(1000), WAIT_OBJECT_0);
-    EXPECT_EQ(clock.GetTickCount(), 350u);
-    // ... and leaves nothing signalled behind.
-    EXPECT_EQ(pEvent->Wait(100), static_cast<DWORD>(WAIT_TIMEOUT));
+    EXPECT_EQ(clock.GetTickCount(), 0u);
+    EXPECT_EQ(pEvent->Wait(100), static_cast<DWORD>(WAIT_TIMEOUT));  // auto-reset
+    EXPECT_EQ(clock.GetTickCount(), 100u);
 }
 
-TEST(VirtualClock, PulseFromAnotherThreadDuringATimerReleasesTheWait) {
+TEST(VirtualClock, EventsCanBeMadeToFail) {
+    CVirtualClock clock(0);
+    clock.SetEventsFail(true);
+    EXPECT_EQ(clock.CreateEvent(), nullptr);
+    clock.SetEventsFail(false);
+    EXPECT_NE(clock.CreateEvent(), nullptr);
+}
+
+TEST(VirtualClock, SetFromAnotherThreadDuringATimerReleasesTheWait) {
     CVirtualClock clock(NEAR_WRAP);
     auto pEvent = clock.CreateEvent();
     std::atomic<DWORD> dwTickSeen{0};
@@ -115,7 +120,7 @@ TEST(VirtualClock, PulseFromAnotherThreadDuringATimerReleasesTheWait) {
     clock.ScheduleAfter(0x1200, [&] {
         std::thread notifier([&] {
             dwTickSeen = clock.GetTickCount();
-            pEvent->Pulse();
+            pEvent->Set();
         });
         notifier.join();
     });
@@ -171,21 +176,15 @@ TEST(RealClock, TimerRunsOnItsThreadAndWakesAWaiter) {
     EXPECT_EQ(pEvent->Wait(0), static_cast<DWORD>(WAIT_TIMEOUT));  // auto-reset
 }
 
-TEST(RealClock, PulseReleasesAWaitingThreadAndLeavesNothingSignalled) {
+TEST(RealClock, SetBeforeTheWaiterBlocksIsNotLost) {
     CRealClock clock;
     auto pEvent = clock.CreateEvent();
-    std::atomic<bool> bReleased{false};
-    std::thread waiter([&] {
-        pEvent->Wait(INFINITE);
-        bReleased = true;
-    });
-    // A pulse before the waiter blocks is lost, so pulse until it is released.
-    while (!bReleased.load()) {
-        pEvent->Pulse();
-        std::this_thread::yield();
-    }
+    pEvent->Set();
+    std::thread waiter([&] { EXPECT_EQ(pEvent->Wait(INFINITE), WAIT_OBJECT_0); });
     waiter.join();
     EXPECT_EQ(pEvent->Wait(0), static_cast<DWORD>(WAIT_TIMEOUT));
+    clock.SetEventsFail(true);
+    EXPECT_EQ(clock.CreateEvent(), nullptr);
 }
 
 TEST(RealClock, DestructionDropsPendingTimers) {

@@ -110,6 +110,7 @@ HMODULE CSimLibraries::LoadLibrary(const std::string& strName) {
         return 0;
     }
     ++it->second.nLoads;
+    m_astrCalls.push_back("LoadLibrary " + strKey);
     return it->second.hModule;
 }
 
@@ -136,6 +137,11 @@ BOOL CSimLibraries::FreeLibrary(HMODULE hModule) {
         return FALSE;
     }
     --pLibrary->nLoads;
+    for (const auto& [strName, library] : m_libraries) {
+        if (&library == pLibrary) {
+            m_astrCalls.push_back("FreeLibrary " + strName);
+        }
+    }
     return TRUE;
 }
 
@@ -146,4 +152,14 @@ int CSimLibraries::LoadCount() {
         nLoads += library.nLoads;
     }
     return nLoads;
+}
+
+void CSimLibraries::RecordCall(const std::string& strCall) {
+    std::lock_guard<std::mutex> guard(m_mutex);
+    m_astrCalls.push_back(strCall);
+}
+
+std::vector<std::string> CSimLibraries::Calls() {
+    std::lock_guard<std::mutex> guard(m_mutex);
+    return m_astrCalls;
 }

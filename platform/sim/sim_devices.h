@@ -9,6 +9,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "platform/device_io.h"
 #include "platform/library.h"
@@ -67,6 +68,10 @@ public:
 
     // Loads not yet freed, over all libraries.
     int LoadCount();
+    // The calls of LoadLibrary and FreeLibrary ("LoadLibrary wlanapi") and those a simulated
+    // library notes with RecordCall, in the order they came: shows what ran before a library went.
+    void RecordCall(const std::string& strCall);
+    std::vector<std::string> Calls();
 
 private:
     struct CLibrary {
@@ -80,4 +85,5 @@ private:
     std::mutex m_mutex;
     std::map<std::string, CLibrary> m_libraries;  // by lower-case name
     HMODULE m_hNext = 0x10000000;
+    std::vector<std::string> m_astrCalls;
 };

@@ -86,7 +86,7 @@ void CSimMachine::Load(const MachineJson& json, const CSimMachineOptions& option
     root.GetString("description", std::string());
 
     const CJsonNode clock = root.Child("clock");
-    clock.ExpectObject({"startTick"});
+    clock.ExpectObject({"startTick", "eventsFail"});
     const DWORD dwStartTick = clock.GetDword("startTick", 0);
     if (options.bRealTime) {
         m_pClock = std::make_unique<CRealClock>(dwStartTick);
@@ -95,6 +95,7 @@ void CSimMachine::Load(const MachineJson& json, const CSimMachineOptions& option
         m_pVirtualClock = pVirtual.get();
         m_pClock = std::move(pVirtual);
     }
+    m_pClock->SetEventsFail(clock.GetBool("eventsFail", false));
 
     m_pSystem = std::make_unique<CSimSystem>();
     m_pSystem->Load(root.Child("windows"), root.Child("folders"), strBaseDir);

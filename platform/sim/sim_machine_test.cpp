@@ -37,7 +37,7 @@ TEST(SimMachine, BadFilesGiveOneLineNamingTheFileAndTheProblem) {
     EXPECT_EQ(LoadError(R"({"services": {"WZCSVC": {"hang": 1}}})"),
               "machine.json: services.WZCSVC.hang: expected true or false, found a number");
     EXPECT_EQ(LoadError(R"({"clock": {"startTick": 1, "speed": 2}})"),
-              "machine.json: clock.speed: unknown field (expected startTick)");
+              "machine.json: clock.speed: unknown field (expected startTick, eventsFail)");
     EXPECT_EQ(LoadError(R"({"folders": []})"), "machine.json: folders: expected an object, found an array");
 
     std::string strError;

@@ -264,6 +264,7 @@ DWORD CSimWlanService::OpenHandle(DWORD dwClientVersion, DWORD* pdwNegotiated, H
 }
 
 DWORD CSimWlanService::CloseHandle(HANDLE hClient) {
+    m_libraries.RecordCall("WlanCloseHandle");
     std::unique_lock<std::mutex> lock(m_mutex);
     if (m_clients.erase(hClient) == 0) {
         return ERROR_INVALID_HANDLE;
@@ -476,6 +477,7 @@ DWORD CSimWlanService::GetInterfaceCapability(HANDLE hClient, const GUID* pGuid,
 DWORD CSimWlanService::RegisterNotification(HANDLE hClient, DWORD dwSource,
                                             WLAN_NOTIFICATION_CALLBACK pfnCallback, void* pContext,
                                             DWORD* pdwPrevious) {
+    m_libraries.RecordCall("WlanRegisterNotification " + std::to_string(dwSource));
     std::unique_lock<std::mutex> lock(m_mutex);
     const DWORD dwError = CheckCall(true, "WlanRegisterNotification", hClient, nullptr, nullptr);
     if (dwError != ERROR_SUCCESS) {

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <condition_variable>
 #include <cstring>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -46,6 +48,24 @@ void WLAN_WINAPI Record(WLAN_NOTIFICATION_DATA* pData, void* pContext) {
     pSeen->adwCodes.push_back(pData->NotificationCode);
     pSeen->aThreads.push_back(std::this_thread::get_id());
     pSeen->aqwTimes.push_back(pSeen->pClock->Elapsed());
+}
+
+// A callback that holds the service thread until the test lets it go.
+struct CHeldCallback {
+    std::mutex mutex;
+    std::condition_variable cv;
+    bool bEntered = false;
+    bool bReleased = false;
+    bool bFinished = false;
+};
+
+void WLAN_WINAPI Hold(WLAN_NOTIFICATION_DATA*, void* pContext) {
+    auto* pHeld = static_cast<CHeldCallback*>(pContext);
+    std::unique_lock<std::mutex> lock(pHeld->mutex);
+    pHeld->bEntered = true;
+    pHeld->cv.notify_all();
+    pHeld->cv.wait(lock, [pHeld] { return pHeld->bReleased; });
+    pHeld->bFinished = true;
 }
 
 GUID Guid(const char* psz) {
@@ -222,6 +242,42 @@ TEST_F(SimWlanNotifications, StopWhenTheClientUnregistersOrCloses) {
     Os().Clock().Sleep(1500);
     EXPECT_TRUE(m_seen.adwCodes.empty());
     EXPECT_EQ(Scan(), ERROR_INVALID_HANDLE);
+}
+
+TEST(SimWlanRealTime, CloseReturnsOnlyAfterTheCallbackInProgress) {
+    CSimMachineOptions options;
+    options.bRealTime = true;
+    CSimWlanMachine machine(CSimWlanMachine::OneInterface("", R"(, "scanMs": 1)"), 1000, options);
+    CWlanEntries api(Os().Libraries().LoadLibrary("wlanapi"));
+    HANDLE hClient = 0;
+    DWORD dwVersion = 0;
+    ASSERT_EQ(api.pfnOpen(2, nullptr, &dwVersion, &hClient), ERROR_SUCCESS);
+    CHeldCallback held;
+    ASSERT_EQ(api.pfnRegister(hClient, WLAN_NOTIFICATION_SOURCE_ACM, FALSE, Hold, &held, nullptr, nullptr),
+              ERROR_SUCCESS);
+    const GUID guid = Guid(SIM_WLAN_GUID_A);
+    ASSERT_EQ(api.pfnScan(hClient, &guid, nullptr, nullptr, nullptr), ERROR_SUCCESS);
+    {
+        std::unique_lock<std::mutex> lock(held.mutex);
+        held.cv.wait(lock, [&] { return held.bEntered; });
+    }
+    bool bFinishedAtClose = false;
+    std::thread closer([&] {
+        EXPECT_EQ(api.pfnClose(hClient, nullptr), ERROR_SUCCESS);
+        std::lock_guard<std::mutex> guard(held.mutex);
+        bFinishedAtClose = held.bFinished;
+    });
+    // The handle is gone once the close has begun; the callback is still held.
+    while (machine.Wlan().OpenHandles() != 0) {
+        std::this_thread::yield();
+    }
+    {
+        std::lock_guard<std::mutex> guard(held.mutex);
+        held.bReleased = true;
+    }
+    held.cv.notify_all();
+    closer.join();
+    EXPECT_TRUE(bFinishedAtClose);
 }
 
 TEST_F(SimWlanNotifications, InjectedErrorsAndUnknownInterfaces) {

@@ -203,10 +203,6 @@ std::int32_t SetEvent(Handle hEvent) {
     return ::SetEvent(ToHandle(hEvent));
 }
 
-std::int32_t PulseEvent(Handle hEvent) {
-    return ::PulseEvent(ToHandle(hEvent));
-}
-
 std::uint32_t WaitForSingleObject(Handle hObject, std::uint32_t dwMs) {
     return ::WaitForSingleObject(ToHandle(hObject), dwMs);
 }

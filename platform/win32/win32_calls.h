@@ -45,9 +45,9 @@ std::uint32_t ReadWholeFile(const char* pszPath, std::vector<std::uint8_t>* pDat
 // Time and synchronisation: kernel auto-reset events and critical sections.
 std::uint32_t GetTickCount();
 void Sleep(std::uint32_t dwMs);
+// 0 when CreateEventA fails.
 Handle CreateAutoResetEvent();
 std::int32_t SetEvent(Handle hEvent);
-std::int32_t PulseEvent(Handle hEvent);
 std::uint32_t WaitForSingleObject(Handle hObject, std::uint32_t dwMs);
 void* NewCriticalSection();
 void EnterCriticalSection(void* pSection);

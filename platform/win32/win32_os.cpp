@@ -72,15 +72,14 @@ public:
     }
 };
 
-// A kernel auto-reset event: the WLAN service sets or pulses it from a thread of its own.
+// A kernel auto-reset event: the WLAN service sets it from a thread of its own.
 class CWin32Event : public IEvent {
 public:
-    CWin32Event() : m_hEvent(w32::CreateAutoResetEvent()) {}
+    explicit CWin32Event(w32::Handle hEvent) : m_hEvent(hEvent) {}
     ~CWin32Event() override { w32::CloseHandle(m_hEvent); }
     CWin32Event(const CWin32Event&) = delete;
     CWin32Event& operator=(const CWin32Event&) = delete;
     void Set() override { w32::SetEvent(m_hEvent); }
-    void Pulse() override { w32::PulseEvent(m_hEvent); }
     DWORD Wait(DWORD dwMs) override { return w32::WaitForSingleObject(m_hEvent, dwMs); }
 
 private:
@@ -104,7 +103,12 @@ class CWin32Clock : public IClock {
 public:
     DWORD GetTickCount() override { return w32::GetTickCount(); }
     void Sleep(DWORD dwMs) override { w32::Sleep(dwMs); }
-    std::unique_ptr<IEvent> CreateEvent() override { return std::make_unique<CWin32Event>(); }
+    // No object for a failed CreateEventA: a wait on a null handle fails at once, so every scan
+    // wait would spin.
+    std::unique_ptr<IEvent> CreateEvent() override {
+        const w32::Handle hEvent = w32::CreateAutoResetEvent();
+        return hEvent != 0 ? std::make_unique<CWin32Event>(hEvent) : nullptr;
+    }
     std::unique_ptr<ILock> CreateLock() override { return std::make_unique<CWin32Lock>(); }
 };
 

@@ -127,8 +127,10 @@ TEST_F(Win32OsTest, DeviceAndServiceFailuresKeepTheirWin32Codes) {
 
 TEST_F(Win32OsTest, EventTimesOutAndIsSetFromAnotherThread) {
     const std::unique_ptr<IEvent> pEvent = Os().Clock().CreateEvent();
+    ASSERT_NE(pEvent, nullptr);
     EXPECT_EQ(pEvent->Wait(10), WAIT_TIMEOUT);
-    pEvent->Pulse();  // nobody waits: the event stays not signalled
+    pEvent->Set();  // nobody waits: the next wait takes it at once
+    EXPECT_EQ(pEvent->Wait(0), WAIT_OBJECT_0);
     EXPECT_EQ(pEvent->Wait(0), WAIT_TIMEOUT);
     std::thread setter([&] { pEvent->Set(); });
     EXPECT_EQ(pEvent->Wait(5000), WAIT_OBJECT_0);

@@ -1,6 +1,5 @@
-// The one Win32 call the substitute wlanapi.dll makes about itself (kept out of the files that see
-// the seam's own Windows type names).
+// The substitute wlanapi.dll's entry point (kept out of the files that see the seam's own Windows
+// type names): with NIMBREL_WLAN_LOG naming a file, it appends "attach" when the module is loaded,
+// "detach" when FreeLibrary unloads it and "exit" when the process ends with it loaded, so a test
+// can see that the program really let it go.
 #pragma once
-
-// Keeps this module loaded until the process ends, whatever FreeLibrary calls follow.
-void PinThisModule();

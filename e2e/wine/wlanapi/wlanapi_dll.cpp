@@ -3,8 +3,9 @@
 // beside Nimbrel.exe it wins over Wine's own wlanapi, so the real program finds, scans and reads
 // the simulated interfaces, with scan-complete notifications from the service's own thread.
 //
-// The machine is loaded on the first call and lives until the process ends: the service's threads
-// must not be joined under the loader lock, and the module is pinned so that FreeLibrary leaves it.
+// The machine is loaded by the first WlanOpenHandle and stopped when the last client handle is
+// closed: its service and clock threads are joined there, outside the loader lock, so no thread is
+// left running this module's code and FreeLibrary really unloads it. The next open loads it again.
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
@@ -12,7 +13,6 @@
 #include <mutex>
 #include <string>
 
-#include "e2e/wine/wlanapi/dll_module.h"
 #include "platform/os.h"
 #include "platform/sim/sim_machine.h"
 #include "platform/wlan_api.h"
@@ -34,11 +34,14 @@ struct CWlanApi {
     PFN_WlanRegisterNotification pfnRegister = nullptr;
 };
 
-std::once_flag g_once;
-// Never destroyed: its destructor would join the service threads under the loader lock at exit.
+// Guards the machine's life: loading, the count of open client handles, stopping.
+std::mutex g_mutex;
+// A raw pointer: a machine still running at process exit is left to it, since its destructor would
+// join the service threads under the loader lock.
 CSimMachine* g_pMachine = nullptr;
 CWlanApi g_api;
 DWORD g_dwLoadError = ERROR_SUCCESS;  // why the service is not there; WlanOpenHandle returns it
+int g_nClients = 0;
 
 template <typename T>
 void Resolve(ILibraryLoader& libraries, HMODULE hModule, const char* pszName, T* ppfn) {
@@ -48,7 +51,7 @@ void Resolve(ILibraryLoader& libraries, HMODULE hModule, const char* pszName, T*
 // Loads the machine file once. A missing file, a broken one or a machine without a WLAN service
 // leaves the entry points unresolved and records the error code the open call reports.
 void LoadService() {
-    PinThisModule();
+    g_dwLoadError = ERROR_SUCCESS;
     const char* pszPath = std::getenv(MACHINE_VARIABLE);
     if (pszPath == nullptr || *pszPath == '\0') {
         std::fprintf(stderr, "wlanapi: %s is not set\n", MACHINE_VARIABLE);
@@ -88,8 +91,16 @@ void LoadService() {
     Resolve(libraries, hModule, "WlanRegisterNotification", &g_api.pfnRegister);
 }
 
+// Joins the machine's threads and forgets its entry points; the caller holds g_mutex.
+void StopService() {
+    g_api = CWlanApi();
+    delete g_pMachine;
+    g_pMachine = nullptr;
+    SetOs(COsServices());
+}
+
+// The entry points of the running machine; none while no client handle is open.
 const CWlanApi& Api() {
-    std::call_once(g_once, LoadService);
     return g_api;
 }
 
@@ -102,16 +113,34 @@ extern "C" {
 
 __declspec(dllexport) DWORD WLAN_WINAPI WlanOpenHandle(DWORD dwClientVersion, void* pReserved,
                                                        DWORD* pdwNegotiatedVersion, HANDLE* phClientHandle) {
-    const CWlanApi& api = Api();
-    if (api.pfnOpen == nullptr) {
-        return g_dwLoadError != ERROR_SUCCESS ? g_dwLoadError : ERROR_CALL_NOT_IMPLEMENTED_WLAN;
+    std::lock_guard<std::mutex> guard(g_mutex);
+    if (g_pMachine == nullptr) {
+        LoadService();
     }
-    return api.pfnOpen(dwClientVersion, pReserved, pdwNegotiatedVersion, phClientHandle);
+    DWORD dwResult = g_dwLoadError != ERROR_SUCCESS ? g_dwLoadError : ERROR_CALL_NOT_IMPLEMENTED_WLAN;
+    if (g_api.pfnOpen != nullptr) {
+        dwResult = g_api.pfnOpen(dwClientVersion, pReserved, pdwNegotiatedVersion, phClientHandle);
+    }
+    if (dwResult == ERROR_SUCCESS) {
+        ++g_nClients;
+    } else if (g_nClients == 0) {
+        StopService();
+    }
+    return dwResult;
 }
 
+// The close waits for a callback in progress; with the last handle gone no callback can come, and
+// the machine stops.
 __declspec(dllexport) DWORD WLAN_WINAPI WlanCloseHandle(HANDLE hClientHandle, void* pReserved) {
-    const CWlanApi& api = Api();
-    return api.pfnClose ? api.pfnClose(hClientHandle, pReserved) : ERROR_INVALID_HANDLE;
+    std::lock_guard<std::mutex> guard(g_mutex);
+    if (g_api.pfnClose == nullptr) {
+        return ERROR_INVALID_HANDLE;
+    }
+    const DWORD dwResult = g_api.pfnClose(hClientHandle, pReserved);
+    if (dwResult == ERROR_SUCCESS && --g_nClients == 0) {
+        StopService();
+    }
+    return dwResult;
 }
 
 __declspec(dllexport) DWORD WLAN_WINAPI

@@ -1,7 +1,8 @@
 /* Loads the wlanapi.dll beside it, as the program does, and drives one scan through it: open, list
  * the interfaces, register for notifications, scan, wait for the scan-complete notification from
- * the service's thread, read the BSS list, and probe the strict answers. Prints one line per check;
- * exit status 0 when all hold. */
+ * the service's thread, read the BSS list, and probe the strict answers. Then frees it, checks that
+ * it really was unloaded (no thread of its service kept it), and loads and opens it once more.
+ * Prints one line per check; exit status 0 when all hold. */
 #include <stdio.h>
 #include <windows.h>
 #include <wlanapi.h>
@@ -80,7 +81,28 @@ int main(void) {
           "bad GUID: ERROR_INVALID_PARAMETER");
     CHECK(WlanScan((HANDLE)(ULONG_PTR)0x1234, &guid, NULL, NULL, NULL) == ERROR_INVALID_HANDLE,
           "bad handle: ERROR_INVALID_HANDLE");
+    CHECK(WlanRegisterNotification(hClient, WLAN_NOTIFICATION_SOURCE_NONE, TRUE, NULL, NULL, NULL, NULL) == 0,
+          "unregistered");
     CHECK(WlanCloseHandle(hClient, NULL) == 0, "closed");
     FreeLibrary(hLib);
+    CHECK(GetModuleHandleA("wlanapi") == NULL, "unloaded by FreeLibrary");
+
+    hLib = LoadLibraryA("wlanapi");
+    CHECK(hLib != NULL, "loaded again");
+    if (hLib == NULL)
+        return 1;
+    OpenFn pfnOpen = (OpenFn)(void*)GetProcAddress(hLib, "WlanOpenHandle");
+    EnumFn pfnEnum = (EnumFn)(void*)GetProcAddress(hLib, "WlanEnumInterfaces");
+    FreeFn pfnFree = (FreeFn)(void*)GetProcAddress(hLib, "WlanFreeMemory");
+    CloseFn pfnClose = (CloseFn)(void*)GetProcAddress(hLib, "WlanCloseHandle");
+    hClient = NULL;
+    CHECK(pfnOpen(2, NULL, &dwVersion, &hClient) == 0, "opened again");
+    pList = NULL;
+    CHECK(pfnEnum(hClient, NULL, &pList) == 0 && pList->dwNumberOfItems > 0, "interfaces listed again");
+    if (pList)
+        pfnFree(pList);
+    CHECK(pfnClose(hClient, NULL) == 0, "closed again");
+    FreeLibrary(hLib);
+    CHECK(GetModuleHandleA("wlanapi") == NULL, "unloaded again");
     return nFailed == 0 ? 0 : 1;
 }
