@@ -43,6 +43,8 @@ public:
                            CDwordArray* padwModes, CAccessPointList* pAccessPoints,
                            CStringArray* pastrApNames) override;
     int StartScan() override;
+    // WlanScan's or WlanGetNetworkBssList's answer, whichever came last.
+    DWORD LastScanError() const override { return m_dwLastScanError; }
     int GetXmitErrors(DWORD* pdwCount) override;
     int GetRcvErrors(DWORD* pdwCount) override;
     int GetRcvAlignmentErrors(DWORD* pdwCount) override;
@@ -72,4 +74,5 @@ private:
     void WaitForScanEvent(CScanSync* pSync, DWORD dwMs);
 
     bool m_bHoldsLibrary = false;
+    DWORD m_dwLastScanError = ERROR_SUCCESS;
 };
