@@ -386,12 +386,13 @@ int CWiFiApiAdapter::GetBssList(const BYTE* pbMatchBssid, short nMatchChannel, s
                                 CBssKeyList* pKeys, CDwordArray* padwSecurity, CDwordArray* padwModes,
                                 CAccessPointList* pAccessPoints, CStringArray* pastrApNames) {
     if (g_wlanApi.pfnGetNetworkBssList == nullptr || g_wlanApi.pfnFreeMemory == nullptr) {
+        m_dwLastScanError = ERROR_PROC_NOT_FOUND;
         return BSS_LIST_FAILED;
     }
     WLAN_BSS_LIST* pList = nullptr;
-    if (g_wlanApi.pfnGetNetworkBssList(m_hDevice, &m_guidInterface, nullptr, dot11_BSS_type_any, FALSE,
-                                       nullptr, &pList) != ERROR_SUCCESS ||
-        pList == nullptr) {
+    m_dwLastScanError = g_wlanApi.pfnGetNetworkBssList(m_hDevice, &m_guidInterface, nullptr,
+                                                       dot11_BSS_type_any, FALSE, nullptr, &pList);
+    if (m_dwLastScanError != ERROR_SUCCESS || pList == nullptr) {
         FreeWlanMemory(pList);
         return BSS_LIST_FAILED;
     }
@@ -434,6 +435,7 @@ int CWiFiApiAdapter::StartScan() {
     const DWORD dwResult = g_wlanApi.pfnScan != nullptr
                                ? g_wlanApi.pfnScan(m_hDevice, &m_guidInterface, nullptr, nullptr, nullptr)
                                : ERROR_PROC_NOT_FOUND;
+    m_dwLastScanError = dwResult;
     m_dwLastScanTick = Os().Clock().GetTickCount();
     m_bScanPending = TRUE;
     return dwResult == ERROR_SUCCESS ? QUERY_OK : QUERY_FAILED;

@@ -43,6 +43,8 @@ public:
                            CDwordArray* padwModes, CAccessPointList* pAccessPoints,
                            CStringArray* pastrApNames) override;
     int StartScan() override;
+    // WlanScan's or WlanGetNetworkBssList's answer, whichever came last.
+    DWORD LastScanError() const override { return m_dwLastScanError; }
     int GetXmitErrors(DWORD* pdwCount) override;
     int GetRcvErrors(DWORD* pdwCount) override;
     int GetRcvAlignmentErrors(DWORD* pdwCount) override;
@@ -73,4 +75,5 @@ private:
     bool m_bHoldsLibrary = false;
     // SetScanCallback registered this client for notifications; CloseDevice ends that first.
     bool m_bRegistered = false;
+    DWORD m_dwLastScanError = ERROR_SUCCESS;
 };

@@ -202,6 +202,10 @@ public:
                                    CStringArray* pastrApNames) = 0;
     // QUERY_OK: scan requested; QUERY_FAILED: refused (too soon) or failed; QUERY_NOT_SUPPORTED.
     virtual int StartScan() = 0;
+    // The Win32 error of the last scan request or list read, for a caller that must tell one
+    // refusal from the others (the results above keep their codes). Back ends whose driver gives
+    // no such error answer ERROR_SUCCESS.
+    virtual DWORD LastScanError() const { return ERROR_SUCCESS; }
     // Error counters and the physical medium; QUERY_* result.
     virtual int GetXmitErrors(DWORD* pdwCount) = 0;
     virtual int GetRcvErrors(DWORD* pdwCount) = 0;

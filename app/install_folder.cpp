@@ -10,8 +10,13 @@ constexpr DWORD INSTALL_DIR_BUFFER = 1024;
 BOOL ReadInstallDir(std::string* pstrFolder) {
     IRegistry& registry = Os().Registry();
     HKEY hKey = 0;
-    if (registry.RegCreateKeyEx(HKEY_LOCAL_MACHINE, SETTINGS_KEY, SETTINGS_ACCESS, &hKey, nullptr) !=
-        ERROR_SUCCESS) {
+    LONG nOpen = registry.RegCreateKeyEx(HKEY_LOCAL_MACHINE, SETTINGS_KEY, SETTINGS_ACCESS, &hKey, nullptr);
+    // A standard user may not write below HKEY_LOCAL_MACHINE, but may read what the installer
+    // recorded there; a read-only open never creates the key.
+    if (nOpen == ERROR_ACCESS_DENIED) {
+        nOpen = registry.RegOpenKeyEx(HKEY_LOCAL_MACHINE, SETTINGS_KEY, KEY_READ, &hKey);
+    }
+    if (nOpen != ERROR_SUCCESS) {
         return FALSE;
     }
     char szBuffer[INSTALL_DIR_BUFFER] = {};

@@ -19,6 +19,7 @@
 #include "platform/sim/sim_machine.h"
 #include "report/post_page.h"
 #include "test/adapter_page.h"
+#include "test/location_notice.h"
 #include "ui/headless/headless_host.h"
 
 // A Windows XP machine with the program installed, the configuration service running and the help
@@ -141,6 +142,7 @@ protected:
         m_pSheet.reset();
         AfxSetMainWnd(nullptr);
         g_bWzcStopped = FALSE;
+        g_bLocationNoticeShown = FALSE;
         ClearSupportedCache();
     }
 

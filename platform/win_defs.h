@@ -69,5 +69,8 @@ constexpr DWORD WAIT_FAILED = 0xFFFFFFFF;
 
 // Message boxes.
 constexpr UINT MB_OK = 0x0;
+constexpr UINT MB_YESNO = 0x4;
 constexpr UINT MB_ICONEXCLAMATION = 0x30;
 constexpr int IDOK = 1;
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;

@@ -13,6 +13,7 @@
 #include "platform/os.h"
 #include "test/adapter_name.h"
 #include "test/adapter_page.h"
+#include "test/location_notice.h"
 #include "test/scan_rate.h"
 
 namespace {
@@ -125,8 +126,13 @@ void CAdapterPage::TestAdapter(std::string strId, std::string strName, std::stri
         pList->DeleteAllItems();
     }
     pResult->m_bSupported = pResult->m_nApCount > 0;
+    const bool bLocationDenied = bFailed && pAdapter->LastScanError() == ERROR_ACCESS_DENIED;
 
     // The back end ends its notification registration before the event and the lock go.
     pAdapter.reset();
     progress.DestroyWindow();
+    // Once the popup is gone, so that the sheet owning the box is enabled again.
+    if (bLocationDenied) {
+        TellLocationDenied(SheetWindow());
+    }
 }

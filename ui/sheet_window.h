@@ -20,7 +20,8 @@ public:
     virtual void PostSetWizButtons(DWORD dwFlags) = 0;
     // SendMessage(PSM_SETFINISHTEXT, 0, text).
     virtual void SetFinishText(const std::string& strText) = 0;
-    // A plain message box with an OK button owned by the sheet; returns the button pressed (IDOK).
+    // A message box owned by the sheet, with an OK button (MB_OK) or Yes and No (MB_YESNO); returns
+    // the button pressed (IDOK, IDYES, IDNO).
     virtual int MessageBox(const std::string& strText, UINT nType) = 0;
     // The hourglass while a long operation blocks the user-interface thread; calls nest.
     virtual void BeginWaitCursor() = 0;

@@ -72,6 +72,53 @@ term_wait "Working..."
 term_wait "exit status 0"
 step "the service restart on Esc shows the wait indicator"
 
+machines="$here/../machines"
+profile="$term_dir/home/.config/nimbrel/Nimbrel.ini"
+
+# A standard user: the settings key may only be read and records a folder other than the default one,
+# the only folder that holds the banners and the help on this machine.
+rm -f "$profile"
+term_start "$program" 80 24 "$machines/standard_user.json"
+term_wait "Press Next to Continue"
+term_keys F1
+term_wait "Brellix Nimbrel Help"
+term_keys Escape
+term_wait_gone "Brellix Nimbrel Help"
+term_keys Enter Enter
+term_wait "[x] Intel(R) Wi-Fi 6 AX201 160MHz"
+term_keys Enter
+term_wait "Adapter Results"
+term_wait_gone "Progress ["
+term_expect "00:1b:2f:aa:10:01│ 6 │ -48   │ Yes"
+term_keys Escape
+term_wait "exit status 0"
+grep -q '^ProgWndX=' "$profile" || term_fail "the progress window's position was not kept in $profile"
+step "a standard user starts from the recorded folder, opens its help and keeps the popup's position"
+
+# Scans refused for want of the location: the Yes/No box once, Yes hands over the Location settings,
+# the second adapter's other failure is silent.
+term_start "$program" 80 24 "$machines/location_denied.json"
+term_wait "Press Next to Continue"
+term_keys Enter Enter
+term_wait "All Network Adapters Found"
+term_keys Enter
+term_wait "Windows did not allow Nimbrel to scan"
+term_expect "[  Yes   ]"
+term_expect "[   No   ]"
+term_keys y
+term_wait "Windows Settings was asked to open:"
+term_expect "ms-settings:privacy-location"
+term_keys Escape
+term_wait_gone "Windows Settings was asked to open:"
+term_wait "Realtek RTL8852BE"
+term_keys Enter
+term_wait "USB Wireless LAN Stick"
+term_wait_gone "Progress ["
+term_expect_not "Windows did not allow"
+term_keys Escape
+term_wait "exit status 0"
+step "the location box in the terminal, Yes opens the settings"
+
 # A terminal that ncurses cannot drive gets line mode, with one line saying so.
 term_stop
 term_tmux -f /dev/null new-session -d -s wizard -x 80 -y 24 \
@@ -83,3 +130,22 @@ term_wait 'Unknown command "zap". Commands:'
 term_keys c Enter
 term_wait "exit status 0"
 step "TERM=dumb falls back to line mode"
+
+# Line mode on the location machine: the box is a prompt, an empty line is No.
+term_stop
+term_tmux -f /dev/null new-session -d -s wizard -x 80 -y 24 \
+    "env HOME='$term_dir/home' LANG=C.UTF-8 TERM=dumb NIMBREL_MACHINE='$machines/location_denied.json' '$program'; echo \"exit status \$?\"; sleep 600"
+term_wait "[n] Next >"
+term_keys n Enter
+term_wait "Before Checking for Supported Adapters"
+term_keys n Enter
+term_wait "All Network Adapters Found"
+term_keys n Enter
+term_wait "(y = Yes, n = No; Enter = No)"
+term_expect "[?] Windows did not allow Nimbrel"
+term_keys Enter
+term_wait "Adapter Results"
+term_expect_not "[settings] opened"
+term_keys c Enter
+term_wait "exit status 0"
+step "line mode asks with a y/n prompt"

@@ -14,6 +14,7 @@ NIMBREL_INTERNET_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Se
 NIMBREL_PROFILE="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Brellix Nimbrel/Nimbrel.INI"
 NIMBREL_REQUESTS=$NIMBREL_WINE_TMP/requests.log
 NIMBREL_BROWSER_LOG=$NIMBREL_WINE_TMP/browser.log
+NIMBREL_SETTINGS_LOG=$NIMBREL_WINE_TMP/settings.log
 NIMBREL_CAPTIONS=$NIMBREL_FIXTURES/caption_hook.dll.log
 NIMBREL_PID=
 NIMBREL_SERVER_PID=
@@ -41,6 +42,11 @@ nimbrel_install_program() {
     nimbrel_wine 30 reg add "$NIMBREL_SETTINGS_KEY" /v InstallDir /d "$NIMBREL_INSTALL_WIN" /f >/dev/null 2>&1
     nimbrel_wine 30 reg add 'HKCR\http\shell\open\command' /ve /f \
         /d "\"$(winpath "$NIMBREL_FIXTURES/browser_logger.exe")\" \"$(winpath "$NIMBREL_BROWSER_LOG")\" \"%1\"" \
+        >/dev/null 2>&1
+    # The "ms-settings" scheme of Windows 10 and later, handled by the same logger into a log of its own.
+    nimbrel_wine 30 reg add 'HKCR\ms-settings' /v 'URL Protocol' /d '' /f >/dev/null 2>&1
+    nimbrel_wine 30 reg add 'HKCR\ms-settings\shell\open\command' /ve /f \
+        /d "\"$(winpath "$NIMBREL_FIXTURES/browser_logger.exe")\" \"$(winpath "$NIMBREL_SETTINGS_LOG")\" \"%1\"" \
         >/dev/null 2>&1
     nimbrel_wine_version win10
 }

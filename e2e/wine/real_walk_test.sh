@@ -9,7 +9,9 @@
 #   3. no adapter ticked, then only the one that hears nothing: the select-one and the
 #      troubleshooting pages and their help;
 #   4. the help file removed: the help failure message;
-#   5. a missing and a broken machine file: no adapters, no crash.
+#   5. a missing and a broken machine file: no adapters, no crash;
+#   6. scans refused for want of the location: the Yes/No box once per run, Yes hands the Location
+#      settings to the "ms-settings" handler, No hands over nothing, a 1167 failure stays silent.
 # Screenshots of every page go to $NIMBREL_SCREENSHOT_DIR (<template>-<name>.png) when it is set.
 #   real_walk_test.sh [build dir]
 set -euo pipefail
@@ -298,4 +300,62 @@ gone" "$out"
     expect "exit status ($(basename "$machine"))" 0 "$NIMBREL_RC"
 done
 echo "ok: missing and broken machine files"
+
+# ---- 6. Location not allowed to desktop programs: WlanScan answers ERROR_ACCESS_DENIED for the first
+# interface, 1167 for the second.
+location_text='Windows did not allow Nimbrel to scan for wireless networks.  Turn on Location services and "Let desktop apps access your location" in Settings > Privacy & security > Location, then press Back and Next to test the adapter again.  Open the Location settings now?'
+rm -f "$NIMBREL_SETTINGS_LOG"
+nimbrel_start "$machines/location_denied.json"
+out="$(drive "page 30000 104" "press next" "page 5000 105" "press next" "page 30000 108" "checklist 1010" \
+    "press next" "msgbox 60000")"
+expect "the location box after the first test" "page 104
+page 105
+page 108
+item 0 1 Realtek RTL8852BE WiFi 6 802.11ax PCIe Adapter
+item 1 1 USB Wireless LAN Stick
+msgbox Brellix Nimbrel$tab$location_text" "$out"
+shot_desktop location-box
+out="$(drive msgbox-yes "page 10000 109" "no-msgbox 1000" "text 1014" "text 1015" "text 1017" "listview 1019")"
+expect "judged as any failed scan" "page 109
+no-msgbox
+text 1014 Realtek RTL8852BE WiFi 6 802.11ax PCIe Adapter
+text 1015  No 
+text 1017 
+columns$tab#${tab}SSID${tab}MAC${tab}Ch${tab}Signal${tab}Assoc${tab}Security${tab}Mode" "$out"
+for _ in $(seq 50); do [ -s "$NIMBREL_SETTINGS_LOG" ] && break; sleep 0.1; done
+expect "Yes opened the Location settings" "ms-settings:privacy-location" "$(tr -d '\r' <"$NIMBREL_SETTINGS_LOG" 2>/dev/null)"
+# The second adapter's scan fails otherwise: silent. Back to the list and Next: no second box.
+out="$(drive "press next" "page 10000 109" "no-msgbox 3000" "text 1014" "text 1015" "press back" "page 10000 109" \
+    "press back" "page 10000 108" "press next" "page 10000 109" "no-msgbox 3000" "text 1015" "press cancel" \
+    "gone 10000")"
+expect "once per run" "page 109
+no-msgbox
+text 1014 USB Wireless LAN Stick
+text 1015  No 
+page 109
+page 108
+page 109
+no-msgbox
+text 1015  No 
+gone" "$out"
+nimbrel_wait_exit
+expect "exit status" 0 "$NIMBREL_RC"
+# A new run asks again; No hands nothing over.
+nimbrel_start "$machines/location_denied.json"
+out="$(drive "page 30000 104" "press next" "page 5000 105" "press next" "page 30000 108" "tick 1010 1" \
+    "press next" "msgbox 60000" msgbox-no "page 10000 109" "no-msgbox 1000" "text 1015" "press cancel" "gone 10000")"
+expect "No opens nothing" "page 104
+page 105
+page 108
+msgbox Brellix Nimbrel$tab$location_text
+page 109
+no-msgbox
+text 1015  No 
+gone" "$out"
+nimbrel_wait_exit
+expect "exit status" 0 "$NIMBREL_RC"
+sleep 1
+expect "nothing more handed to the settings" "ms-settings:privacy-location" \
+    "$(tr -d '\r' <"$NIMBREL_SETTINGS_LOG" 2>/dev/null)"
+echo "ok: location not allowed"
 echo "real program walk: PASS"

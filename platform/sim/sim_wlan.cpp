@@ -153,7 +153,8 @@ CSimWlanService* CSimWlanService::Current() {
 }
 
 void CSimWlanService::Load(const CJsonNode& wlan) {
-    wlan.ExpectObject({"library", "missingEntryPoints", "negotiatedVersion", "errors", "interfaces"});
+    wlan.ExpectObject(
+        {"library", "missingEntryPoints", "negotiatedVersion", "locationConsent", "errors", "interfaces"});
     const bool bPresent = wlan.GetEnum("library", {"present", "absent"}, "present") == "present";
     std::map<std::string, void*> entryPoints = EntryPoints();
     wlan.Child("missingEntryPoints").ForEachItem([&](const CJsonNode& name) {
@@ -163,6 +164,7 @@ void CSimWlanService::Load(const CJsonNode& wlan) {
     });
     std::lock_guard<std::mutex> guard(m_mutex);
     m_dwNegotiatedVersion = wlan.GetDword("negotiatedVersion", WLAN_API_VERSION_2_0);
+    m_bLocationConsent = wlan.GetBool("locationConsent", true);
     m_mapErrors = SimParseWlanErrors(wlan.Child("errors"));
     wlan.Child("interfaces").ForEachItem([&](const CJsonNode& node) {
         m_aInterfaces.push_back(SimParseWlanInterface(node));
@@ -325,6 +327,9 @@ DWORD CSimWlanService::QueryInterface(HANDLE hClient, const GUID* pGuid, DWORD d
     const bool bConnected = iface.dwState == wlan_interface_state_connected;
     std::vector<BYTE> ab;
     if (dwOpcode == wlan_intf_opcode_current_connection) {
+        if (!m_bLocationConsent) {
+            return ERROR_ACCESS_DENIED;
+        }
         if (!bConnected) {
             return ERROR_INVALID_STATE;
         }
@@ -427,6 +432,9 @@ DWORD CSimWlanService::GetNetworkBssList(HANDLE hClient, const GUID* pGuid, WLAN
     if (dwError != ERROR_SUCCESS) {
         return dwError;
     }
+    if (!m_bLocationConsent) {
+        return ERROR_ACCESS_DENIED;
+    }
     *ppList = static_cast<WLAN_BSS_LIST*>(Allocate(BuildBssList(*pIface)));
     return ERROR_SUCCESS;
 }
@@ -437,6 +445,9 @@ DWORD CSimWlanService::Scan(HANDLE hClient, const GUID* pGuid) {
     const DWORD dwError = CheckCall(pGuid != nullptr, "WlanScan", hClient, pGuid, &pIface);
     if (dwError != ERROR_SUCCESS) {
         return dwError;
+    }
+    if (!m_bLocationConsent) {
+        return ERROR_ACCESS_DENIED;
     }
     const unsigned nScan = pIface->nScanRequests++;
     const CSimWlanScanPlan& plan =

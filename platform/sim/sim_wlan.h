@@ -153,6 +153,9 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_cv;
     DWORD m_dwNegotiatedVersion = WLAN_API_VERSION_2_0;
+    // false: scans, BSS lists and the current connection are refused (ERROR_ACCESS_DENIED), as
+    // Windows 11 24H2 refuses them to a desktop program the user did not allow the location.
+    bool m_bLocationConsent = true;
     std::map<std::string, DWORD> m_mapErrors;  // entry point → error, for every interface
     std::vector<CSimWlanInterface> m_aInterfaces;
     std::map<HANDLE, CClient> m_clients;

@@ -289,6 +289,52 @@ TEST_F(SimWlanNotifications, InjectedErrorsAndUnknownInterfaces) {
     EXPECT_EQ(Scan(), ERROR_SUCCESS);
 }
 
+TEST(SimWlan, WithoutLocationConsentOnlyScansListsAndTheConnectionAreRefused) {
+    // An interface that would answer everything: connected, one access point.
+    const std::string strInterfaces =
+        CSimWlanMachine::OneInterface(R"({"ssid": "Near", "bssid": "00:11:22:33:44:55"})");
+    CSimWlanMachine machine(R"({"locationConsent": false, )" + strInterfaces.substr(1));
+    const HMODULE hModule = Os().Libraries().LoadLibrary("wlanapi");
+    ASSERT_NE(hModule, 0);
+    CWlanEntries api(hModule);
+    DWORD dwVersion = 0;
+    HANDLE hClient = 0;
+    ASSERT_EQ(api.pfnOpen(2, nullptr, &dwVersion, &hClient), ERROR_SUCCESS);
+    CSeen seen;
+    seen.pClock = &machine.Machine().Clock();
+    EXPECT_EQ(api.pfnRegister(hClient, WLAN_NOTIFICATION_SOURCE_ACM, FALSE, Record, &seen, nullptr, nullptr),
+              ERROR_SUCCESS);
+    WLAN_INTERFACE_INFO_LIST* pList = nullptr;
+    ASSERT_EQ(api.pfnEnum(hClient, nullptr, &pList), ERROR_SUCCESS);
+    EXPECT_EQ(At<DWORD>(pList, 0), 1u);
+    api.pfnFree(pList);
+
+    const GUID guid = Guid(SIM_WLAN_GUID_A);
+    EXPECT_EQ(api.pfnScan(hClient, &guid, nullptr, nullptr, nullptr), ERROR_ACCESS_DENIED);
+    WLAN_BSS_LIST* pBss = nullptr;
+    EXPECT_EQ(api.pfnBssList(hClient, &guid, nullptr, dot11_BSS_type_any, FALSE, nullptr, &pBss),
+              ERROR_ACCESS_DENIED);
+    EXPECT_EQ(pBss, nullptr);
+    DWORD cbData = 0;
+    void* pData = nullptr;
+    EXPECT_EQ(
+        api.pfnQuery(hClient, &guid, wlan_intf_opcode_current_connection, nullptr, &cbData, &pData, nullptr),
+        ERROR_ACCESS_DENIED);
+    EXPECT_EQ(pData, nullptr);
+    for (const DWORD dwOpcode :
+         {DWORD{wlan_intf_opcode_channel_number}, DWORD{wlan_intf_opcode_statistics}}) {
+        ASSERT_EQ(api.pfnQuery(hClient, &guid, dwOpcode, nullptr, &cbData, &pData, nullptr), ERROR_SUCCESS)
+            << dwOpcode;
+        api.pfnFree(pData);
+    }
+    // The refused scan was never started, so nothing completes.
+    Os().Clock().Sleep(5000);
+    EXPECT_TRUE(seen.adwCodes.empty());
+    EXPECT_EQ(machine.Wlan().OutstandingAllocations(), 0u);
+    EXPECT_EQ(api.pfnClose(hClient, nullptr), ERROR_SUCCESS);
+    Os().Libraries().FreeLibrary(hModule);
+}
+
 TEST(SimWlanMachineFile, ProblemsAreOneLineNamingThePlace) {
     auto error = [](const std::string& strWlan) {
         std::string strError;

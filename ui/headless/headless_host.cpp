@@ -5,9 +5,10 @@
 #include "app/property_sheet.h"
 #include "app/tolvane_sheet.h"
 
-int CHeadlessHost::MessageBox(const std::string& strText, UINT /*nType*/) {
+int CHeadlessHost::MessageBox(const std::string& strText, UINT nType) {
     m_astrMessages.push_back(strText);
-    return IDOK;
+    m_anMessageTypes.push_back(nType);
+    return (nType & MB_YESNO) == MB_YESNO ? m_nYesNoAnswer : IDOK;
 }
 
 void CHeadlessHost::BeginWaitCursor() {

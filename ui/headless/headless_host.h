@@ -53,6 +53,10 @@ public:
     // The Finish button's text: "Finish" unless a page set its own.
     std::string FinishText() const { return m_strFinishText.empty() ? "Finish" : m_strFinishText; }
     const std::vector<std::string>& MessageBoxes() const { return m_astrMessages; }
+    // The MB_ type of each box shown, and the button a Yes/No box is answered with (IDNO unless the
+    // test chose IDYES).
+    const std::vector<UINT>& MessageBoxTypes() const { return m_anMessageTypes; }
+    void AnswerYesNo(int nAnswer) { m_nYesNoAnswer = nAnswer; }
     // How many times the wait cursor was shown, and whether it is showing now.
     int WaitCursorShows() const { return m_nWaitShows; }
     bool IsWaitCursorShown() const { return m_nWaitDepth > 0; }
@@ -91,6 +95,8 @@ private:
     DWORD m_dwButtons = 0;
     std::string m_strFinishText;
     std::vector<std::string> m_astrMessages;
+    std::vector<UINT> m_anMessageTypes;
+    int m_nYesNoAnswer = IDNO;
     int m_nWaitDepth = 0;
     int m_nWaitShows = 0;
     std::vector<CHeadlessProgressWindow*> m_apProgress;

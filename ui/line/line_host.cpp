@@ -69,10 +69,34 @@ void PrintTable(std::ostream& output, const CHeadlessListView& list) {
 }  // namespace
 
 int CLineHost::MessageBox(const std::string& strText, UINT nType) {
-    m_output << "\n  [!] " << strText << "\n      (press Enter for OK)\n";
+    CHeadlessHost::MessageBox(strText, nType);
     std::string strLine;
-    std::getline(m_input, strLine);
-    return CHeadlessHost::MessageBox(strText, nType);
+    if ((nType & MB_YESNO) != MB_YESNO) {
+        m_output << "\n  [!] " << strText << "\n      (press Enter for OK)\n";
+        std::getline(m_input, strLine);
+        return IDOK;
+    }
+    m_output << "\n  [?] " << strText << "\n";
+    for (;;) {
+        m_output << "      (y = Yes, n = No; Enter = No) " << std::flush;
+        // End of input answers as an empty line does.
+        if (!std::getline(m_input, strLine)) {
+            return IDNO;
+        }
+        std::string strAnswer;
+        for (const char ch : strLine) {
+            if (!std::isspace(static_cast<unsigned char>(ch))) {
+                strAnswer += static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+            }
+        }
+        if (strAnswer.empty() || strAnswer == "n" || strAnswer == "no") {
+            return IDNO;
+        }
+        if (strAnswer == "y" || strAnswer == "yes") {
+            return IDYES;
+        }
+        m_output << "      Answer y or n.\n";
+    }
 }
 
 void CLineHost::BeginWaitCursor() {
@@ -114,7 +138,9 @@ void CLineHost::ShowHelpPage(const std::string& strHostPath) {
 }
 
 void CLineHost::ShowBrowserLaunch(const std::string& strAddress) {
-    m_output << "  [browser] opened " << strAddress << "\n" << std::flush;
+    const bool bSettings = strAddress.rfind("ms-settings:", 0) == 0;
+    m_output << (bSettings ? "  [settings] opened " : "  [browser] opened ") << strAddress << "\n"
+             << std::flush;
 }
 
 BOOL CLineHost::RunModal(CTolvaneSheet& sheet) {

@@ -10,6 +10,7 @@
 #include "app/wizard_app.h"
 #include "e2e/wizard_fixture.h"
 #include "platform/sim/sim_machine.h"
+#include "test/location_notice.h"
 
 namespace {
 // Runs the program's start-up on the default machine with the given typed lines.
@@ -171,4 +172,37 @@ TEST(LineHost, OutsideUtf8LocalesTextIsAscii) {
     for (char ch : strScreen) {
         ASSERT_LT(static_cast<unsigned char>(ch), 0x80);
     }
+}
+
+TEST(LineHost, YesNoBoxIsAPromptAnsweredYOrN) {
+    // Welcome, instructions, list, then the test whose refused scan asks: an answer that is neither
+    // is asked again, an empty line is No.
+    auto run = [](const std::string& strAnswers, std::vector<std::string>* pastrLaunched) {
+        g_bLocationNoticeShown = FALSE;
+        std::string strError;
+        auto pMachine =
+            CSimMachine::FromFile(std::string(NIMBREL_E2E_DIR) + "/machines/location_denied.json", &strError);
+        EXPECT_TRUE(pMachine) << strError;
+        CScopedOs os(*pMachine);
+        std::istringstream input("n\nn\nn\n" + strAnswers + "c\n");
+        std::ostringstream output;
+        CLineHost host(input, output);
+        CWizardApp app;
+        app.InitInstance(host);
+        *pastrLaunched = pMachine->Shell().ExecutedFiles();
+        g_bLocationNoticeShown = FALSE;
+        return output.str();
+    };
+    std::vector<std::string> astrLaunched;
+    const std::string strNo = run("maybe\n\n", &astrLaunched);
+    EXPECT_NE(strNo.find("  [?] Windows did not allow Nimbrel to scan for wireless networks."),
+              std::string::npos)
+        << strNo;
+    EXPECT_NE(strNo.find("(y = Yes, n = No; Enter = No)"), std::string::npos);
+    EXPECT_NE(strNo.find("Answer y or n."), std::string::npos);
+    EXPECT_TRUE(astrLaunched.empty());
+    EXPECT_EQ(strNo.find("[?]"), strNo.rfind("[?]")) << "asked once per run";
+
+    run(" Y \n", &astrLaunched);
+    EXPECT_EQ(astrLaunched, std::vector<std::string>{LOCATION_SETTINGS_URI});
 }

@@ -47,29 +47,68 @@ int CTermHost::MessageBox(const std::string& strText, UINT nType) {
     CHeadlessHost::MessageBox(strText, nType);
     const std::vector<std::string> astrLines = WrapText(strText, MESSAGE_WIDTH);
     const std::string strCaption = PageCaption().empty() ? Resources().GetString(106) : PageCaption();
-    int nWidth = static_cast<int>(strCaption.size()) + 4;
+    // The buttons as the platform's box has them: OK, or Yes and No (Yes first, with the focus).
+    struct CBoxButton {
+        std::string strLabel;
+        int nResult;
+        int nKey;  // the letter that presses it
+    };
+    const bool bYesNo = (nType & MB_YESNO) == MB_YESNO;
+    const std::vector<CBoxButton> buttons =
+        bYesNo ? std::vector<CBoxButton>{{"[  Yes   ]", IDYES, 'y'}, {"[   No   ]", IDNO, 'n'}}
+               : std::vector<CBoxButton>{{"[   OK   ]", IDOK, 'o'}};
+    const int nButtonsWidth =
+        static_cast<int>(buttons.size()) * 10 + (static_cast<int>(buttons.size()) - 1) * 2;
+    int nWidth = std::max(static_cast<int>(strCaption.size()) + 4, nButtonsWidth + 6);
     for (const std::string& strLine : astrLines) {
         nWidth = std::max(nWidth, static_cast<int>(strLine.size()) + 6);
     }
     const int nRows = static_cast<int>(astrLines.size()) + 6;
-    CTermRect okRect;
+    std::vector<CTermRect> buttonRects(buttons.size());
+    int nFocus = 0;
     const COverlay overlay = [&](CTermCanvas& canvas) {
         const CTermRect box = DrawBox(canvas, nRows, nWidth, strCaption);
         for (int i = 0; i < static_cast<int>(astrLines.size()); ++i) {
             canvas.PutText(box.nRow + 2 + i, box.nCol + 3, astrLines[i], ETermStyle::Face, box.nCols - 4);
         }
-        const std::string strOk = "[   OK   ]";
-        okRect =
-            CTermRect{box.nRow + box.nRows - 3, box.nCol + (box.nCols - static_cast<int>(strOk.size())) / 2,
-                      1, static_cast<int>(strOk.size())};
-        canvas.PutText(okRect.nRow, okRect.nCol, strOk, ETermStyle::ButtonFocus);
+        int nCol = box.nCol + (box.nCols - nButtonsWidth) / 2;
+        for (std::size_t i = 0; i < buttons.size(); ++i) {
+            buttonRects[i] = CTermRect{box.nRow + box.nRows - 3, nCol, 1, 10};
+            canvas.PutText(buttonRects[i].nRow, nCol, buttons[i].strLabel,
+                           static_cast<int>(i) == nFocus ? ETermStyle::ButtonFocus : ETermStyle::Button);
+            nCol += 12;
+        }
     };
+    const int nCount = static_cast<int>(buttons.size());
+    // The terminal going away answers as the box's last button would (OK, or No).
+    int nResult = buttons.back().nResult;
     RunOverlay(overlay, [&](const CTermEvent& event) {
-        return event.IsKey(TK_ENTER) || event.IsKey(' ') || event.IsKey(TK_ESCAPE) ||
-               (event.eKind == CTermEvent::Key && event.bAlt && (event.nKey == 'o' || event.nKey == 'O')) ||
-               (event.eKind == CTermEvent::Click && okRect.Contains(event.nRow, event.nCol));
+        for (int i = 0; i < nCount; ++i) {
+            const bool bLetter =
+                event.eKind == CTermEvent::Key &&
+                (event.nKey == buttons[i].nKey || event.nKey == buttons[i].nKey - 'a' + 'A') &&
+                (event.bAlt || bYesNo);
+            if (bLetter ||
+                (event.eKind == CTermEvent::Click && buttonRects[i].Contains(event.nRow, event.nCol))) {
+                nResult = buttons[i].nResult;
+                return true;
+            }
+        }
+        if (event.IsKey(TK_TAB) || event.IsKey(TK_RIGHT)) {
+            nFocus = (nFocus + 1) % nCount;
+        } else if (event.IsKey(TK_BACK_TAB) || event.IsKey(TK_LEFT)) {
+            nFocus = (nFocus + nCount - 1) % nCount;
+        } else if (event.IsKey(TK_ENTER) || event.IsKey(' ')) {
+            nResult = buttons[nFocus].nResult;
+            return true;
+        } else if (event.IsKey(TK_ESCAPE) && !bYesNo) {
+            // A Yes/No box has no Cancel, so Esc does not close it, as on Windows.
+            nResult = IDOK;
+            return true;
+        }
+        return false;
     });
-    return IDOK;
+    return nResult;
 }
 
 void CTermHost::ShowTextBox(const std::string& strTitle, const std::vector<std::string>& astrLines) {
@@ -137,5 +176,10 @@ void CTermHost::ShowHelpPage(const std::string& strHostPath) {
 }
 
 void CTermHost::ShowBrowserLaunch(const std::string& strAddress) {
+    // The Location settings go to Windows' Settings, not to a browser.
+    if (strAddress.rfind("ms-settings:", 0) == 0) {
+        ShowTextBox("Settings", {"Windows Settings was asked to open:", "", "  " + strAddress});
+        return;
+    }
     ShowTextBox("Web browser", {"The default browser was asked to open:", "", "  " + strAddress});
 }

@@ -11,6 +11,7 @@
 #include "platform/sim/sim_machine.h"
 #include "report/post_page.h"
 #include "test/adapter_page.h"
+#include "test/location_notice.h"
 #include "ui/term/term_progress.h"
 #include "ui/term/term_test_util.h"
 
@@ -20,6 +21,7 @@ class TermHostTest : public ::testing::Test {
 protected:
     void SetUp() override {
         g_bWzcStopped = FALSE;
+        g_bLocationNoticeShown = FALSE;
         std::string strError;
         m_pMachine = CSimMachine::Default(&strError);
         ASSERT_TRUE(m_pMachine) << strError;
@@ -28,6 +30,15 @@ protected:
     void TearDown() override {
         AfxSetMainWnd(nullptr);
         g_bWzcStopped = FALSE;
+        g_bLocationNoticeShown = FALSE;
+    }
+    // Replaces the default machine with one of e2e/machines.
+    void UseMachineFile(const std::string& strName) {
+        m_pOs.reset();
+        std::string strError;
+        m_pMachine = CSimMachine::FromFile(std::string(NIMBREL_E2E_DIR) + "/machines/" + strName, &strError);
+        ASSERT_TRUE(m_pMachine) << strError;
+        m_pOs = std::make_unique<CScopedOs>(*m_pMachine);
     }
 
     void Run() {
@@ -217,6 +228,44 @@ TEST_F(TermHostTest, MessageBoxWaitsForOkOverTheSheet) {
         EXPECT_EQ(Screen().find("Loading online help failed"), std::string::npos);
         EXPECT_EQ(m_host.MessageBoxes().size(), 1u);
         EXPECT_FALSE(m_host.IsClosed()) << "Enter closed the box, not the wizard";
+    });
+    m_device.Key(TK_ESCAPE);
+    Run();
+}
+
+TEST_F(TermHostTest, YesNoBoxTakesItsButtonsAndNotEscape) {
+    UseMachineFile("location_denied.json");
+    m_device.Key(TK_ENTER);
+    m_device.Key(TK_ENTER);
+    m_device.Key(TK_ENTER);   // both adapters tested; the first one's refused scan asks
+    m_device.Key(TK_ESCAPE);  // a Yes/No box has no Cancel
+    m_device.Then([&] {
+        EXPECT_NE(Screen().find("Windows did not allow Nimbrel to scan"), std::string::npos) << Screen();
+        EXPECT_NE(Screen().find("[  Yes   ]"), std::string::npos);
+        EXPECT_NE(Screen().find("[   No   ]"), std::string::npos);
+        EXPECT_EQ(CellOf("[  Yes   ]").eStyle, ETermStyle::ButtonFocus) << "Yes has the focus first";
+    });
+    m_device.Key(TK_TAB);
+    m_device.Then([&] { EXPECT_EQ(CellOf("[   No   ]").eStyle, ETermStyle::ButtonFocus); });
+    m_device.Key(TK_ENTER);
+    m_device.Then([&] {
+        EXPECT_EQ(Screen().find("Windows did not allow"), std::string::npos);
+        EXPECT_EQ(m_host.CurrentPage(), 109u);
+        EXPECT_TRUE(m_pMachine->Shell().ExecutedFiles().empty()) << "No opens nothing";
+    });
+    m_device.Key(TK_ESCAPE);
+    Run();
+    EXPECT_EQ(m_host.MessageBoxTypes(), std::vector<UINT>{MB_YESNO});
+}
+
+TEST_F(TermHostTest, YesNoBoxAnsweredWithY) {
+    UseMachineFile("location_denied.json");
+    m_device.Key(TK_ENTER);
+    m_device.Key(TK_ENTER);
+    m_device.Key(TK_ENTER);
+    m_device.Key('y');
+    m_device.Then([&] {
+        EXPECT_EQ(m_pMachine->Shell().ExecutedFiles(), std::vector<std::string>{LOCATION_SETTINGS_URI});
     });
     m_device.Key(TK_ESCAPE);
     Run();

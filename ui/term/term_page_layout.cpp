@@ -1,7 +1,9 @@
 // The layout of a page's texts in the terminal. A cell holds less text than the dialog font's
 // proportional glyphs, so a text may need more room than its template rectangle gives: a word too
 // wide for it takes free cells beside it (keeping a blank between it and its neighbour), and lines
-// that do not fit above the next control push the controls below down over the free rows.
+// that do not fit above the next control push the controls below down over the free rows. A field's
+// label is one word in this sense: it never breaks, and when the free cells are too few the field
+// on its right gives up the cells it needs.
 #include <algorithm>
 #include <map>
 
@@ -18,6 +20,9 @@ bool IsText(const CTermWidget& widget) {
     return dynamic_cast<const CTermStatic*>(&widget) != nullptr ||
            dynamic_cast<const CTermCheckBox*>(&widget) != nullptr;
 }
+
+// Cells a label may take from the field on its right, which must stay usable.
+constexpr int MIN_FIELD_COLS = 8;
 
 bool RowsOverlap(const CTermRect& a, const CTermRect& b) {
     return a.nRow < b.nRow + b.nRows && b.nRow < a.nRow + a.nRows;
@@ -46,7 +51,8 @@ void WidenForWords(CTermWidget& text, const std::vector<CTermWidget*>& apOthers,
     int nLeftLimit = 0;
     int nRightLimit = nDialogCols;
     bool bTouching = false;
-    for (const CTermWidget* pOther : apOthers) {
+    CTermWidget* pRight = nullptr;
+    for (CTermWidget* pOther : apOthers) {
         const CTermRect& other = pOther->Rect();
         if (!RowsOverlap(rect, other) || ColsOverlap(rect, other)) {
             continue;
@@ -54,12 +60,18 @@ void WidenForWords(CTermWidget& text, const std::vector<CTermWidget*>& apOthers,
         if (other.nCol >= rect.nCol + rect.nCols) {
             nRightLimit = std::min(nRightLimit, other.nCol - 1);
             bTouching = bTouching || other.nCol == rect.nCol + rect.nCols;
+            if (pRight == nullptr || other.nCol < pRight->Rect().nCol) {
+                pRight = pOther;
+            }
         } else {
             nLeftLimit = std::max(nLeftLimit, other.nCol + other.nCols + 1);
         }
     }
     const std::string strText = dynamic_cast<const IControl&>(text).GetWindowText();
-    const int nLongest = LongestWord(strText);
+    // A one-row static right before a field (an edit) is that field's label.
+    const bool bLabel = rect.nRows == 1 && dynamic_cast<const CTermStatic*>(&text) != nullptr &&
+                        pRight != nullptr && dynamic_cast<const CTermEdit*>(pRight) != nullptr;
+    const int nLongest = bLabel ? static_cast<int>(strText.find_last_not_of(' ') + 1) : LongestWord(strText);
     const std::vector<std::string> astrLines = WrapText(strText, rect.nCols - nIndent);
     int nWidest = 0;
     for (const std::string& strLine : astrLines) {
@@ -85,6 +97,18 @@ void WidenForWords(CTermWidget& text, const std::vector<CTermWidget*>& apOthers,
         rect.nCols += std::max(0, nLeft - 1);
     } else {
         rect.nCols += nLeft;
+    }
+    if (bLabel) {
+        // The label's text, a blank, then its field: the field gives up what the free cells lack.
+        CTermRect field = pRight->Rect();
+        const int nLack = rect.nCol + nLongest + 1 - field.nCol;
+        if (nLack > 0) {
+            const int nTaken = std::min(nLack, std::max(0, field.nCols - MIN_FIELD_COLS));
+            field.nCol += nTaken;
+            field.nCols -= nTaken;
+            pRight->Place(field);
+        }
+        rect.nCols = std::min(std::max(rect.nCols, nLongest), field.nCol - 1 - rect.nCol);
     }
     text.Place(rect);
 }

@@ -7,6 +7,7 @@
 #include "ui/resource_script.h"
 #include "ui/term/term_controls.h"
 #include "ui/term/term_test_util.h"
+#include "ui/term/term_text.h"
 
 namespace {
 
@@ -56,6 +57,14 @@ TEST(TermPageLayout, AWordTooWideTakesFreeCellsAndTipNumbersKeepABlank) {
     EXPECT_GT(email.nCol, post.Widget(1005)->Rect().nCol + post.Widget(1005)->Rect().nCols);
     // The privacy promise needs three rows: the controls below move down a row.
     EXPECT_EQ(post.Widget(1007)->Rect().nRow, 3);
+
+    // "Reported by*:" (13 characters in 11 cells, its field right after it) stays on one line: the
+    // field gives up the cells, and a blank stays between them.
+    const CTermWidget& label = *post.Widgets()[4];
+    ASSERT_EQ(dynamic_cast<const IControl&>(label).GetWindowText(), "Reported by*:");
+    EXPECT_EQ(WrapText("Reported by*:", label.Rect().nCols).size(), 1u);
+    EXPECT_LT(label.Rect().nCol + label.Rect().nCols, post.Widget(1005)->Rect().nCol);
+    EXPECT_GE(post.Widget(1005)->Rect().nCols, 20) << "the field stays usable";
 
     CTermPage tips(114);
     tips.SetScale(CTermScale{}, 14);

@@ -24,6 +24,7 @@
 //   popup-gone <ms>             wait until the popup has closed
 //   msgbox <ms>                 wait for a message box of the program, print its caption and text
 //   msgbox-ok                   press its OK button
+//   msgbox-yes, msgbox-no       press its Yes or its No button
 //   no-msgbox <ms>              fail when a message box appears within the time
 //   helpwindow <ms>             wait for an HTML Help window;  close-help
 //   rect                        the sheet's window rectangle (for cropping screenshots)
@@ -163,6 +164,8 @@ private:
             {"popup-gone", &CDriver::CmdPopupGone},
             {"msgbox", &CDriver::CmdMsgBox},
             {"msgbox-ok", &CDriver::CmdMsgBoxOk},
+            {"msgbox-yes", &CDriver::CmdMsgBoxYes},
+            {"msgbox-no", &CDriver::CmdMsgBoxNo},
             {"no-msgbox", &CDriver::CmdNoMsgBox},
             {"helpwindow", &CDriver::CmdHelpWindow},
             {"close-help", &CDriver::CmdCloseHelp},
@@ -268,7 +271,8 @@ private:
         const DWORD dwPid = ProcessOf(Sheet());
         for (HWND hWnd : TopLevelWindows()) {
             if (hWnd != m_hSheet && ProcessOf(hWnd) == dwPid && IsWindowVisible(hWnd) &&
-                remote::ClassName(hWnd) == "#32770" && GetDlgItem(hWnd, IDOK) != nullptr) {
+                remote::ClassName(hWnd) == "#32770" &&
+                (GetDlgItem(hWnd, IDOK) != nullptr || GetDlgItem(hWnd, IDYES) != nullptr)) {
                 return hWnd;
             }
         }
@@ -507,12 +511,19 @@ private:
         }
         std::printf("msgbox %s\t%s\n", remote::WindowText(hBox).c_str(), Escape(strText).c_str());
     }
-    void CmdMsgBoxOk() {
+    void CmdMsgBoxOk() { PressMsgBoxButton(IDOK); }
+    void CmdMsgBoxYes() { PressMsgBoxButton(IDYES); }
+    void CmdMsgBoxNo() { PressMsgBoxButton(IDNO); }
+    void PressMsgBoxButton(int nButton) {
         const HWND hBox = FindMsgBox();
         if (hBox == nullptr) {
             Fail("no message box to close");
         }
-        PostMessageA(GetDlgItem(hBox, IDOK), BM_CLICK, 0, 0);
+        const HWND hButton = GetDlgItem(hBox, nButton);
+        if (hButton == nullptr) {
+            Fail("the message box has no button " + std::to_string(nButton));
+        }
+        PostMessageA(hButton, BM_CLICK, 0, 0);
         if (!WaitFor(5000, [&] { return !IsWindow(hBox); })) {
             Fail("the message box did not close");
         }
