@@ -57,6 +57,7 @@ TEST_F(LocationConsentWalk, RefusedScanAsksOncePerRunAndNoOpensNothing) {
     EXPECT_EQ(m_host.MessageBoxes(), std::vector<std::string>{LOCATION_DENIED_TEXT});
     EXPECT_EQ(m_host.MessageBoxTypes(), std::vector<UINT>{MB_YESNO});
     EXPECT_TRUE(m_host.IsEnabled()) << "the box is shown once the progress window has gone";
+    EXPECT_EQ(m_host.WaitCursorAtMessageBoxes(), std::vector<bool>{false}) << "the box waits for the user";
 
     // The second adapter's scan request fails otherwise (1167): judged the same, without a word.
     ASSERT_TRUE(m_host.Next());

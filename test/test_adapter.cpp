@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 #include "adapters/adapter_descriptors.h"
 #include "adapters/lucent_adapter.h"
@@ -46,7 +47,7 @@ void CAdapterPage::TestAdapter(std::string strId, std::string strName, std::stri
     CScanSync sync;
     CScanResultSet scan;
     CProgressPopup progress;
-    CWaitCursor wait(SheetWindow());
+    std::optional<CWaitCursor> wait(std::in_place, SheetWindow());
 
     pResult->m_bSupported = FALSE;
     pResult->m_nApCount = -1;
@@ -133,6 +134,7 @@ void CAdapterPage::TestAdapter(std::string strId, std::string strName, std::stri
     progress.DestroyWindow();
     // Once the popup is gone, so that the sheet owning the box is enabled again.
     if (bLocationDenied) {
+        wait.reset();  // the box waits for the user, not for the program
         TellLocationDenied(SheetWindow());
     }
 }

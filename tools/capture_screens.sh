@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Captures every page of the full-screen wizard as text into docs/screens/ (80 x 24 terminal, the
 # machine e2e/term_machine.json; the no-adapters page on the same machine without its WLAN section;
-# the access point detail box, and the adapter results on a 120 x 40 terminal).
+# the access point detail box, the location box of e2e/machines/location_denied.json with the page
+# behind it, and the adapter results on a 120 x 40 terminal).
 # Usage: tools/capture_screens.sh [PROGRAM]   (default build/dev/nimbrel)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -43,6 +44,16 @@ term_keys Escape; term_wait "exit status 0"
 
 term_start "$program" 60 20 "$machine"
 term_wait "Please enlarge"; save too-small
+
+# Scans refused for want of the location: the Yes/No box over the adapter page, then the page behind
+# it (No: the settings stay closed).
+term_start "$program" 80 24 "$PWD/e2e/machines/location_denied.json"
+term_wait "Press Next to Continue"; term_keys Enter Enter
+term_wait "All Network Adapters Found"; term_keys Enter
+term_wait "Windows did not allow Nimbrel to scan"; save location-box
+term_keys n; term_wait_gone "Windows did not allow Nimbrel to scan"; term_wait "Realtek RTL8852BE"
+save 109-adapter-location-denied
+term_keys Escape; term_wait "exit status 0"
 
 # A larger terminal shows a larger sheet.
 term_start "$program" 120 40 "$machine"

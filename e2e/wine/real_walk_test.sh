@@ -322,6 +322,7 @@ text 1014 Realtek RTL8852BE WiFi 6 802.11ax PCIe Adapter
 text 1015  No 
 text 1017 
 columns$tab#${tab}SSID${tab}MAC${tab}Ch${tab}Signal${tab}Assoc${tab}Security${tab}Mode" "$out"
+shot 109-adapter-location-denied
 for _ in $(seq 50); do [ -s "$NIMBREL_SETTINGS_LOG" ] && break; sleep 0.1; done
 expect "Yes opened the Location settings" "ms-settings:privacy-location" "$(tr -d '\r' <"$NIMBREL_SETTINGS_LOG" 2>/dev/null)"
 # The second adapter's scan fails otherwise: silent. Back to the list and Next: no second box.

@@ -8,6 +8,7 @@
 int CHeadlessHost::MessageBox(const std::string& strText, UINT nType) {
     m_astrMessages.push_back(strText);
     m_anMessageTypes.push_back(nType);
+    m_abWaitAtMessage.push_back(m_nWaitDepth > 0);
     return (nType & MB_YESNO) == MB_YESNO ? m_nYesNoAnswer : IDOK;
 }
 

@@ -56,6 +56,8 @@ public:
     // The MB_ type of each box shown, and the button a Yes/No box is answered with (IDNO unless the
     // test chose IDYES).
     const std::vector<UINT>& MessageBoxTypes() const { return m_anMessageTypes; }
+    // Whether the wait cursor was up while each box waited for its answer.
+    const std::vector<bool>& WaitCursorAtMessageBoxes() const { return m_abWaitAtMessage; }
     void AnswerYesNo(int nAnswer) { m_nYesNoAnswer = nAnswer; }
     // How many times the wait cursor was shown, and whether it is showing now.
     int WaitCursorShows() const { return m_nWaitShows; }
@@ -95,6 +97,7 @@ private:
     DWORD m_dwButtons = 0;
     std::string m_strFinishText;
     std::vector<std::string> m_astrMessages;
+    std::vector<bool> m_abWaitAtMessage;
     std::vector<UINT> m_anMessageTypes;
     int m_nYesNoAnswer = IDNO;
     int m_nWaitDepth = 0;
