@@ -8,8 +8,8 @@
 # library of the DLL names it and the MinGW-w64 SDK headers declare it with _WIN32_WINNT (and WINVER)
 # set to that system: 0x0501 (Windows XP) for 32 bits, 0x0502 (XP x64 / Server 2003) for 64 bits.
 # The headers' version guards are the source; a function they declare without a guard although it
-# is newer would pass, so scripts/win-exports/README.md records the imports also checked against a
-# second source. msvcrt.dll is not covered: its headers carry no Windows version.
+# is newer would pass (docs/WINDOWS.md, "The oldest systems", says what this source covers).
+# msvcrt.dll is not covered: its headers carry no Windows version.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 arch="${1:?usage: $0 i686|x86_64}"
