@@ -142,10 +142,8 @@ Section "Install"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "URLInfoAbout" "${VENDOR_URL}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "HelpLink" "mailto:${SUPPORT_EMAIL}"
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
-  ; _?= runs the uninstaller in place, so these commands return only when the files are gone (without
-  ; it the uninstaller starts a copy of itself from the temporary folder and returns at once).
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe" _?=$INSTDIR'
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S _?=$INSTDIR'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
@@ -156,16 +154,9 @@ Section "Uninstall"
   Delete "$INSTDIR\BXSidebar.png"
   Delete "$INSTDIR\BXTopbar.png"
   Delete "$INSTDIR\Tolvane.chm"
-  ${If} $EXEDIR == $INSTDIR
-    ; Running in place: a running program's file cannot be deleted but can be moved, so it leaves
-    ; the folder for the temporary one and goes at the next restart.
-    GetTempFileName $0
-    Delete $0
-    Rename "$INSTDIR\Uninstall.exe" $0
-    Delete /REBOOTOK $0
-  ${Else}
-    Delete "$INSTDIR\Uninstall.exe"
-  ${EndIf}
+  ; The uninstaller runs from a copy of itself in the temporary folder (NSIS starts it there and
+  ; returns at once), so its own file can go too.
+  Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
 
   Delete "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk"
