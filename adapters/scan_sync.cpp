@@ -44,7 +44,7 @@ bool CScanSync::WaitForSignal(DWORD dwMs) {
     return dwResult == WAIT_OBJECT_0 || dwResult == WAIT_TIMEOUT;
 }
 
-void ScanNotificationCallback(WLAN_NOTIFICATION_DATA* pData, void* pContext) {
+void NIMBREL_CALLBACK ScanNotificationCallback(WLAN_NOTIFICATION_DATA* pData, void* pContext) {
     if (pData == nullptr || pContext == nullptr) {
         return;
     }

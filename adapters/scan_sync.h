@@ -42,4 +42,4 @@ struct WLAN_NOTIFICATION_DATA;
 // The callback the adapter test registers with SetScanCallback, its CScanSync as context. Runs on a
 // thread of the WLAN service: a scan-complete notification of the ACM source signals the record;
 // every other notification (a failed scan included) is ignored.
-void ScanNotificationCallback(WLAN_NOTIFICATION_DATA* pData, void* pContext);
+void NIMBREL_CALLBACK ScanNotificationCallback(WLAN_NOTIFICATION_DATA* pData, void* pContext);

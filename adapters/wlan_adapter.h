@@ -155,7 +155,7 @@ struct WLAN_NOTIFICATION_DATA;
 // WLAN_NOTIFICATION_CALLBACK (notification record, then the context given at registration), so the
 // native back end hands it to WlanRegisterNotification unchanged. It runs on a thread of the WLAN
 // service.
-typedef void (*SCAN_NOTIFICATION_CALLBACK)(WLAN_NOTIFICATION_DATA* pData, void* pContext);
+typedef void(NIMBREL_CALLBACK* SCAN_NOTIFICATION_CALLBACK)(WLAN_NOTIFICATION_DATA* pData, void* pContext);
 
 // One wireless adapter reached through one back end. The object starts closed (m_hDevice is
 // INVALID_HANDLE_VALUE); the open operations open it and CloseDevice closes it. Every query needs

@@ -1,58 +1,131 @@
 ; Installer of Brellix Nimbrel: the program, its two banners and its help file in one folder, the
 ; install folder in the program's settings key, a Start-menu shortcut and an Add/Remove Programs entry.
-; makensis -DBIN_DIR=<folder with the four files> -DOUT_FILE=<installer.exe> nimbrel.nsi
+; One 32-bit installer for every Windows from XP on: on 64-bit Windows it installs the 64-bit program
+; and writes the 64-bit registry view, on 32-bit Windows the 32-bit program.
+;   makensis -DBIN_DIR64=<folder with Nimbrel.exe, the banners and Tolvane.chm>
+;            -DBIN_DIR32=<folder with the 32-bit Nimbrel.exe>  (or -DX64_ONLY: see below)
+;            -DWIZARD_BMP=<164 x 314 BMP of the welcome and finish pages>
+;            -DVENDOR_URL=<address> -DSUPPORT_EMAIL=<address>  (cmake/Vendor.cmake's settings)
+;            [-DOUT_FILE=<installer.exe>] [-DSIGN_COMMAND=<command; %1 is the file>] nimbrel.nsi
+; X64_ONLY: no 32-bit program yet. The installer is then a 64-bit one (Target amd64-unicode), which
+; runs on 64-bit Windows only; a 32-bit installer would have no program to put on 32-bit Windows.
 Unicode true
-Target amd64-unicode
+; LogicLib leaves labels of its own unused in ${If} blocks without ${Else}.
+!pragma warning disable 6012
+!ifdef X64_ONLY
+  Target amd64-unicode
+!else
+  Target x86-unicode
+!endif
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
+; The installed files' dates are those of the installation, not of the build: two builds of one
+; commit give the same installer.
+SetDateSave off
+ManifestDPIAware true
+ManifestSupportedOS all
+XPStyle on
 
-!ifndef BIN_DIR
-  !error "BIN_DIR names the folder holding Nimbrel.exe, the banners and Tolvane.chm"
+!ifndef BIN_DIR64
+  !error "BIN_DIR64 names the folder holding the 64-bit Nimbrel.exe, the banners and Tolvane.chm"
+!endif
+!ifndef X64_ONLY
+  !ifndef BIN_DIR32
+    !error "BIN_DIR32 names the folder holding the 32-bit Nimbrel.exe (or define X64_ONLY)"
+  !endif
+!endif
+!ifndef WIZARD_BMP
+  !error "WIZARD_BMP names the 164 x 314 BMP of the welcome and finish pages"
+!endif
+!ifndef VENDOR_URL | SUPPORT_EMAIL
+  !error "VENDOR_URL and SUPPORT_EMAIL come from the build settings (cmake/Vendor.cmake)"
 !endif
 !ifndef OUT_FILE
   !define OUT_FILE "NimbrelSetup.exe"
 !endif
+!ifdef SIGN_COMMAND
+  !finalize '${SIGN_COMMAND}'
+  !uninstfinalize '${SIGN_COMMAND}'
+!endif
+
+!include MUI2.nsh
+!include x64.nsh
+!include LogicLib.nsh
+!include FileFunc.nsh
 
 !define PRODUCT "Brellix Nimbrel"
 !define VERSION "3.0.3"
 !define MAKER "Plenwick Technologies, Inc."
 !define SETTINGS_KEY "Software\${MAKER}\${PRODUCT}"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
+!define DEFAULT_DIR "$PROGRAMFILES64\${PRODUCT}"
 
 Name "${PRODUCT}"
 OutFile "${OUT_FILE}"
-InstallDir "$PROGRAMFILES64\${PRODUCT}"
-; A re-install goes to the folder of the installation that is there.
-InstallDirRegKey HKLM "${SETTINGS_KEY}" "InstallDir"
+BrandingText "${PRODUCT} ${VERSION}"
+; $PROGRAMFILES64 is the 64-bit Program Files on 64-bit Windows and the only one on 32-bit Windows.
+InstallDir "${DEFAULT_DIR}"
 VIProductVersion "${VERSION}.0"
 VIAddVersionKey "ProductName" "${PRODUCT}"
 VIAddVersionKey "CompanyName" "${MAKER}"
 VIAddVersionKey "FileVersion" "${VERSION}"
 VIAddVersionKey "ProductVersion" "${VERSION}"
 VIAddVersionKey "FileDescription" "${PRODUCT} Setup"
-VIAddVersionKey "LegalCopyright" "Copyright ${MAKER}"
+VIAddVersionKey "LegalCopyright" "Copyright (C) ${MAKER}"
 
-Page directory
-Page instfiles
-UninstPage uninstConfirm
-UninstPage instfiles
+!define MUI_ICON "..\res\win32\nimbrel.ico"
+!define MUI_UNICON "..\res\win32\nimbrel.ico"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${WIZARD_BMP}"
+!define MUI_ABORTWARNING
+!define MUI_FINISHPAGE_RUN "$INSTDIR\Nimbrel.exe"
+!define MUI_FINISHPAGE_RUN_TEXT "Run Brellix Nimbrel"
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
+
+; The registry view the installed program reads: the 64-bit one on 64-bit Windows.
+!macro NIMBREL_REG_VIEW
+  ${If} ${RunningX64}
+    SetRegView 64
+  ${EndIf}
+!macroend
 
 Function .onInit
-  SetRegView 64
+  !insertmacro NIMBREL_REG_VIEW
+  ; A re-install goes to the folder the installation there recorded, unless /D named another.
+  ; (InstallDirRegKey would read before the view is chosen, so the 32-bit view on 64-bit Windows.)
+  ${If} $INSTDIR == "${DEFAULT_DIR}"
+    ReadRegStr $0 HKLM "${SETTINGS_KEY}" "InstallDir"
+    ${If} $0 != ""
+      StrCpy $INSTDIR $0
+    ${EndIf}
+  ${EndIf}
 FunctionEnd
 
 Function un.onInit
-  SetRegView 64
+  !insertmacro NIMBREL_REG_VIEW
 FunctionEnd
 
 Section "Install"
   SetShellVarContext all
   SetOutPath "$INSTDIR"
   SetOverwrite on
-  File "${BIN_DIR}\Nimbrel.exe"
-  File "${BIN_DIR}\BXSidebar.png"
-  File "${BIN_DIR}\BXTopbar.png"
-  File "${BIN_DIR}\Tolvane.chm"
+  ${If} ${RunningX64}
+    File "${BIN_DIR64}\Nimbrel.exe"
+  ${Else}
+!ifdef X64_ONLY
+    Abort "This installer holds only the 64-bit program."
+!else
+    File "${BIN_DIR32}\Nimbrel.exe"
+!endif
+  ${EndIf}
+  File "${BIN_DIR64}\BXSidebar.png"
+  File "${BIN_DIR64}\BXTopbar.png"
+  File "${BIN_DIR64}\Tolvane.chm"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
 
   WriteRegStr HKLM "${SETTINGS_KEY}" "InstallDir" "$INSTDIR"
@@ -60,11 +133,15 @@ Section "Install"
   CreateDirectory "$SMPROGRAMS\${PRODUCT}"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk" "$INSTDIR\Nimbrel.exe" "" "$INSTDIR\Nimbrel.exe" 0
 
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${MAKER}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Nimbrel.exe"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "URLInfoAbout" "${VENDOR_URL}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "HelpLink" "mailto:${SUPPORT_EMAIL}"
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
   WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
   WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
@@ -77,6 +154,8 @@ Section "Uninstall"
   Delete "$INSTDIR\BXSidebar.png"
   Delete "$INSTDIR\BXTopbar.png"
   Delete "$INSTDIR\Tolvane.chm"
+  ; The uninstaller runs from a copy of itself in the temporary folder (NSIS starts it there and
+  ; returns at once), so its own file can go too.
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
 

@@ -5,6 +5,15 @@
 
 #include <cstdint>
 
+// The calling convention of functions the system calls back (list-view sort, WLAN notification, the
+// WLAN API's entry points): __stdcall on 32-bit Windows, the only convention elsewhere. Part of every
+// such pointer type, so that a function of the wrong convention does not convert.
+#if defined(_WIN32) && !defined(_WIN64)
+#define NIMBREL_CALLBACK __stdcall
+#else
+#define NIMBREL_CALLBACK
+#endif
+
 using BYTE = std::uint8_t;
 using WORD = std::uint16_t;
 using DWORD = std::uint32_t;

@@ -10,11 +10,7 @@
 #include "platform/rpc.h"
 #include "platform/win_defs.h"
 
-#if defined(_WIN32) && !defined(_WIN64)
-#define WLAN_WINAPI __stdcall
-#else
-#define WLAN_WINAPI
-#endif
+#define WLAN_WINAPI NIMBREL_CALLBACK
 
 inline constexpr char WLANAPI_LIBRARY[] = "wlanapi";
 

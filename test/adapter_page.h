@@ -52,7 +52,7 @@ public:
     void FillApList(const std::vector<std::string>& astrRows);
     // The list's sort order (LVM_SORTITEMS): AP name and SSID, then MAC, then channel as text,
     // ignoring the case of ASCII letters. lParamA and lParamB point at the rows; lParamSort unused.
-    static int CompareApRows(LPARAM lParamA, LPARAM lParamB, LPARAM lParamSort);
+    static int NIMBREL_CALLBACK CompareApRows(LPARAM lParamA, LPARAM lParamB, LPARAM lParamSort);
 
     std::vector<CAdapterResult> m_results;
     int m_nCurrent = 0;

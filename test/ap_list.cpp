@@ -170,7 +170,7 @@ void CAdapterPage::FillApList(const std::vector<std::string>& astrRows) {
     }
 }
 
-int CAdapterPage::CompareApRows(LPARAM lParamA, LPARAM lParamB, LPARAM /*lParamSort*/) {
+int NIMBREL_CALLBACK CAdapterPage::CompareApRows(LPARAM lParamA, LPARAM lParamB, LPARAM /*lParamSort*/) {
     // The keys are read in place: a sort makes about n log n comparisons, too many to copy six
     // fields for each.
     const std::string_view strA = RowOf(lParamA);

@@ -66,7 +66,7 @@ constexpr int LVCFMT_LEFT = 0;
 using LPARAM = std::intptr_t;
 // The comparison of LVM_SORTITEMS: the item data of two items and the sort parameter; negative
 // when the first item goes before the second, 0 when equal, positive when after.
-using PFNLVCOMPARE = int (*)(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
+using PFNLVCOMPARE = int(NIMBREL_CALLBACK*)(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
 
 // What an item holds beyond its columns, as label and text pairs, for a host that can show one item
 // whole (the terminal's detail box); they stay with the item when the list is sorted.

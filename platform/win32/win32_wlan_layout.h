@@ -1,10 +1,12 @@
-// The 64-bit layouts of the WLAN API records, checked against the Windows SDK headers
-// (win32_wlan_layout.cpp) and against the seam's records (win32_os.cpp), so that both agree.
+// The layouts of the WLAN API records on the architecture being built, checked against the Windows
+// SDK headers (win32_wlan_layout.cpp) and against the seam's records (win32_os.cpp), so that both
+// agree. Only the notification record holds a pointer; the others are the same on 32 and 64 bits
+// (their 64-bit counters are 8-byte aligned on 32 bits too).
 #pragma once
 
 #include <cstddef>
 
-namespace wlan64 {
+namespace wlan_target {
 constexpr std::size_t INTERFACE_INFO_SIZE = 532;
 constexpr std::size_t INTERFACE_LIST_HEADER = 8;
 constexpr std::size_t CONNECTION_SIZE = 604;
@@ -12,8 +14,13 @@ constexpr std::size_t CONNECTION_ASSOCIATION = 520;
 constexpr std::size_t BSS_LIST_HEADER = 8;
 constexpr std::size_t BSS_ENTRY_SIZE = 360;
 constexpr std::size_t BSS_ENTRY_IE_OFFSET = 352;
+#ifdef _WIN64
 constexpr std::size_t NOTIFICATION_DATA_POINTER = 32;
 constexpr std::size_t NOTIFICATION_DATA_SIZE = 40;
+#else
+constexpr std::size_t NOTIFICATION_DATA_POINTER = 28;
+constexpr std::size_t NOTIFICATION_DATA_SIZE = 32;
+#endif
 constexpr std::size_t NOTIFICATION_DATA_GUID = 8;
 constexpr std::size_t NOTIFICATION_DATA_DATA_SIZE = 24;
 constexpr std::size_t ASSOCIATION_SIGNAL_QUALITY = 56;
@@ -28,4 +35,4 @@ constexpr std::size_t INTERFACE_CAPABILITY_SIZE = 276;
 constexpr std::size_t INTERFACE_CAPABILITY_PHY_TYPES = 20;
 constexpr std::size_t SSID_SIZE = 36;
 constexpr std::size_t RATE_SET_SIZE = 256;
-}  // namespace wlan64
+}  // namespace wlan_target

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-int CompareFirstChar(LPARAM a, LPARAM b, LPARAM /*lParamSort*/) {
+int NIMBREL_CALLBACK CompareFirstChar(LPARAM a, LPARAM b, LPARAM /*lParamSort*/) {
     return static_cast<int>(a / 10) - static_cast<int>(b / 10);
 }
 }  // namespace

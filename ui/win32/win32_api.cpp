@@ -7,6 +7,8 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <type_traits>
+
 namespace win32 {
 namespace {
 HWND H(Hwnd hWnd) {
@@ -214,7 +216,10 @@ bool ListViewDeleteAllItems(Hwnd hList) {
 }
 
 bool ListViewSortItems(Hwnd hList, CompareFn pfnCompare, Lparam lParamSort) {
-    // The page's comparison has the platform's signature (three pointer-sized integers, int result).
+    // The page's comparison has the platform's signature (three pointer-sized integers, int result)
+    // and convention; the cast only bridges intptr_t and LONG_PTR, which are int and long on 32 bits.
+    static_assert(std::is_same_v<CompareFn, int(CALLBACK*)(Lparam, Lparam, Lparam)>);
+    static_assert(sizeof(Lparam) == sizeof(LPARAM));
     return SendMessageA(H(hList), LVM_SORTITEMS, static_cast<WPARAM>(lParamSort),
                         reinterpret_cast<LPARAM>(reinterpret_cast<PFNLVCOMPARE>(pfnCompare))) != FALSE;
 }

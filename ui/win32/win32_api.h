@@ -70,7 +70,8 @@ std::string ListViewItemText(Hwnd hList, int nItem, int nSubItem);
 Lparam ListViewItemData(Hwnd hList, int nItem);
 int ListViewItemCount(Hwnd hList);
 bool ListViewDeleteAllItems(Hwnd hList);
-using CompareFn = int (*)(Lparam, Lparam, Lparam);
+// The list view calls it back with the system's convention (__stdcall on 32 bits, ignored on 64).
+using CompareFn = int(__stdcall*)(Lparam, Lparam, Lparam);
 bool ListViewSortItems(Hwnd hList, CompareFn pfnCompare, Lparam lParamSort);
 int ListViewColumnCount(Hwnd hList);
 

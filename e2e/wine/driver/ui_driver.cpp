@@ -79,14 +79,15 @@ bool WaitFor(DWORD dwMs, const std::function<bool()>& condition) {
     }
 }
 
+// A lambda converts only to the default convention, not to the __stdcall callback of 32 bits.
+BOOL CALLBACK AddTopLevelWindow(HWND hWnd, LPARAM lParam) {
+    reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hWnd);
+    return TRUE;
+}
+
 std::vector<HWND> TopLevelWindows() {
     std::vector<HWND> windows;
-    EnumWindows(
-        [](HWND hWnd, LPARAM lParam) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hWnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
+    EnumWindows(AddTopLevelWindow, reinterpret_cast<LPARAM>(&windows));
     return windows;
 }
 
