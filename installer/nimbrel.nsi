@@ -7,8 +7,8 @@
 ;            -DWIZARD_BMP=<164 x 314 BMP of the welcome and finish pages>
 ;            -DVENDOR_URL=<address> -DSUPPORT_EMAIL=<address>  (cmake/Vendor.cmake's settings)
 ;            [-DOUT_FILE=<installer.exe>] [-DSIGN_COMMAND=<command; %1 is the file>] nimbrel.nsi
-; X64_ONLY: no 32-bit program yet. The installer is then a 64-bit one (Target amd64-unicode), which
-; runs on 64-bit Windows only; a 32-bit installer would have no program to put on 32-bit Windows.
+; X64_ONLY: the 64-bit program only, in a 64-bit installer (Target amd64-unicode) that runs on 64-bit
+; Windows only: the tests run it under a Wine that has no 32-bit half.
 Unicode true
 ; LogicLib leaves labels of its own unused in ${If} blocks without ${Else}.
 !pragma warning disable 6012
@@ -155,7 +155,8 @@ Section "Uninstall"
   Delete "$INSTDIR\BXTopbar.png"
   Delete "$INSTDIR\Tolvane.chm"
   ; The uninstaller runs from a copy of itself in the temporary folder (NSIS starts it there and
-  ; returns at once), so its own file can go too.
+  ; returns at once), so its own file can go too. Run in place (_?=) it could not: it keeps its own
+  ; file open, without sharing its deletion, to read its data.
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
 

@@ -6,10 +6,11 @@ nimbrel_test_packages=(g++-mingw-w64-x86-64-posix clang-format tmux)
 # The fuzz targets: clang with libFuzzer and the sanitizer runtimes (scripts/fuzz).
 nimbrel_fuzz_packages=(clang libclang-rt-14-dev)
 # The Windows program (scripts/build-windows) and its tests under Wine.
-# 64-bit and 32-bit (libz-mingw-w64-dev holds zlib for both).
+# 64-bit and 32-bit (libz-mingw-w64-dev holds zlib for both), the help file (chmcmd) and the installer.
 nimbrel_windows_packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
                           mingw-w64-x86-64-dev g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix
-                          binutils-mingw-w64-i686 mingw-w64-i686-dev libz-mingw-w64-dev dpkg-dev zip)
+                          binutils-mingw-w64-i686 mingw-w64-i686-dev libz-mingw-w64-dev dpkg-dev zip
+                          fp-utils nsis)
 nimbrel_wine_packages=(wine wine64 fonts-wine xvfb xauth imagemagick xdotool)
 
 nimbrel_install() {

@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
 # The installer under Wine. Before Wine: the installer's icon is the program's, its manifest asks for
-# comctl32 v6 and DPI awareness. Then: a /S install into a folder named with /D (files, InstallDir in
-# the 64-bit registry view only, Add/Remove Programs entry with its size and the vendor's addresses,
-# shortcut); a re-install without /D keeping the recorded folder; the registered quiet uninstall
-# command leaving nothing behind once its copy in the temporary folder ends; the Modern UI walked by keyboard (welcome,
-# folder, progress, finish with "Run Brellix Nimbrel", which starts the program); the installed
-# program started from its shortcut's target showing the welcome page and ending with 0 on Cancel;
-# the uninstaller's plain /S, checked as soon as its copy has ended.
+# comctl32 v6 and DPI awareness, and it is a 32-bit installer holding both programs. Then: a /S
+# install into a folder named with /D (files, InstallDir in the 64-bit registry view only, Add/Remove
+# Programs entry with its size and the vendor's addresses, shortcut); a re-install without /D keeping
+# the recorded folder; the registered quiet uninstall command leaving nothing behind once its copy in
+# the temporary folder ends; the Modern UI walked by keyboard (welcome, folder, progress, finish with
+# "Run Brellix Nimbrel", which starts the program); the installed program started from its
+# shortcut's target showing the welcome page and ending with 0 on Cancel; the uninstaller's plain /S,
+# checked as soon as its copy has ended.
 #   installer_test.sh <NimbrelSetup.exe>   (window_probe.exe is looked for in e2e-wine/ beside it)
+# A Wine without its 32-bit half (wine32) cannot start the 32-bit installer: Wine then runs the same
+# script built as a 64-bit installer, e2e-wine/NimbrelSetup-x64.exe beside it.
 # Uses the harness's prefix (e2e/wine/wine_env.sh) when it is there, else the WINEPREFIX given.
 set -euo pipefail
 setup="$(realpath "$1")"
+dist="$(dirname "$setup")" # build/windows: the 64-bit program, its files and e2e-wine/
 here="$(dirname "${BASH_SOURCE[0]}")"
 root="$(cd "$here/../.." && pwd)"
 fail() { echo "FAIL: $*"; exit 1; }
@@ -28,15 +32,26 @@ PY
 manifest="$(strings -n 8 "$setup" | tr -d '\r\n')"
 grep -qF 'Microsoft.Windows.Common-Controls' <<<"$manifest" || fail "no comctl32 v6 in the installer's manifest"
 grep -qiE '<dpiAware[^>]*>true</dpiAware>' <<<"$manifest" || fail "installer not DPI aware"
-if file "$setup" | grep -q 'PE32 executable'; then
-    # 32-bit: needs 32-bit Wine (wine32), which a 64-bit-only Wine lacks: it cannot start it at all.
-    echo "note: 32-bit installer; it runs only where Wine has its 32-bit half"
-fi
+file "$setup" | grep -q 'PE32 executable' || fail "the installer is not a 32-bit program"
+# Both programs inside, byte for byte: the 64-bit one and the 32-bit one beside it.
+unpacked="$(mktemp -d)"
+7z x -aou -o"$unpacked" "$setup" >/dev/null || fail "7z cannot unpack the installer"
+for program in "$dist/Nimbrel.exe" "$dist/../windows-x86/Nimbrel.exe"; do
+    found=0
+    for f in "$unpacked"/Nimbrel*.exe; do cmp -s "$f" "$program" && found=1; done
+    [ "$found" = 1 ] || fail "the installer does not hold $program"
+done
+rm -rf "$unpacked"
 
 # ---- Under Wine.
 if [ -f "$here/wine_env.sh" ]; then . "$here/wine_env.sh"; fi
 : "${WINEPREFIX:?no Wine prefix (e2e/wine/wine_env.sh missing and WINEPREFIX unset)}"
 export WINEDEBUG=-all
+if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    setup="$dist/e2e-wine/NimbrelSetup-x64.exe"
+    [ -f "$setup" ] || fail "no $setup"
+    echo "note: this Wine runs no 32-bit program; the 64-bit build of the installer's script runs instead"
+fi
 key='HKLM\Software\Plenwick Technologies, Inc.\Brellix Nimbrel'
 key32='HKLM\Software\Wow6432Node\Plenwick Technologies, Inc.\Brellix Nimbrel'
 arp='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Brellix Nimbrel'
@@ -57,7 +72,7 @@ check_installed() {
     for f in Nimbrel.exe BXSidebar.png BXTopbar.png Tolvane.chm Uninstall.exe; do
         [ -f "$dir/$f" ] || fail "$f not installed in $win"
     done
-    cmp -s "$dir/Nimbrel.exe" "$(dirname "$setup")/Nimbrel.exe" || fail "the installed program is not the 64-bit one"
+    cmp -s "$dir/Nimbrel.exe" "$dist/Nimbrel.exe" || fail "the installed program is not the 64-bit one"
     [ -f "$menu/Brellix Nimbrel.lnk" ] || fail "no Start-menu shortcut"
     entry="$(query "$arp")"
     grep -qF 'DisplayName    REG_SZ    Brellix Nimbrel' <<<"$entry" || fail "DisplayName"
@@ -106,7 +121,7 @@ check_installed "$other_win"
 echo stale >"$(unix_dir "$other_win")/Tolvane.chm"
 timeout 60 wine "$setup" /S || fail "re-install exited $?"
 check_installed "$other_win"
-cmp -s "$(unix_dir "$other_win")/Tolvane.chm" "$(dirname "$setup")/Tolvane.chm" ||
+cmp -s "$(unix_dir "$other_win")/Tolvane.chm" "$dist/Tolvane.chm" ||
     fail "re-install did not replace the files"
 [ ! -e "$(unix_dir "$default_win")" ] || fail "re-install went to the default folder"
 quiet_uninstall
@@ -114,7 +129,7 @@ check_gone "$other_win"
 echo "installer: /D install, re-install into the recorded folder, quiet uninstall ($((SECONDS - start)) s)"
 
 # ---- The Modern UI by keyboard: Enter presses each page's default button.
-probe="$(dirname "$setup")/e2e-wine/window_probe.exe"
+probe="$dist/e2e-wine/window_probe.exe"
 [ -f "$probe" ] || fail "no $probe"
 . "$here/sheet_lib.sh"
 timeout 30 wine reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null 2>&1
