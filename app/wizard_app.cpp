@@ -2,10 +2,10 @@
 
 #include <utility>
 
-#include "app/banner.h"
-#include "app/install_folder.h"
-#include "app/main_window.h"
-#include "app/tolvane_sheet.h"
+#include "pages/tolvane_sheet.h"
+#include "wizard/banner.h"
+#include "wizard/install_folder.h"
+#include "wizard/main_window.h"
 
 BOOL CWizardApp::InitInstance(IWizardHost& host) {
     const std::string strFolder = GetInstallFolder();

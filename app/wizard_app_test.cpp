@@ -7,12 +7,12 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/banner.h"
-#include "app/install_folder.h"
-#include "app/tolvane_sheet.h"
-#include "app/vendor.h"
+#include "pages/tolvane_sheet.h"
+#include "pages/vendor.h"
 #include "platform/sim/sim_machine.h"
 #include "ui/headless/headless_host.h"
+#include "wizard/banner.h"
+#include "wizard/install_folder.h"
 
 namespace {
 namespace fs = std::filesystem;

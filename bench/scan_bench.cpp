@@ -5,12 +5,12 @@
 // times are the thread's processor time (the work runs on that one thread).
 #include <benchmark/benchmark.h>
 
+#include "adapter_page/adapter_page.h"
 #include "adapters/ndis51_adapter.h"
 #include "adapters/wifi_api_adapter.h"
 #include "bench/bench_sizes.h"
 #include "bench/driver_clock.h"
 #include "bench/scan_machines.h"
-#include "test/adapter_page.h"
 #include "ui/headless/headless_controls.h"
 
 namespace {

@@ -7,11 +7,11 @@
 
 #include "adapters/supported_cache.h"
 #include "adapters/wzc_service.h"
-#include "app/page_ids.h"
 #include "app/wizard_app.h"
 #include "platform/sim/sim_machine.h"
 #include "report/post_page.h"
 #include "ui/headless/headless_host.h"
+#include "wizard/page_ids.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Help topics of every page, the browser launch, and the configuration service started again on
 // Cancel, Finish and after the last adapter.
-#include "app/vendor.h"
 #include "e2e/wizard_fixture.h"
+#include "pages/vendor.h"
 
 namespace {
 const std::string HELP_FILE = "C:\\Program Files\\Brellix Nimbrel\\Tolvane.chm::/";

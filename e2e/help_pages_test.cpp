@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/vendor.h"
+#include "pages/vendor.h"
 #include "ui/help_text.h"
 
 namespace {

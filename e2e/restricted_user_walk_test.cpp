@@ -6,12 +6,12 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/page_ids.h"
+#include "adapter_page/location_notice.h"
 #include "app/wizard_app.h"
 #include "e2e/wizard_fixture.h"
 #include "platform/sim/sim_test_util.h"
-#include "test/location_notice.h"
 #include "ui/headless/headless_progress.h"
+#include "wizard/page_ids.h"
 
 namespace {
 const std::string MACHINES = std::string(NIMBREL_E2E_DIR) + "/machines/";

@@ -9,9 +9,9 @@
 
 #include "adapters/ndis51_adapter.h"
 #include "adapters/wifi_api_adapter.h"
-#include "app/vendor.h"
 #include "app/wizard_app.h"
 #include "e2e/test_http_server.h"
+#include "pages/vendor.h"
 #include "platform/sim/sim_machine.h"
 #include "ui/line/line_host.h"
 

@@ -9,18 +9,18 @@
 #include <string>
 #include <vector>
 
+#include "adapter_page/adapter_page.h"
+#include "adapter_page/location_notice.h"
 #include "adapters/supported_cache.h"
 #include "adapters/wzc_service.h"
-#include "app/banner.h"
-#include "app/list_page.h"
-#include "app/main_window.h"
-#include "app/supported_pages.h"
-#include "app/tolvane_sheet.h"
+#include "pages/list_page.h"
+#include "pages/tolvane_sheet.h"
 #include "platform/sim/sim_machine.h"
 #include "report/post_page.h"
-#include "test/adapter_page.h"
-#include "test/location_notice.h"
+#include "report/supported_pages.h"
 #include "ui/headless/headless_host.h"
+#include "wizard/banner.h"
+#include "wizard/main_window.h"
 
 // A Windows XP machine with the program installed, the configuration service running and the help
 // file present.

@@ -2,21 +2,21 @@
 // adapter tests and pages; every machine is a file under e2e/machines.
 #include <gtest/gtest.h>
 
+#include "adapter_page/adapter_page.h"
 #include "adapters/supported_cache.h"
 #include "adapters/wzc_service.h"
-#include "app/banner.h"
-#include "app/list_page.h"
-#include "app/main_window.h"
-#include "app/page_ids.h"
-#include "app/supported_pages.h"
-#include "app/tolvane_sheet.h"
 #include "e2e/walk_expectations.h"
 #include "e2e/wizard_fixture.h"
+#include "pages/list_page.h"
+#include "pages/tolvane_sheet.h"
 #include "platform/sim/sim_machine.h"
 #include "report/post_page.h"
-#include "test/adapter_page.h"
+#include "report/supported_pages.h"
 #include "ui/headless/headless_host.h"
 #include "ui/headless/headless_progress.h"
+#include "wizard/banner.h"
+#include "wizard/main_window.h"
+#include "wizard/page_ids.h"
 
 namespace {
 using Rows = std::vector<std::vector<std::string>>;

@@ -2,11 +2,11 @@
 
 #include <climits>
 
-#include "app/page_ids.h"
-#include "app/tolvane_sheet.h"
-#include "app/vendor_texts.h"
+#include "adapter_page/ap_list.h"
+#include "pages/tolvane_sheet.h"
+#include "pages/vendor_texts.h"
 #include "platform/os.h"
-#include "test/ap_list.h"
+#include "wizard/page_ids.h"
 
 namespace {
 const std::vector<std::string> RESULT_HEADINGS = {"Supported", "Name", "Scan Rate", "Max dBm", "Min dBm"};

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/wizard_page.h"
+#include "adapter_page/adapter_result.h"
 #include "report/upload.h"
-#include "test/adapter_result.h"
+#include "wizard/wizard_page.h"
 
 constexpr int IDC_REPORTED_BY = 1005;
 constexpr int IDC_EMAIL = 1006;

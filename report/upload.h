@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/vendor.h"
+#include "pages/vendor.h"
 #include "platform/win_defs.h"
 
 // Where the report goes and how long its transfer may take. The server is the vendor's host from

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/banner.h"
 #include "fuzz/fuzz_check.h"
+#include "wizard/banner.h"
 
 #ifdef NIMBREL_LIBFUZZER
 namespace {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/property_sheet.h"
-#include "app/tolvane_sheet.h"
+#include "pages/tolvane_sheet.h"
+#include "wizard/property_sheet.h"
 
 int CHeadlessHost::MessageBox(const std::string& strText, UINT nType) {
     m_astrMessages.push_back(strText);

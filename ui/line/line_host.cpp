@@ -5,11 +5,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/property_sheet.h"
-#include "app/tolvane_sheet.h"
+#include "pages/tolvane_sheet.h"
 #include "ui/help_text.h"
 #include "ui/resource_script.h"
 #include "util/delimited_string.h"
+#include "wizard/property_sheet.h"
 
 namespace {
 const std::string RULE(72, '-');

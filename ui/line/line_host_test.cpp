@@ -5,12 +5,12 @@
 
 #include <sstream>
 
-#include "app/main_window.h"
-#include "app/progress_popup.h"
+#include "adapter_page/location_notice.h"
 #include "app/wizard_app.h"
 #include "e2e/wizard_fixture.h"
 #include "platform/sim/sim_machine.h"
-#include "test/location_notice.h"
+#include "wizard/main_window.h"
+#include "wizard/progress_popup.h"
 
 namespace {
 // Runs the program's start-up on the default machine with the given typed lines.

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "app/banner.h"
+#include "wizard/banner.h"
 
 namespace {
 constexpr CRgb XTERM_16[16] = {{0, 0, 0},       {205, 0, 0},   {0, 205, 0},   {205, 205, 0},

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/property_sheet.h"
 #include "ui/term/term_text.h"
+#include "wizard/property_sheet.h"
 
 namespace {
 bool IsPressKey(const CTermEvent& event) {

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "app/banner.h"
-#include "app/property_sheet.h"
-#include "app/tolvane_sheet.h"
+#include "pages/tolvane_sheet.h"
 #include "ui/resource_script.h"
 #include "ui/term/term_colours.h"
 #include "ui/term/term_progress.h"
 #include "ui/term/term_text.h"
+#include "wizard/banner.h"
+#include "wizard/property_sheet.h"
 
 namespace {
 // Rows of the sheet, from its top edge.

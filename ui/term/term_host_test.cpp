@@ -5,15 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include "adapter_page/adapter_page.h"
+#include "adapter_page/location_notice.h"
 #include "adapters/wzc_service.h"
-#include "app/main_window.h"
 #include "app/wizard_app.h"
 #include "platform/sim/sim_machine.h"
 #include "report/post_page.h"
-#include "test/adapter_page.h"
-#include "test/location_notice.h"
 #include "ui/term/term_progress.h"
 #include "ui/term/term_test_util.h"
+#include "wizard/main_window.h"
 
 namespace {
 

@@ -14,21 +14,21 @@
 #include <set>
 #include <sstream>
 
+#include "adapter_page/adapter_page.h"
+#include "adapter_page/location_notice.h"
 #include "adapters/wzc_service.h"
-#include "app/list_page.h"
-#include "app/main_window.h"
-#include "app/page_ids.h"
-#include "app/property_sheet.h"
-#include "app/supported_pages.h"
 #include "app/wizard_app.h"
+#include "pages/list_page.h"
 #include "platform/sim/sim_machine.h"
 #include "report/post_page.h"
-#include "test/adapter_page.h"
-#include "test/location_notice.h"
+#include "report/supported_pages.h"
 #include "ui/resource_script.h"
 #include "ui/term/term_host.h"
 #include "ui/term/term_screen_read.h"
 #include "ui/term/term_test_util.h"
+#include "wizard/main_window.h"
+#include "wizard/page_ids.h"
+#include "wizard/property_sheet.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // it. (The machine files change only edits and lists, not these texts.)
 #include <gtest/gtest.h>
 
-#include "app/vendor_texts.h"
+#include "pages/vendor_texts.h"
 #include "ui/resource_script.h"
 #include "ui/term/term_controls.h"
 #include "ui/term/term_test_util.h"

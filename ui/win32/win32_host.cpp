@@ -1,9 +1,9 @@
 #include "ui/win32/win32_host.h"
 
-#include "app/banner.h"
-#include "app/property_sheet.h"
-#include "app/tolvane_sheet.h"
+#include "pages/tolvane_sheet.h"
 #include "ui/win32/win32_progress_window.h"
+#include "wizard/banner.h"
+#include "wizard/property_sheet.h"
 
 namespace {
 win32::CImageSpec ImageSpec(const CDibImage& image) {

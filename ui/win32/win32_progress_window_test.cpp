@@ -10,13 +10,13 @@
 #include <memory>
 #include <string>
 
-#include "app/main_window.h"
-#include "app/progress_popup.h"
 #include "platform/sim/sim_machine.h"
 #include "platform/win32/win32_os.h"
 #include "ui/win32/win32_controls.h"
 #include "ui/win32/win32_progress_wnd.h"
 #include "ui/win32/win32_test_support.h"
+#include "wizard/main_window.h"
+#include "wizard/progress_popup.h"
 
 namespace {
 

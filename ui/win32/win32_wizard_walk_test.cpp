@@ -12,21 +12,21 @@
 #include <string>
 #include <vector>
 
+#include "adapter_page/adapter_page.h"
+#include "adapter_page/ap_list.h"
 #include "adapters/supported_cache.h"
 #include "adapters/wzc_service.h"
-#include "app/list_page.h"
-#include "app/main_window.h"
-#include "app/page_ids.h"
-#include "app/supported_pages.h"
 #include "app/wizard_app.h"
 #include "e2e/walk_expectations.h"
+#include "pages/list_page.h"
 #include "platform/sim/sim_machine.h"
 #include "report/post_page.h"
-#include "test/adapter_page.h"
-#include "test/ap_list.h"
+#include "report/supported_pages.h"
 #include "ui/win32/win32_host.h"
 #include "ui/win32/win32_sheet_test_support.h"
 #include "ui/win32/win32_test_support.h"
+#include "wizard/main_window.h"
+#include "wizard/page_ids.h"
 
 namespace {
 
