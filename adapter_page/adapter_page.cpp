@@ -12,7 +12,7 @@ BOOL CAdapterPage::OnSetActive() {
     if (m_nCurrent >= static_cast<int>(m_results.size())) {
         CAdapterResult result;
         std::string strId, strName, strDescription;
-        Sheet().m_pListPage->GetCheckedAdapter(m_nCurrent, &strId, &strName, &strDescription);
+        TolvaneSheetOf(Sheet()).m_pListPage->GetCheckedAdapter(m_nCurrent, &strId, &strName, &strDescription);
         TestAdapter(strId, strName, strDescription, &result);
         m_results.push_back(std::move(result));
     }
@@ -38,7 +38,7 @@ void CAdapterPage::UpdateData() {
 
 LONG CAdapterPage::OnWizardNext() {
     CWizardPage::OnWizardNext();
-    if (m_nCurrent < Sheet().m_pListPage->GetCheckedCount() - 1) {
+    if (m_nCurrent < TolvaneSheetOf(Sheet()).m_pListPage->GetCheckedCount() - 1) {
         ++m_nCurrent;
         return IDD_ADAPTER;
     }

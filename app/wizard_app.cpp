@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "pages/tolvane_sheet.h"
+#include "app/tolvane_pages.h"
 #include "wizard/banner.h"
 #include "wizard/install_folder.h"
 #include "wizard/main_window.h"
@@ -22,6 +22,7 @@ BOOL CWizardApp::InitInstance(IWizardHost& host) {
         }
     }
     CTolvaneSheet sheet(sidebar, header, host.Window());
+    AddTolvanePages(sheet);
     AfxSetMainWnd(&host.Window());
     const BOOL bShown = host.RunModal(sheet);
     AfxSetMainWnd(nullptr);

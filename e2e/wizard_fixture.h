@@ -13,8 +13,8 @@
 #include "adapter_page/location_notice.h"
 #include "adapters/supported_cache.h"
 #include "adapters/wzc_service.h"
+#include "app/tolvane_pages.h"
 #include "pages/list_page.h"
-#include "pages/tolvane_sheet.h"
 #include "platform/sim/sim_machine.h"
 #include "report/post_page.h"
 #include "report/supported_pages.h"
@@ -98,8 +98,8 @@ protected:
         m_pList->m_adapters = m_adapters;
         auto pTest = std::make_unique<CScriptedAdapterPage>(*m_pList);
         m_pTest = pTest.get();
-        m_pSheet =
-            std::make_unique<CTolvaneSheet>(m_image, m_image, m_host, std::move(pList), std::move(pTest));
+        m_pSheet = std::make_unique<CTolvaneSheet>(m_image, m_image, m_host);
+        AddTolvanePages(*m_pSheet, std::move(pList), std::move(pTest));
         AfxSetMainWnd(&m_host);  // as start-up makes the sheet the main window
         m_host.Open(*m_pSheet);
     }
@@ -150,7 +150,8 @@ protected:
     void OpenWizard(std::unique_ptr<CSimMachine> pMachine, std::unique_ptr<CListPage> pList = nullptr) {
         m_pMachine = std::move(pMachine);
         m_pOs = std::make_unique<CScopedOs>(*m_pMachine);
-        m_pSheet = std::make_unique<CTolvaneSheet>(m_image, m_image, m_host, std::move(pList));
+        m_pSheet = std::make_unique<CTolvaneSheet>(m_image, m_image, m_host);
+        AddTolvanePages(*m_pSheet, std::move(pList));
         AfxSetMainWnd(&m_host);  // as start-up makes the sheet the main window
         m_host.Open(*m_pSheet);
     }

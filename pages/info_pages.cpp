@@ -36,7 +36,7 @@ void CWelcomePage::OnHelp() {
 CIntroPage::CIntroPage() : CWizardPage(IDD_INTRO, IDS_PAGE_CAPTION, IDS_INTRO_TITLE, IDS_INTRO_SUBTITLE) {}
 
 LONG CIntroPage::OnWizardNext() {
-    const int nCount = Sheet().m_pListPage->DiscoverAdapters();
+    const int nCount = TolvaneSheetOf(Sheet()).m_pListPage->DiscoverAdapters();
     CWizardPage::OnWizardNext();
     return nCount <= 0 ? IDD_NONE_FOUND : IDD_LIST;
 }
@@ -70,7 +70,7 @@ CNoneSupportedPage::CNoneSupportedPage()
 
 LONG CNoneSupportedPage::OnWizardNext() {
     CWizardPage::OnWizardNext();
-    return Sheet().m_pListPage->GetCheckedCount() <= 0 ? IDD_THANK_YOU : IDD_POST;
+    return TolvaneSheetOf(Sheet()).m_pListPage->GetCheckedCount() <= 0 ? IDD_THANK_YOU : IDD_POST;
 }
 
 void CNoneSupportedPage::OnCommand(int nControlId) {
@@ -88,8 +88,8 @@ CThankYouPage::CThankYouPage()
     m_dwFlags |= PSP_USEHEADERTITLE;
 }
 
-CTolvaneSheet& CThankYouPage::Sheet() const {
-    return static_cast<CTolvaneSheet&>(*GetParentSheet());
+CWizardSheet& CThankYouPage::Sheet() const {
+    return static_cast<CWizardSheet&>(*GetParentSheet());
 }
 
 BOOL CThankYouPage::OnInitDialog() {

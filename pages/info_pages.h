@@ -5,7 +5,7 @@
 #include "wizard/property_page.h"
 #include "wizard/wizard_page.h"
 
-class CTolvaneSheet;
+class CWizardSheet;
 
 class CWelcomePage : public CPropertyPageEx {
 public:
@@ -57,5 +57,5 @@ public:
     void OnCommand(int nControlId) override;
 
 private:
-    CTolvaneSheet& Sheet() const;
+    CWizardSheet& Sheet() const;
 };

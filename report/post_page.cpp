@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "adapter_page/adapter_page.h"
 #include "adapter_page/ap_list.h"
 #include "pages/tolvane_sheet.h"
 #include "pages/vendor_texts.h"
@@ -56,7 +57,7 @@ void CPostPage::UpdateData(BOOL bSaveAndValidate) {
 BOOL CPostPage::OnSetActive() {
     if (!Sheet().m_bWentBack) {
         m_strOsVersion = FormatOsVersion();
-        FillResults(Sheet().m_pAdapterPage->m_results);
+        FillResults(TolvaneSheetOf(Sheet()).m_pAdapterPage->m_results);
         if (m_bFirstVisit) {
             m_bPost = TRUE;
         }
@@ -69,7 +70,7 @@ BOOL CPostPage::OnSetActive() {
 LONG CPostPage::OnWizardNext() {
     CWizardPage::OnWizardNext();
     UpdateData(TRUE);
-    if (!m_bPost || UploadResults(Sheet().m_pAdapterPage->m_results)) {
+    if (!m_bPost || UploadResults(TolvaneSheetOf(Sheet()).m_pAdapterPage->m_results)) {
         return IDD_THANK_YOU;
     }
     return IDD_POST;

@@ -13,7 +13,7 @@ BOOL CSupportedPage::OnSetActive() {
         while (pList->GetCount() != 0) {
             pList->DeleteString(0);
         }
-        for (const CAdapterResult& result : Sheet().m_pAdapterPage->m_results) {
+        for (const CAdapterResult& result : TolvaneSheetOf(Sheet()).m_pAdapterPage->m_results) {
             if (result.m_bSupported) {
                 pList->AddString(result.m_strName);
             }

@@ -1,9 +1,9 @@
 #include "wizard/wizard_page.h"
 
 #include "adapters/wzc_service.h"
-#include "pages/tolvane_sheet.h"
 #include "wizard/help.h"
 #include "wizard/page_ids.h"
+#include "wizard/wizard_sheet.h"
 
 CWizardPage::CWizardPage(UINT nTemplateId, UINT nCaptionId, UINT nHeaderTitleId, UINT nHeaderSubTitleId)
     : CPropertyPageEx(nTemplateId, nCaptionId, nHeaderTitleId, nHeaderSubTitleId),
@@ -11,8 +11,8 @@ CWizardPage::CWizardPage(UINT nTemplateId, UINT nCaptionId, UINT nHeaderTitleId,
     m_dwFlags |= PSP_USEHEADERTITLE | PSP_USEHEADERSUBTITLE;
 }
 
-CTolvaneSheet& CWizardPage::Sheet() const {
-    return static_cast<CTolvaneSheet&>(*GetParentSheet());
+CWizardSheet& CWizardPage::Sheet() const {
+    return static_cast<CWizardSheet&>(*GetParentSheet());
 }
 
 BOOL CWizardPage::OnSetActive() {

@@ -4,7 +4,7 @@
 
 #include "wizard/property_page.h"
 
-class CTolvaneSheet;
+class CWizardSheet;
 
 class CWizardPage : public CPropertyPageEx {
 public:
@@ -24,7 +24,7 @@ public:
     UINT m_nTemplateId;
 
 protected:
-    CTolvaneSheet& Sheet() const;
+    CWizardSheet& Sheet() const;
     // The help topic of the sheet's Help button on this page.
     virtual const char* HelpTopic() const;
 };

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "adapter_page/location_notice.h"
+#include "app/tolvane_pages.h"
 #include "app/wizard_app.h"
 #include "e2e/wizard_fixture.h"
 #include "platform/sim/sim_machine.h"
@@ -45,7 +46,8 @@ std::string RunScripted(const std::vector<CFakeAdapter>& adapters, const std::st
     pList->m_adapters = adapters;
     auto pTest = std::make_unique<CScriptedAdapterPage>(*pList);
     CDibImage image;
-    CTolvaneSheet sheet(image, image, host, std::move(pList), std::move(pTest));
+    CTolvaneSheet sheet(image, image, host);
+    AddTolvanePages(sheet, std::move(pList), std::move(pTest));
     host.RunModal(sheet);
     return output.str();
 }
