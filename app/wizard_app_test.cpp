@@ -1,4 +1,4 @@
-// Start-up: the install folder, the banners, and the wizard opening (or not) on the host.
+// Start-up: the install folder it finds, the banners, and the wizard opening (or not) on the host.
 #include "app/wizard_app.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +12,6 @@
 #include "platform/sim/sim_machine.h"
 #include "ui/headless/headless_host.h"
 #include "wizard/banner.h"
-#include "wizard/install_folder.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -143,49 +142,4 @@ TEST_F(CStartUpTest, WelcomePageCarriesTheVendorAddress) {
               std::string("Nimbrel is a companion program for Brellix Site Survey.  For more information, "
                           "visit ") +
                   VENDOR_URL);
-}
-
-TEST(InstallFolder, ValueWithoutTerminatorIsReadWithinItsBytes) {
-    std::string strError;
-    auto pMachine = CSimMachine::FromText(R"({ "windows": { "major": 5, "minor": 1 } })", "m", &strError);
-    ASSERT_TRUE(pMachine) << strError;
-    CScopedOs os(*pMachine);
-    // A 1024-byte value fills the buffer with no terminating zero.
-    HKEY hKey = 0;
-    ASSERT_EQ(Os().Registry().RegCreateKeyEx(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0x2001B, &hKey, nullptr),
-              ERROR_SUCCESS);
-    const std::string strLong(1024, 'x');
-    Os().Registry().RegSetValueEx(hKey, "InstallDir", REG_SZ, reinterpret_cast<const BYTE*>(strLong.data()),
-                                  1024);
-    Os().Registry().RegCloseKey(hKey);
-    std::string strFolder;
-    ASSERT_TRUE(ReadInstallDir(&strFolder));
-    EXPECT_EQ(strFolder, strLong);
-    // One byte more does not fit the buffer: the value cannot be read and the default folder is used.
-    ASSERT_EQ(Os().Registry().RegCreateKeyEx(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0x2001B, &hKey, nullptr),
-              ERROR_SUCCESS);
-    const std::string strTooLong(1025, 'y');
-    Os().Registry().RegSetValueEx(hKey, "InstallDir", REG_SZ,
-                                  reinterpret_cast<const BYTE*>(strTooLong.data()), 1025);
-    Os().Registry().RegCloseKey(hKey);
-    EXPECT_FALSE(ReadInstallDir(&strFolder));
-    EXPECT_EQ(GetInstallFolder(), DEFAULT_INSTALL_DIR);
-}
-
-TEST(InstallFolder, ValueOfTypeExpandStringIsReadAsItStands) {
-    std::string strError;
-    auto pMachine = CSimMachine::FromText(R"({ "windows": { "major": 5, "minor": 1 } })", "m", &strError);
-    ASSERT_TRUE(pMachine) << strError;
-    CScopedOs os(*pMachine);
-    HKEY hKey = 0;
-    ASSERT_EQ(Os().Registry().RegCreateKeyEx(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0x2001B, &hKey, nullptr),
-              ERROR_SUCCESS);
-    const std::string strValue = "%ProgramFiles%\\Nimbrel";
-    Os().Registry().RegSetValueEx(hKey, "InstallDir", REG_EXPAND_SZ,
-                                  reinterpret_cast<const BYTE*>(strValue.c_str()),
-                                  static_cast<DWORD>(strValue.size() + 1));
-    Os().Registry().RegCloseKey(hKey);
-    std::string strFolder;
-    ASSERT_TRUE(ReadInstallDir(&strFolder));
-    EXPECT_EQ(strFolder, strValue);
 }

@@ -24,30 +24,6 @@ std::string OptionalValue(const std::string& strText) {
     return strText == OPTIONAL_TEXT ? "" : strText;
 }
 
-// The report's URL: os, by and e escaped, then one a=Y|name|rate|max|min per result with only the
-// name escaped (a "|" in it sent as a blank, so the five fields stay apart).
-bool BuildReportUrl(CCurlTransfer& transfer, const std::string& strServer, const std::string& strOsVersion,
-                    const std::string& strReportedBy, const std::string& strEmail,
-                    const std::vector<CAdapterResult>& results, std::string* pstrUrl) {
-    std::string& strUrl = *pstrUrl;
-    strUrl = "http://" + strServer + REPORT_PATH + "os=";
-    bool bEscaped = transfer.AppendEscaped(strOsVersion, &strUrl);
-    strUrl += "&by=";
-    bEscaped = bEscaped && transfer.AppendEscaped(OptionalValue(strReportedBy), &strUrl);
-    strUrl += "&e=";
-    bEscaped = bEscaped && transfer.AppendEscaped(OptionalValue(strEmail), &strUrl);
-    for (const CAdapterResult& result : results) {
-        std::string strName = result.m_strName;
-        ReplaceAll(strName, " ", "|");
-        strUrl += "&a=";
-        strUrl += result.m_bSupported ? "Y|" : "N|";
-        bEscaped = bEscaped && transfer.AppendEscaped(strName, &strUrl);
-        strUrl += "|" + result.m_strScanRate + "|" + FormatDbm(result.m_nMaxSignal, INT_MIN) + "|" +
-                  FormatDbm(result.m_nMinSignal, INT_MAX);
-    }
-    return bEscaped;
-}
-
 // The "host:port" of a ProxyServer value for HTTP. Besides one server for every protocol the value
 // may name one per protocol, "http=host:port;https=host:port;ftp=...": then the "http=" entry is the
 // one (none: no proxy for HTTP). A value without "=" is one server and is taken whole.
@@ -101,6 +77,28 @@ void ReadProxySetting(CProxySetting* pProxy) {
 }
 
 }  // namespace
+
+bool BuildReportUrl(CCurlTransfer& transfer, const std::string& strServer, const std::string& strOsVersion,
+                    const std::string& strReportedBy, const std::string& strEmail,
+                    const std::vector<CAdapterResult>& results, std::string* pstrUrl) {
+    std::string& strUrl = *pstrUrl;
+    strUrl = "http://" + strServer + REPORT_PATH + "os=";
+    bool bEscaped = transfer.AppendEscaped(strOsVersion, &strUrl);
+    strUrl += "&by=";
+    bEscaped = bEscaped && transfer.AppendEscaped(OptionalValue(strReportedBy), &strUrl);
+    strUrl += "&e=";
+    bEscaped = bEscaped && transfer.AppendEscaped(OptionalValue(strEmail), &strUrl);
+    for (const CAdapterResult& result : results) {
+        std::string strName = result.m_strName;
+        ReplaceAll(strName, " ", "|");
+        strUrl += "&a=";
+        strUrl += result.m_bSupported ? "Y|" : "N|";
+        bEscaped = bEscaped && transfer.AppendEscaped(strName, &strUrl);
+        strUrl += "|" + result.m_strScanRate + "|" + FormatDbm(result.m_nMaxSignal, INT_MIN) + "|" +
+                  FormatDbm(result.m_nMinSignal, INT_MAX);
+    }
+    return bEscaped;
+}
 
 std::string ReadRegString(HKEY hKey, const std::string& strName, BOOL* pbFailed) {
     if (pbFailed != nullptr) {

@@ -1,5 +1,6 @@
-// The install folder as a user without administrator rights finds it: HKEY_LOCAL_MACHINE refuses
-// the write right, so the settings key is read without it and never created.
+// The install folder as the settings key records it: a value read within its bytes and as it stands,
+// and as a user without administrator rights finds it (HKEY_LOCAL_MACHINE refuses the write right, so
+// the settings key is read without it and never created).
 #include <gtest/gtest.h>
 
 #include "platform/os.h"
@@ -65,4 +66,49 @@ TEST(StandardUserInstallFolder, AdministratorStillCreatesTheKey) {
     CScopedOs os(*pMachine);
     EXPECT_EQ(GetInstallFolder(), DEFAULT_INSTALL_DIR);
     EXPECT_TRUE(KeyExists()) << "the first attempt still creates a missing key";
+}
+
+TEST(InstallFolder, ValueWithoutTerminatorIsReadWithinItsBytes) {
+    std::string strError;
+    auto pMachine = CSimMachine::FromText(R"({ "windows": { "major": 5, "minor": 1 } })", "m", &strError);
+    ASSERT_TRUE(pMachine) << strError;
+    CScopedOs os(*pMachine);
+    // A 1024-byte value fills the buffer with no terminating zero.
+    HKEY hKey = 0;
+    ASSERT_EQ(Os().Registry().RegCreateKeyEx(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0x2001B, &hKey, nullptr),
+              ERROR_SUCCESS);
+    const std::string strLong(1024, 'x');
+    Os().Registry().RegSetValueEx(hKey, "InstallDir", REG_SZ, reinterpret_cast<const BYTE*>(strLong.data()),
+                                  1024);
+    Os().Registry().RegCloseKey(hKey);
+    std::string strFolder;
+    ASSERT_TRUE(ReadInstallDir(&strFolder));
+    EXPECT_EQ(strFolder, strLong);
+    // One byte more does not fit the buffer: the value cannot be read and the default folder is used.
+    ASSERT_EQ(Os().Registry().RegCreateKeyEx(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0x2001B, &hKey, nullptr),
+              ERROR_SUCCESS);
+    const std::string strTooLong(1025, 'y');
+    Os().Registry().RegSetValueEx(hKey, "InstallDir", REG_SZ,
+                                  reinterpret_cast<const BYTE*>(strTooLong.data()), 1025);
+    Os().Registry().RegCloseKey(hKey);
+    EXPECT_FALSE(ReadInstallDir(&strFolder));
+    EXPECT_EQ(GetInstallFolder(), DEFAULT_INSTALL_DIR);
+}
+
+TEST(InstallFolder, ValueOfTypeExpandStringIsReadAsItStands) {
+    std::string strError;
+    auto pMachine = CSimMachine::FromText(R"({ "windows": { "major": 5, "minor": 1 } })", "m", &strError);
+    ASSERT_TRUE(pMachine) << strError;
+    CScopedOs os(*pMachine);
+    HKEY hKey = 0;
+    ASSERT_EQ(Os().Registry().RegCreateKeyEx(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0x2001B, &hKey, nullptr),
+              ERROR_SUCCESS);
+    const std::string strValue = "%ProgramFiles%\\Nimbrel";
+    Os().Registry().RegSetValueEx(hKey, "InstallDir", REG_EXPAND_SZ,
+                                  reinterpret_cast<const BYTE*>(strValue.c_str()),
+                                  static_cast<DWORD>(strValue.size() + 1));
+    Os().Registry().RegCloseKey(hKey);
+    std::string strFolder;
+    ASSERT_TRUE(ReadInstallDir(&strFolder));
+    EXPECT_EQ(strFolder, strValue);
 }
