@@ -6,20 +6,10 @@
 
 #include "e2e/test_http_server.h"
 #include "e2e/wizard_fixture.h"
+#include "report/report_test_util.h"
 #include "ui/headless/headless_controls.h"
 
 namespace {
-
-CAdapterResult MakeResult(const std::string& strName, BOOL bSupported, const std::string& strRate, int nMax,
-                          int nMin) {
-    CAdapterResult result;
-    result.m_strName = strName;
-    result.m_bSupported = bSupported;
-    result.m_strScanRate = strRate;
-    result.m_nMaxSignal = nMax;
-    result.m_nMinSignal = nMin;
-    return result;
-}
 
 // XP SP3 with the given Internet Settings of the current user.
 std::string MachineWithProxy(int nEnable, const std::string& strServer) {

@@ -6,28 +6,15 @@
 
 #include <climits>
 
-#include "adapter_page/adapter_result.h"
 #include "report/curl_transfer.h"
-
-namespace {
-CAdapterResult Result(const std::string& strName, BOOL bSupported, const std::string& strRate, int nMax,
-                      int nMin) {
-    CAdapterResult result;
-    result.m_strName = strName;
-    result.m_bSupported = bSupported;
-    result.m_strScanRate = strRate;
-    result.m_nMaxSignal = nMax;
-    result.m_nMinSignal = nMin;
-    return result;
-}
-}  // namespace
+#include "report/report_test_util.h"
 
 TEST(ReportUrl, KeysInOrderWithEveryFreeTextEscapedAndTheSeparatorsAsTheyStand) {
     CCurlTransfer transfer;
     ASSERT_TRUE(transfer.IsValid());
     std::vector<CAdapterResult> results;
-    results.push_back(Result("Intel(R) Wireless", TRUE, "2.1", -38, -85));
-    results.push_back(Result("Card", FALSE, "", -60, -60));
+    results.push_back(MakeResult("Intel(R) Wireless", TRUE, "2.1", -38, -85));
+    results.push_back(MakeResult("Card", FALSE, "", -60, -60));
     std::string strUrl;
     ASSERT_TRUE(BuildReportUrl(transfer, "reports.example:8080", "XP 5.1 (Build 2600)", "Ann & Lee",
                                "ann@example.com", results, &strUrl));
@@ -41,7 +28,7 @@ TEST(ReportUrl, PlaceholdersGoEmptyABarInANameGoesAsABlankAndMissingReadingsAsEm
     CCurlTransfer transfer;
     ASSERT_TRUE(transfer.IsValid());
     std::vector<CAdapterResult> results;
-    results.push_back(Result("A|B||C", FALSE, "", INT_MIN, INT_MAX));
+    results.push_back(MakeResult("A|B||C", FALSE, "", INT_MIN, INT_MAX));
     std::string strUrl;
     ASSERT_TRUE(BuildReportUrl(transfer, "h", "os", "<Optional>", "<Optional>", results, &strUrl));
     EXPECT_EQ(strUrl, "http://h/nimbrel3.php?os=os&by=&e=&a=N|A%20B%20%20C|||");
