@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "adapters/ndis51_adapter.h"
+#include "adapters/ndis51/ndis51_adapter.h"
 #include "adapters/scan_sync.h"
 #include "adapters/supported_cache.h"
 #include "platform/sim/sim_machine.h"

@@ -5,8 +5,8 @@
 // times are the thread's processor time (the work runs on that one thread).
 #include <benchmark/benchmark.h>
 
-#include "adapters/ndis51_adapter.h"
-#include "adapters/wifi_api_adapter.h"
+#include "adapters/ndis51/ndis51_adapter.h"
+#include "adapters/wlan_api/wifi_api_adapter.h"
 #include "bench/bench_sizes.h"
 #include "bench/driver_clock.h"
 #include "bench/scan_machines.h"

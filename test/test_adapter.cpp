@@ -6,10 +6,10 @@
 #include <optional>
 
 #include "adapters/adapter_descriptors.h"
-#include "adapters/lucent_adapter.h"
-#include "adapters/ndis51_adapter.h"
+#include "adapters/lucent/lucent_adapter.h"
+#include "adapters/ndis51/ndis51_adapter.h"
 #include "adapters/scan_sync.h"
-#include "adapters/wifi_api_adapter.h"
+#include "adapters/wlan_api/wifi_api_adapter.h"
 #include "app/progress_popup.h"
 #include "platform/os.h"
 #include "test/adapter_name.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "adapters/wlan_bss_list.h"
+#include "adapters/wlan_api/wlan_bss_list.h"
 #include "fuzz/fuzz_check.h"
 #include "platform/wlan_api.h"
 

@@ -1,10 +1,10 @@
-#include "adapters/lucent_adapter.h"
+#include "adapters/lucent/lucent_adapter.h"
 
 #include <algorithm>
 #include <cstring>
 
 #include "adapters/fixed_scan_wait.h"
-#include "adapters/lucent_scan_record.h"
+#include "adapters/lucent/lucent_scan_record.h"
 #include "adapters/supported_cache.h"
 #include "platform/os.h"
 

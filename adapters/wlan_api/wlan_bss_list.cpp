@@ -1,4 +1,4 @@
-#include "adapters/wlan_bss_list.h"
+#include "adapters/wlan_api/wlan_bss_list.h"
 
 #include <algorithm>
 #include <climits>

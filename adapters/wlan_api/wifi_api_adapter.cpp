@@ -1,4 +1,4 @@
-#include "adapters/wifi_api_adapter.h"
+#include "adapters/wlan_api/wifi_api_adapter.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "adapters/scan_sync.h"
-#include "adapters/wifi_api_adapter.h"
+#include "adapters/wlan_api/wifi_api_adapter.h"
 #include "platform/sim/sim_wlan_test_util.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // judged by the scan-interval statistics.
 #include "adapters/fixed_scan_wait.h"
 #include "adapters/scan_sync.h"
-#include "adapters/wifi_api_adapter.h"
+#include "adapters/wlan_api/wifi_api_adapter.h"
 
 BOOL CWiFiApiAdapter::WaitAndGetBssList(CScanSync* pSync, const BYTE* pbMatchBssid, short nMatchChannel,
                                         short* pnMatchSignal, CBssKeyList* pKeys, CDwordArray* padwSecurity,

@@ -9,7 +9,7 @@
 
 #include "adapters/scan_intervals.h"
 #include "adapters/wlan_adapter.h"
-#include "adapters/wlan_bss_list.h"
+#include "adapters/wlan_api/wlan_bss_list.h"
 #include "platform/wlan_api.h"
 
 // Longest native scan wait, and the cap of the adaptive one.

@@ -1,4 +1,4 @@
-#include "adapters/ndis_bssid_list.h"
+#include "adapters/ndis51/ndis_bssid_list.h"
 
 #include <algorithm>
 #include <cstring>

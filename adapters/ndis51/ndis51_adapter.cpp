@@ -1,4 +1,4 @@
-#include "adapters/ndis51_adapter.h"
+#include "adapters/ndis51/ndis51_adapter.h"
 
 #include <algorithm>
 #include <climits>
@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "adapters/fixed_scan_wait.h"
-#include "adapters/ndis_binding.h"
-#include "adapters/ndis_bssid_list.h"
+#include "adapters/ndis51/ndis_binding.h"
+#include "adapters/ndis51/ndis_bssid_list.h"
 #include "adapters/supported_cache.h"
 #include "adapters/wzc_service.h"
 #include "platform/os.h"

@@ -1,4 +1,4 @@
-#include "adapters/ndis51_adapter.h"
+#include "adapters/ndis51/ndis51_adapter.h"
 
 #include <gtest/gtest.h>
 

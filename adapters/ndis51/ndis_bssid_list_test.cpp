@@ -1,8 +1,8 @@
-#include "adapters/ndis_bssid_list.h"
+#include "adapters/ndis51/ndis_bssid_list.h"
 
 #include <gtest/gtest.h>
 
-#include "adapters/ndis_binding.h"
+#include "adapters/ndis51/ndis_binding.h"
 #include "platform/sim/sim_ndisuio.h"
 
 // Every buffer here is allocated at its exact size, so that a read past the bytes the driver

@@ -1,4 +1,4 @@
-#include "adapters/lucent_adapter.h"
+#include "adapters/lucent/lucent_adapter.h"
 
 #include <gtest/gtest.h>
 
