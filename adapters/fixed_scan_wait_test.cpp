@@ -42,11 +42,7 @@ protected:
     }
 
     std::uint64_t Elapsed() { return m_pMachine->VirtualClock()->Elapsed(); }
-    BOOL Wait() {
-        return m_pAdapter->WaitAndGetBssList(m_pSync.get(), nullptr, -1, nullptr, &m_set.m_aKeys,
-                                             &m_set.m_adwSecurity, &m_set.m_adwModes, &m_set.m_apAccessPoints,
-                                             &m_set.m_astrApNames);
-    }
+    BOOL Wait() { return m_pAdapter->WaitAndGetBssList(m_pSync.get(), nullptr, -1, nullptr, &m_set); }
     std::size_t Sent() { return m_pMachine->Ndisuio().Calls().size(); }
 
     std::unique_ptr<CSimMachine> m_pMachine;

@@ -94,8 +94,7 @@ void CAdapterPage::TestAdapter(std::string strId, std::string strName, std::stri
         const DWORD dwStart = Os().Clock().GetTickCount();
         scan.Clear();
         short nSignal = 0;
-        if (!pAdapter->WaitAndGetBssList(&sync, nullptr, -1, &nSignal, &scan.m_aKeys, &scan.m_adwSecurity,
-                                         &scan.m_adwModes, &scan.m_apAccessPoints, &scan.m_astrApNames)) {
+        if (!pAdapter->WaitAndGetBssList(&sync, nullptr, -1, &nSignal, &scan)) {
             bFailed = true;
             break;
         }
