@@ -10,10 +10,10 @@
 #include "adapter_page/location_notice.h"
 #include "adapter_page/scan_rate.h"
 #include "adapters/adapter_descriptors.h"
-#include "adapters/lucent_adapter.h"
-#include "adapters/ndis51_adapter.h"
+#include "adapters/lucent/lucent_adapter.h"
+#include "adapters/ndis51/ndis51_adapter.h"
 #include "adapters/scan_sync.h"
-#include "adapters/wifi_api_adapter.h"
+#include "adapters/wlan_api/wifi_api_adapter.h"
 #include "platform/os.h"
 #include "wizard/progress_popup.h"
 
@@ -94,8 +94,7 @@ void CAdapterPage::TestAdapter(std::string strId, std::string strName, std::stri
         const DWORD dwStart = Os().Clock().GetTickCount();
         scan.Clear();
         short nSignal = 0;
-        if (!pAdapter->WaitAndGetBssList(&sync, nullptr, -1, &nSignal, &scan.m_aKeys, &scan.m_adwSecurity,
-                                         &scan.m_adwModes, &scan.m_apAccessPoints, &scan.m_astrApNames)) {
+        if (!pAdapter->WaitAndGetBssList(&sync, nullptr, -1, &nSignal, &scan)) {
             bFailed = true;
             break;
         }

@@ -17,9 +17,7 @@ BOOL IsScanRequestTooSoon(CWlanAdapter& adapter) {
 }
 
 BOOL FixedWaitAndGetBssList(CWlanAdapter& adapter, CScanSync* pSync, const BYTE* pbMatchBssid,
-                            short nMatchChannel, short* pnMatchSignal, CBssKeyList* pKeys,
-                            CDwordArray* padwSecurity, CDwordArray* padwModes,
-                            CAccessPointList* pAccessPoints, CStringArray* pastrApNames) {
+                            short nMatchChannel, short* pnMatchSignal, CScanResultSet* pResults) {
     DWORD dwNow = ReadScanTick(adapter);
     DWORD dwAction = pSync != nullptr ? pSync->ReadAction() : 0;
     if (dwAction & ACTION_SCAN) {
@@ -34,8 +32,7 @@ BOOL FixedWaitAndGetBssList(CWlanAdapter& adapter, CScanSync* pSync, const BYTE*
     }
     adapter.m_bScanPending = FALSE;
     if ((dwAction & ACTION_SCAN) &&
-        adapter.GetBssList(pbMatchBssid, nMatchChannel, pnMatchSignal, pKeys, padwSecurity, padwModes,
-                           pAccessPoints, pastrApNames) < 0) {
+        adapter.GetBssList(pbMatchBssid, nMatchChannel, pnMatchSignal, pResults) < 0) {
         return FALSE;
     }
     return TRUE;

@@ -20,6 +20,4 @@ BOOL IsScanRequestTooSoon(CWlanAdapter& adapter);
 // reads the BSS list when the scan's results are wanted. Without an event to wait on it does not
 // wait at all. 0 only when GetBssList failed.
 BOOL FixedWaitAndGetBssList(CWlanAdapter& adapter, CScanSync* pSync, const BYTE* pbMatchBssid,
-                            short nMatchChannel, short* pnMatchSignal, CBssKeyList* pKeys,
-                            CDwordArray* padwSecurity, CDwordArray* padwModes,
-                            CAccessPointList* pAccessPoints, CStringArray* pastrApNames);
+                            short nMatchChannel, short* pnMatchSignal, CScanResultSet* pResults);

@@ -67,6 +67,9 @@ constexpr DWORD PHYSICAL_MEDIUM_NATIVE_802_11 = 9;
 
 constexpr int BSSID_LENGTH = 6;
 
+// The noise figure every back end reports: no driver measures one, so it is the usual floor.
+constexpr LONG NOISE_FLOOR_DBM = -100;
+
 // One BSS found by a scan. Allocated by GetBssList; the access point list that receives it owns it.
 struct CAccessPoint {
     CAccessPoint() = default;
@@ -76,8 +79,8 @@ struct CAccessPoint {
 
     int m_nQuality = -1;  // there is no quality figure per BSS
     std::string m_strSsid;
-    int m_nSignal = 0;      // dBm
-    int m_nNoise = -100;    // dBm
+    int m_nSignal = 0;  // dBm
+    int m_nNoise = NOISE_FLOOR_DBM;
     short m_nChannel = -1;  // -1 when unknown
     short m_nRate = 0;      // highest supported rate in Mbps
 };
@@ -187,19 +190,16 @@ public:
     virtual int GetRate(short* pnRateMbps) = 0;
     virtual int GetSecurity(DWORD* pdwCode) = 0;            // output first set to VALUE_NOT_READ
     virtual int GetInfrastructureMode(DWORD* pdwMode) = 0;  // output first set to VALUE_NOT_READ
-    // Appends each BSS of the driver's list to the five containers, one element to each; the
-    // associated BSS (pbMatchBssid, may be null, and nMatchChannel) only gives its signal to
-    // *pnMatchSignal. Returns the number of entries the driver reported (also when some were
-    // skipped), BSS_LIST_FAILED or BSS_LIST_NOT_SUPPORTED.
+    // Appends each BSS of the driver's list to the result set (null: none is kept), one element to
+    // each of its five containers; the associated BSS (pbMatchBssid, may be null, and nMatchChannel)
+    // only gives its signal to *pnMatchSignal. Returns the number of entries the driver reported
+    // (also when some were skipped), BSS_LIST_FAILED or BSS_LIST_NOT_SUPPORTED.
     virtual int GetBssList(const BYTE* pbMatchBssid, short nMatchChannel, short* pnMatchSignal,
-                           CBssKeyList* pKeys, CDwordArray* padwSecurity, CDwordArray* padwModes,
-                           CAccessPointList* pAccessPoints, CStringArray* pastrApNames) = 0;
+                           CScanResultSet* pResults) = 0;
     // Waits until the outstanding scan has had its time, then calls GetBssList with the other
     // arguments. FALSE only when GetBssList failed.
     virtual BOOL WaitAndGetBssList(CScanSync* pSync, const BYTE* pbMatchBssid, short nMatchChannel,
-                                   short* pnMatchSignal, CBssKeyList* pKeys, CDwordArray* padwSecurity,
-                                   CDwordArray* padwModes, CAccessPointList* pAccessPoints,
-                                   CStringArray* pastrApNames) = 0;
+                                   short* pnMatchSignal, CScanResultSet* pResults) = 0;
     // QUERY_OK: scan requested; QUERY_FAILED: refused (too soon) or failed; QUERY_NOT_SUPPORTED.
     virtual int StartScan() = 0;
     // The Win32 error of the last scan request or list read, for a caller that must tell one

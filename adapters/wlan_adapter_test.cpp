@@ -39,12 +39,8 @@ public:
     int GetRate(short*) override { return Unused(); }
     int GetSecurity(DWORD*) override { return Unused(); }
     int GetInfrastructureMode(DWORD*) override { return Unused(); }
-    int GetBssList(const BYTE*, short, short*, CBssKeyList*, CDwordArray*, CDwordArray*, CAccessPointList*,
-                   CStringArray*) override {
-        return Unused();
-    }
-    BOOL WaitAndGetBssList(CScanSync*, const BYTE*, short, short*, CBssKeyList*, CDwordArray*, CDwordArray*,
-                           CAccessPointList*, CStringArray*) override {
+    int GetBssList(const BYTE*, short, short*, CScanResultSet*) override { return Unused(); }
+    BOOL WaitAndGetBssList(CScanSync*, const BYTE*, short, short*, CScanResultSet*) override {
         return Unused();
     }
     int StartScan() override { return Unused(); }

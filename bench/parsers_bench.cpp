@@ -9,10 +9,10 @@
 #include <map>
 
 #include "adapters/information_elements.h"
-#include "adapters/lucent_scan_record.h"
-#include "adapters/ndis_binding.h"
-#include "adapters/ndis_bssid_list.h"
-#include "adapters/wlan_bss_list.h"
+#include "adapters/lucent/lucent_scan_record.h"
+#include "adapters/ndis51/ndis_binding.h"
+#include "adapters/ndis51/ndis_bssid_list.h"
+#include "adapters/wlan_api/wlan_bss_list.h"
 #include "bench/bench_sizes.h"
 #include "bench/scan_machines.h"
 

@@ -6,8 +6,8 @@
 #include <benchmark/benchmark.h>
 
 #include "adapter_page/adapter_page.h"
-#include "adapters/ndis51_adapter.h"
-#include "adapters/wifi_api_adapter.h"
+#include "adapters/ndis51/ndis51_adapter.h"
+#include "adapters/wlan_api/wifi_api_adapter.h"
 #include "bench/bench_sizes.h"
 #include "bench/driver_clock.h"
 #include "bench/scan_machines.h"
@@ -34,8 +34,7 @@ void ScanLoop(benchmark::State& state, CWlanAdapter& adapter, CDriverClock& driv
         const double dStart = ThreadCpuSeconds();
         set.Clear();
         short nSignal = 0;
-        if (adapter.GetBssList(nullptr, -1, &nSignal, &set.m_aKeys, &set.m_adwSecurity, &set.m_adwModes,
-                               &set.m_apAccessPoints, &set.m_astrApNames) < 0) {
+        if (adapter.GetBssList(nullptr, -1, &nSignal, &set) < 0) {
             state.SkipWithError("the list could not be read");
             break;
         }
@@ -107,8 +106,7 @@ void BM_SortApRows(benchmark::State& state) {
         CWiFiApiAdapter adapter;
         short nSignal = 0;
         if (adapter.OpenByName(BENCH_WLAN_GUID, FALSE) != OPEN_USABLE ||
-            adapter.GetBssList(nullptr, -1, &nSignal, &set.m_aKeys, &set.m_adwSecurity, &set.m_adwModes,
-                               &set.m_apAccessPoints, &set.m_astrApNames) < 0) {
+            adapter.GetBssList(nullptr, -1, &nSignal, &set) < 0) {
             state.SkipWithError("the list could not be read");
             return;
         }

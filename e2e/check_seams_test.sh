@@ -25,6 +25,10 @@ refused() {
 refused wizard/wizard_page.cpp '#include "pages/list_page.h"' 'includes "pages/list_page.h", a layer above wizard/'
 refused adapters/scan_sync.h '#include "app/wizard_app.h"' 'includes "app/wizard_app.h", a layer above adapters/'
 refused util/value_tables_test.cpp '#include "report/upload.h"' 'includes "report/upload.h", a layer above util/'
+refused adapters/wlan_adapter.cpp '#include "adapters/lucent/lucent_adapter.h"' \
+    'includes "adapters/lucent/lucent_adapter.h", a layer above adapters/'
+refused adapters/wlan_api/wlan_bss_list.cpp '#include "adapters/ndis51/ndis_bssid_list.h"' \
+    'includes "adapters/ndis51/ndis_bssid_list.h", a layer above adapters/wlan_api/ or a peer of it'
 refused ui/controls.h '#include "wizard/property_page.h"' 'the seam header includes "wizard/property_page.h"'
 refused pages/list_page.cpp '#include <windows.h>' 'includes <windows.h>'
 refused report/upload.cpp '#include "platform/sim/sim_machine.h"' 'includes "platform/sim/sim_machine.h" (not a seam header)'

@@ -7,8 +7,8 @@
 #include <sstream>
 #include <string>
 
-#include "adapters/ndis51_adapter.h"
-#include "adapters/wifi_api_adapter.h"
+#include "adapters/ndis51/ndis51_adapter.h"
+#include "adapters/wlan_api/wifi_api_adapter.h"
 #include "app/wizard_app.h"
 #include "e2e/test_http_server.h"
 #include "pages/vendor.h"

@@ -4,9 +4,9 @@
 #include <cctype>
 
 #include "adapters/adapter_descriptors.h"
-#include "adapters/lucent_adapter.h"
-#include "adapters/ndis51_adapter.h"
-#include "adapters/wifi_api_adapter.h"
+#include "adapters/lucent/lucent_adapter.h"
+#include "adapters/ndis51/ndis51_adapter.h"
+#include "adapters/wlan_api/wifi_api_adapter.h"
 #include "pages/list_page.h"
 #include "platform/os.h"
 #include "ui/sheet_window.h"

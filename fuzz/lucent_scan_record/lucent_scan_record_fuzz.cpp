@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "adapters/lucent_scan_record.h"
+#include "adapters/lucent/lucent_scan_record.h"
 #include "fuzz/fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "adapters/ndis_binding.h"
+#include "adapters/ndis51/ndis_binding.h"
 #include "fuzz/fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {

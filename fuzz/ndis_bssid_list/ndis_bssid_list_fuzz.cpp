@@ -4,7 +4,8 @@
 #include <cstring>
 #include <vector>
 
-#include "adapters/ndis_bssid_list.h"
+#include "adapters/channel_frequency.h"
+#include "adapters/ndis51/ndis_bssid_list.h"
 #include "fuzz/fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
@@ -28,11 +29,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     // The two channel rules over any frequency the input carries.
     if (nSize >= 4) {
         const DWORD dwKhz = ReadNdisDword(abAnswer.data());
-        const short nChannel = BssChannelFromDsConfig(dwKhz);
+        const short nChannel = BssChannelFromDsConfigKhz(dwKhz);
         if (dwKhz >= 2412000 && dwKhz < 2484000) {
             FUZZ_CHECK(nChannel >= 1 && nChannel <= 15);
         }
-        const DWORD dwConfig = ConfigChannelFromDsConfig(dwKhz);
+        const DWORD dwConfig = ConfigChannelFromDsConfigKhz(dwKhz);
         if (dwKhz >= 5000000 && dwKhz < 6000000) {
             FUZZ_CHECK(dwConfig < 200);
         }

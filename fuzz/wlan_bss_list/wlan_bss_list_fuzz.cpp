@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "adapters/wlan_bss_list.h"
+#include "adapters/bss_walk.h"
+#include "adapters/channel_frequency.h"
+#include "adapters/wlan_api/wlan_bss_list.h"
 #include "fuzz/fuzz_check.h"
 #include "platform/wlan_api.h"
 
@@ -36,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     // The channel rule over any frequency the input carries.
     if (nSize >= 4) {
         const ULONG ulKhz = ReadAt<ULONG>(abList.data(), 0);
-        const short nChannel = ChannelFromFrequency(ulKhz);
+        const short nChannel = ChannelFromFrequencyKhz(ulKhz);
         if (ulKhz >= 2412000 && ulKhz <= 2484000) {
             FUZZ_CHECK(nChannel >= 1 && nChannel <= 15);
         } else if (ulKhz >= 5180000 && ulKhz <= 5825000) {

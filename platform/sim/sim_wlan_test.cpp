@@ -9,30 +9,14 @@
 #include <vector>
 
 #include "platform/sim/sim_wlan_test_util.h"
+#include "platform/wlan_api_table.h"
 
 namespace {
 
 // The entry points as a client of the library sees them.
-struct CWlanEntries {
-    explicit CWlanEntries(HMODULE hModule) {
-        auto get = [&](const char* psz) { return Os().Libraries().GetProcAddress(hModule, psz); };
-        pfnOpen = reinterpret_cast<PFN_WlanOpenHandle>(get("WlanOpenHandle"));
-        pfnClose = reinterpret_cast<PFN_WlanCloseHandle>(get("WlanCloseHandle"));
-        pfnEnum = reinterpret_cast<PFN_WlanEnumInterfaces>(get("WlanEnumInterfaces"));
-        pfnFree = reinterpret_cast<PFN_WlanFreeMemory>(get("WlanFreeMemory"));
-        pfnQuery = reinterpret_cast<PFN_WlanQueryInterface>(get("WlanQueryInterface"));
-        pfnBssList = reinterpret_cast<PFN_WlanGetNetworkBssList>(get("WlanGetNetworkBssList"));
-        pfnScan = reinterpret_cast<PFN_WlanScan>(get("WlanScan"));
-        pfnRegister = reinterpret_cast<PFN_WlanRegisterNotification>(get("WlanRegisterNotification"));
-    }
-    PFN_WlanOpenHandle pfnOpen;
-    PFN_WlanCloseHandle pfnClose;
-    PFN_WlanEnumInterfaces pfnEnum;
-    PFN_WlanFreeMemory pfnFree;
-    PFN_WlanQueryInterface pfnQuery;
-    PFN_WlanGetNetworkBssList pfnBssList;
-    PFN_WlanScan pfnScan;
-    PFN_WlanRegisterNotification pfnRegister;
+// The entry points of a loaded "wlanapi", resolved as the back end resolves them.
+struct CWlanEntries : CWlanApiTable {
+    explicit CWlanEntries(HMODULE hModule) { Resolve(Os().Libraries(), hModule); }
 };
 
 // What a callback saw.
@@ -115,25 +99,25 @@ TEST(SimWlan, VistaInterfacesAndBuffersInTheApiLayouts) {
     CWlanEntries api(hModule);
     DWORD dwVersion = 0;
     HANDLE hClient = 0;
-    ASSERT_EQ(api.pfnOpen(2, nullptr, &dwVersion, &hClient), ERROR_SUCCESS);
+    ASSERT_EQ(api.pfnOpenHandle(2, nullptr, &dwVersion, &hClient), ERROR_SUCCESS);
     EXPECT_EQ(dwVersion, 2u);
 
     WLAN_INTERFACE_INFO_LIST* pList = nullptr;
-    ASSERT_EQ(api.pfnEnum(hClient, nullptr, &pList), ERROR_SUCCESS);
+    ASSERT_EQ(api.pfnEnumInterfaces(hClient, nullptr, &pList), ERROR_SUCCESS);
     EXPECT_EQ(At<DWORD>(pList, 0), 2u);
     const std::size_t nSecond = wlan_layout::INTERFACE_LIST_HEADER + wlan_layout::INTERFACE_INFO_SIZE;
     EXPECT_EQ(At<char16_t>(pList, nSecond + 16), u'D');  // "Dell Wireless ..."
     EXPECT_EQ(At<DWORD>(pList, nSecond + 16 + 512), wlan_interface_state_disconnected);
     EXPECT_EQ(pMachine->Wlan().OutstandingAllocations(), 1u);
-    api.pfnFree(pList);
+    api.pfnFreeMemory(pList);
     EXPECT_EQ(pMachine->Wlan().OutstandingAllocations(), 0u);
     int nForeign = 0;
-    api.pfnFree(&nForeign);
+    api.pfnFreeMemory(&nForeign);
     EXPECT_EQ(pMachine->Wlan().ForeignFrees(), 1u);
 
     const GUID guidA = Guid(SIM_WLAN_GUID_A);
     WLAN_BSS_LIST* pBss = nullptr;
-    ASSERT_EQ(api.pfnBssList(hClient, &guidA, nullptr, dot11_BSS_type_any, FALSE, nullptr, &pBss),
+    ASSERT_EQ(api.pfnGetNetworkBssList(hClient, &guidA, nullptr, dot11_BSS_type_any, FALSE, nullptr, &pBss),
               ERROR_SUCCESS);
     const DWORD dwTotal = At<DWORD>(pBss, 0);
     ASSERT_EQ(At<DWORD>(pBss, 4), 6u);
@@ -156,29 +140,31 @@ TEST(SimWlan, VistaInterfacesAndBuffersInTheApiLayouts) {
     EXPECT_TRUE(At<USHORT>(pBss, nWep + offsetof(WLAN_BSS_ENTRY, usCapabilityInformation)) &
                 DOT11_CAPABILITY_PRIVACY);
     EXPECT_EQ(At<ULONG>(pBss, nWep + offsetof(WLAN_BSS_ENTRY, ulChCenterFrequency)), 5180000u);
-    api.pfnFree(pBss);
+    api.pfnFreeMemory(pBss);
 
     // The second interface is not connected: its connection cannot be queried.
     const GUID guidB = Guid(SIM_WLAN_GUID_B);
     DWORD cbData = 0;
     void* pData = nullptr;
-    EXPECT_EQ(
-        api.pfnQuery(hClient, &guidB, wlan_intf_opcode_current_connection, nullptr, &cbData, &pData, nullptr),
-        ERROR_INVALID_STATE);
-    ASSERT_EQ(
-        api.pfnQuery(hClient, &guidA, wlan_intf_opcode_current_connection, nullptr, &cbData, &pData, nullptr),
-        ERROR_SUCCESS);
+    EXPECT_EQ(api.pfnQueryInterface(hClient, &guidB, wlan_intf_opcode_current_connection, nullptr, &cbData,
+                                    &pData, nullptr),
+              ERROR_INVALID_STATE);
+    ASSERT_EQ(api.pfnQueryInterface(hClient, &guidA, wlan_intf_opcode_current_connection, nullptr, &cbData,
+                                    &pData, nullptr),
+              ERROR_SUCCESS);
     EXPECT_EQ(cbData, 604u);
     EXPECT_EQ(At<ULONG>(pData, wlan_layout::CONNECTION_ASSOCIATION), 7u);  // "HomeNet"
-    api.pfnFree(pData);
-    ASSERT_EQ(api.pfnQuery(hClient, &guidA, wlan_intf_opcode_statistics, nullptr, &cbData, &pData, nullptr),
+    api.pfnFreeMemory(pData);
+    ASSERT_EQ(api.pfnQueryInterface(hClient, &guidA, wlan_intf_opcode_statistics, nullptr, &cbData, &pData,
+                                    nullptr),
               ERROR_SUCCESS);
     EXPECT_EQ(cbData, 224u + 144 * 2);
-    api.pfnFree(pData);
-    EXPECT_EQ(api.pfnQuery(hClient, &guidA, 12345, nullptr, &cbData, &pData, nullptr), ERROR_NOT_SUPPORTED);
+    api.pfnFreeMemory(pData);
+    EXPECT_EQ(api.pfnQueryInterface(hClient, &guidA, 12345, nullptr, &cbData, &pData, nullptr),
+              ERROR_NOT_SUPPORTED);
 
-    EXPECT_EQ(api.pfnClose(hClient, nullptr), ERROR_SUCCESS);
-    EXPECT_EQ(api.pfnClose(hClient, nullptr), ERROR_INVALID_HANDLE);
+    EXPECT_EQ(api.pfnCloseHandle(hClient, nullptr), ERROR_SUCCESS);
+    EXPECT_EQ(api.pfnCloseHandle(hClient, nullptr), ERROR_INVALID_HANDLE);
     EXPECT_EQ(pMachine->Wlan().OutstandingAllocations(), 0u);
     Os().Libraries().FreeLibrary(hModule);
 }
@@ -191,9 +177,9 @@ protected:
         m_hModule = Os().Libraries().LoadLibrary("wlanapi");
         m_pApi = std::make_unique<CWlanEntries>(m_hModule);
         DWORD dwVersion = 0;
-        ASSERT_EQ(m_pApi->pfnOpen(2, nullptr, &dwVersion, &m_hClient), ERROR_SUCCESS);
-        ASSERT_EQ(m_pApi->pfnRegister(m_hClient, WLAN_NOTIFICATION_SOURCE_ACM, FALSE, Record, &m_seen,
-                                      nullptr, nullptr),
+        ASSERT_EQ(m_pApi->pfnOpenHandle(2, nullptr, &dwVersion, &m_hClient), ERROR_SUCCESS);
+        ASSERT_EQ(m_pApi->pfnRegisterNotification(m_hClient, WLAN_NOTIFICATION_SOURCE_ACM, FALSE, Record,
+                                                  &m_seen, nullptr, nullptr),
                   ERROR_SUCCESS);
         m_guid = Guid(SIM_WLAN_GUID_A);
     }
@@ -227,18 +213,18 @@ TEST_F(SimWlanNotifications, StopWhenTheClientUnregistersOrCloses) {
     Start(R"(, "scanMs": 1000)");
     ASSERT_EQ(Scan(), ERROR_SUCCESS);
     DWORD dwPrevious = 0;
-    ASSERT_EQ(m_pApi->pfnRegister(m_hClient, WLAN_NOTIFICATION_SOURCE_NONE, FALSE, nullptr, nullptr, nullptr,
-                                  &dwPrevious),
+    ASSERT_EQ(m_pApi->pfnRegisterNotification(m_hClient, WLAN_NOTIFICATION_SOURCE_NONE, FALSE, nullptr,
+                                              nullptr, nullptr, &dwPrevious),
               ERROR_SUCCESS);
     EXPECT_EQ(dwPrevious, WLAN_NOTIFICATION_SOURCE_ACM);
     Os().Clock().Sleep(1500);
     EXPECT_TRUE(m_seen.adwCodes.empty());
 
-    ASSERT_EQ(m_pApi->pfnRegister(m_hClient, WLAN_NOTIFICATION_SOURCE_ACM, FALSE, Record, &m_seen, nullptr,
-                                  nullptr),
+    ASSERT_EQ(m_pApi->pfnRegisterNotification(m_hClient, WLAN_NOTIFICATION_SOURCE_ACM, FALSE, Record, &m_seen,
+                                              nullptr, nullptr),
               ERROR_SUCCESS);
     ASSERT_EQ(Scan(), ERROR_SUCCESS);
-    ASSERT_EQ(m_pApi->pfnClose(m_hClient, nullptr), ERROR_SUCCESS);
+    ASSERT_EQ(m_pApi->pfnCloseHandle(m_hClient, nullptr), ERROR_SUCCESS);
     Os().Clock().Sleep(1500);
     EXPECT_TRUE(m_seen.adwCodes.empty());
     EXPECT_EQ(Scan(), ERROR_INVALID_HANDLE);
@@ -251,9 +237,10 @@ TEST(SimWlanRealTime, CloseReturnsOnlyAfterTheCallbackInProgress) {
     CWlanEntries api(Os().Libraries().LoadLibrary("wlanapi"));
     HANDLE hClient = 0;
     DWORD dwVersion = 0;
-    ASSERT_EQ(api.pfnOpen(2, nullptr, &dwVersion, &hClient), ERROR_SUCCESS);
+    ASSERT_EQ(api.pfnOpenHandle(2, nullptr, &dwVersion, &hClient), ERROR_SUCCESS);
     CHeldCallback held;
-    ASSERT_EQ(api.pfnRegister(hClient, WLAN_NOTIFICATION_SOURCE_ACM, FALSE, Hold, &held, nullptr, nullptr),
+    ASSERT_EQ(api.pfnRegisterNotification(hClient, WLAN_NOTIFICATION_SOURCE_ACM, FALSE, Hold, &held, nullptr,
+                                          nullptr),
               ERROR_SUCCESS);
     const GUID guid = Guid(SIM_WLAN_GUID_A);
     ASSERT_EQ(api.pfnScan(hClient, &guid, nullptr, nullptr, nullptr), ERROR_SUCCESS);
@@ -263,7 +250,7 @@ TEST(SimWlanRealTime, CloseReturnsOnlyAfterTheCallbackInProgress) {
     }
     bool bFinishedAtClose = false;
     std::thread closer([&] {
-        EXPECT_EQ(api.pfnClose(hClient, nullptr), ERROR_SUCCESS);
+        EXPECT_EQ(api.pfnCloseHandle(hClient, nullptr), ERROR_SUCCESS);
         std::lock_guard<std::mutex> guard(held.mutex);
         bFinishedAtClose = held.bFinished;
     });
@@ -299,39 +286,41 @@ TEST(SimWlan, WithoutLocationConsentOnlyScansListsAndTheConnectionAreRefused) {
     CWlanEntries api(hModule);
     DWORD dwVersion = 0;
     HANDLE hClient = 0;
-    ASSERT_EQ(api.pfnOpen(2, nullptr, &dwVersion, &hClient), ERROR_SUCCESS);
+    ASSERT_EQ(api.pfnOpenHandle(2, nullptr, &dwVersion, &hClient), ERROR_SUCCESS);
     CSeen seen;
     seen.pClock = &machine.Machine().Clock();
-    EXPECT_EQ(api.pfnRegister(hClient, WLAN_NOTIFICATION_SOURCE_ACM, FALSE, Record, &seen, nullptr, nullptr),
+    EXPECT_EQ(api.pfnRegisterNotification(hClient, WLAN_NOTIFICATION_SOURCE_ACM, FALSE, Record, &seen,
+                                          nullptr, nullptr),
               ERROR_SUCCESS);
     WLAN_INTERFACE_INFO_LIST* pList = nullptr;
-    ASSERT_EQ(api.pfnEnum(hClient, nullptr, &pList), ERROR_SUCCESS);
+    ASSERT_EQ(api.pfnEnumInterfaces(hClient, nullptr, &pList), ERROR_SUCCESS);
     EXPECT_EQ(At<DWORD>(pList, 0), 1u);
-    api.pfnFree(pList);
+    api.pfnFreeMemory(pList);
 
     const GUID guid = Guid(SIM_WLAN_GUID_A);
     EXPECT_EQ(api.pfnScan(hClient, &guid, nullptr, nullptr, nullptr), ERROR_ACCESS_DENIED);
     WLAN_BSS_LIST* pBss = nullptr;
-    EXPECT_EQ(api.pfnBssList(hClient, &guid, nullptr, dot11_BSS_type_any, FALSE, nullptr, &pBss),
+    EXPECT_EQ(api.pfnGetNetworkBssList(hClient, &guid, nullptr, dot11_BSS_type_any, FALSE, nullptr, &pBss),
               ERROR_ACCESS_DENIED);
     EXPECT_EQ(pBss, nullptr);
     DWORD cbData = 0;
     void* pData = nullptr;
-    EXPECT_EQ(
-        api.pfnQuery(hClient, &guid, wlan_intf_opcode_current_connection, nullptr, &cbData, &pData, nullptr),
-        ERROR_ACCESS_DENIED);
+    EXPECT_EQ(api.pfnQueryInterface(hClient, &guid, wlan_intf_opcode_current_connection, nullptr, &cbData,
+                                    &pData, nullptr),
+              ERROR_ACCESS_DENIED);
     EXPECT_EQ(pData, nullptr);
     for (const DWORD dwOpcode :
          {DWORD{wlan_intf_opcode_channel_number}, DWORD{wlan_intf_opcode_statistics}}) {
-        ASSERT_EQ(api.pfnQuery(hClient, &guid, dwOpcode, nullptr, &cbData, &pData, nullptr), ERROR_SUCCESS)
+        ASSERT_EQ(api.pfnQueryInterface(hClient, &guid, dwOpcode, nullptr, &cbData, &pData, nullptr),
+                  ERROR_SUCCESS)
             << dwOpcode;
-        api.pfnFree(pData);
+        api.pfnFreeMemory(pData);
     }
     // The refused scan was never started, so nothing completes.
     Os().Clock().Sleep(5000);
     EXPECT_TRUE(seen.adwCodes.empty());
     EXPECT_EQ(machine.Wlan().OutstandingAllocations(), 0u);
-    EXPECT_EQ(api.pfnClose(hClient, nullptr), ERROR_SUCCESS);
+    EXPECT_EQ(api.pfnCloseHandle(hClient, nullptr), ERROR_SUCCESS);
     Os().Libraries().FreeLibrary(hModule);
 }
 

@@ -16,37 +16,21 @@
 #include "platform/os.h"
 #include "platform/sim/sim_machine.h"
 #include "platform/wlan_api.h"
+#include "platform/wlan_api_table.h"
 
 namespace {
 
 constexpr char MACHINE_VARIABLE[] = "NIMBREL_WLAN_MACHINE";
 constexpr DWORD ERROR_BAD_FORMAT_WLAN = 11;  // ERROR_BAD_FORMAT: a machine file that does not load
 
-struct CWlanApi {
-    PFN_WlanOpenHandle pfnOpen = nullptr;
-    PFN_WlanCloseHandle pfnClose = nullptr;
-    PFN_WlanEnumInterfaces pfnEnum = nullptr;
-    PFN_WlanFreeMemory pfnFree = nullptr;
-    PFN_WlanQueryInterface pfnQuery = nullptr;
-    PFN_WlanGetNetworkBssList pfnBssList = nullptr;
-    PFN_WlanScan pfnScan = nullptr;
-    PFN_WlanGetInterfaceCapability pfnCapability = nullptr;
-    PFN_WlanRegisterNotification pfnRegister = nullptr;
-};
-
 // Guards the machine's life: loading, the count of open client handles, stopping.
 std::mutex g_mutex;
 // A raw pointer: a machine still running at process exit is left to it, since its destructor would
 // join the service threads under the loader lock.
 CSimMachine* g_pMachine = nullptr;
-CWlanApi g_api;
+CWlanApiTable g_api;
 DWORD g_dwLoadError = ERROR_SUCCESS;  // why the service is not there; WlanOpenHandle returns it
 int g_nClients = 0;
-
-template <typename T>
-void Resolve(ILibraryLoader& libraries, HMODULE hModule, const char* pszName, T* ppfn) {
-    *ppfn = reinterpret_cast<T>(libraries.GetProcAddress(hModule, pszName));
-}
 
 // Loads the machine file once. A missing file, a broken one or a machine without a WLAN service
 // leaves the entry points unresolved and records the error code the open call reports.
@@ -80,27 +64,19 @@ void LoadService() {
         g_dwLoadError = ERROR_SERVICE_NOT_ACTIVE;
         return;
     }
-    Resolve(libraries, hModule, "WlanOpenHandle", &g_api.pfnOpen);
-    Resolve(libraries, hModule, "WlanCloseHandle", &g_api.pfnClose);
-    Resolve(libraries, hModule, "WlanEnumInterfaces", &g_api.pfnEnum);
-    Resolve(libraries, hModule, "WlanFreeMemory", &g_api.pfnFree);
-    Resolve(libraries, hModule, "WlanQueryInterface", &g_api.pfnQuery);
-    Resolve(libraries, hModule, "WlanGetNetworkBssList", &g_api.pfnBssList);
-    Resolve(libraries, hModule, "WlanScan", &g_api.pfnScan);
-    Resolve(libraries, hModule, "WlanGetInterfaceCapability", &g_api.pfnCapability);
-    Resolve(libraries, hModule, "WlanRegisterNotification", &g_api.pfnRegister);
+    g_api.Resolve(libraries, hModule);
 }
 
 // Joins the machine's threads and forgets its entry points; the caller holds g_mutex.
 void StopService() {
-    g_api = CWlanApi();
+    g_api = CWlanApiTable();
     delete g_pMachine;
     g_pMachine = nullptr;
     SetOs(COsServices());
 }
 
 // The entry points of the running machine; none while no client handle is open.
-const CWlanApi& Api() {
+const CWlanApiTable& Api() {
     return g_api;
 }
 
@@ -118,8 +94,8 @@ __declspec(dllexport) DWORD WLAN_WINAPI WlanOpenHandle(DWORD dwClientVersion, vo
         LoadService();
     }
     DWORD dwResult = g_dwLoadError != ERROR_SUCCESS ? g_dwLoadError : ERROR_CALL_NOT_IMPLEMENTED_WLAN;
-    if (g_api.pfnOpen != nullptr) {
-        dwResult = g_api.pfnOpen(dwClientVersion, pReserved, pdwNegotiatedVersion, phClientHandle);
+    if (g_api.pfnOpenHandle != nullptr) {
+        dwResult = g_api.pfnOpenHandle(dwClientVersion, pReserved, pdwNegotiatedVersion, phClientHandle);
     }
     if (dwResult == ERROR_SUCCESS) {
         ++g_nClients;
@@ -133,10 +109,10 @@ __declspec(dllexport) DWORD WLAN_WINAPI WlanOpenHandle(DWORD dwClientVersion, vo
 // the machine stops.
 __declspec(dllexport) DWORD WLAN_WINAPI WlanCloseHandle(HANDLE hClientHandle, void* pReserved) {
     std::lock_guard<std::mutex> guard(g_mutex);
-    if (g_api.pfnClose == nullptr) {
+    if (g_api.pfnCloseHandle == nullptr) {
         return ERROR_INVALID_HANDLE;
     }
-    const DWORD dwResult = g_api.pfnClose(hClientHandle, pReserved);
+    const DWORD dwResult = g_api.pfnCloseHandle(hClientHandle, pReserved);
     if (dwResult == ERROR_SUCCESS && --g_nClients == 0) {
         StopService();
     }
@@ -145,40 +121,42 @@ __declspec(dllexport) DWORD WLAN_WINAPI WlanCloseHandle(HANDLE hClientHandle, vo
 
 __declspec(dllexport) DWORD WLAN_WINAPI
     WlanEnumInterfaces(HANDLE hClientHandle, void* pReserved, WLAN_INTERFACE_INFO_LIST** ppInterfaceList) {
-    const CWlanApi& api = Api();
-    return api.pfnEnum ? api.pfnEnum(hClientHandle, pReserved, ppInterfaceList) : ERROR_INVALID_HANDLE;
+    const CWlanApiTable& api = Api();
+    return api.pfnEnumInterfaces ? api.pfnEnumInterfaces(hClientHandle, pReserved, ppInterfaceList)
+                                 : ERROR_INVALID_HANDLE;
 }
 
 __declspec(dllexport) void WLAN_WINAPI WlanFreeMemory(void* pMemory) {
-    const CWlanApi& api = Api();
-    if (api.pfnFree != nullptr) {
-        api.pfnFree(pMemory);
+    const CWlanApiTable& api = Api();
+    if (api.pfnFreeMemory != nullptr) {
+        api.pfnFreeMemory(pMemory);
     }
 }
 
 __declspec(dllexport) DWORD WLAN_WINAPI
     WlanQueryInterface(HANDLE hClientHandle, const GUID* pInterfaceGuid, DWORD opCode, void* pReserved,
                        DWORD* pdwDataSize, void** ppData, DWORD* pWlanOpcodeValueType) {
-    const CWlanApi& api = Api();
-    return api.pfnQuery ? api.pfnQuery(hClientHandle, pInterfaceGuid, opCode, pReserved, pdwDataSize, ppData,
-                                       pWlanOpcodeValueType)
-                        : ERROR_INVALID_HANDLE;
+    const CWlanApiTable& api = Api();
+    return api.pfnQueryInterface ? api.pfnQueryInterface(hClientHandle, pInterfaceGuid, opCode, pReserved,
+                                                         pdwDataSize, ppData, pWlanOpcodeValueType)
+                                 : ERROR_INVALID_HANDLE;
 }
 
 __declspec(dllexport) DWORD WLAN_WINAPI
     WlanGetNetworkBssList(HANDLE hClientHandle, const GUID* pInterfaceGuid, const DOT11_SSID* pDot11Ssid,
                           DWORD dot11BssType, BOOL bSecurityEnabled, void* pReserved,
                           WLAN_BSS_LIST** ppWlanBssList) {
-    const CWlanApi& api = Api();
-    return api.pfnBssList ? api.pfnBssList(hClientHandle, pInterfaceGuid, pDot11Ssid, dot11BssType,
-                                           bSecurityEnabled, pReserved, ppWlanBssList)
-                          : ERROR_INVALID_HANDLE;
+    const CWlanApiTable& api = Api();
+    return api.pfnGetNetworkBssList
+               ? api.pfnGetNetworkBssList(hClientHandle, pInterfaceGuid, pDot11Ssid, dot11BssType,
+                                          bSecurityEnabled, pReserved, ppWlanBssList)
+               : ERROR_INVALID_HANDLE;
 }
 
 __declspec(dllexport) DWORD WLAN_WINAPI
     WlanScan(HANDLE hClientHandle, const GUID* pInterfaceGuid, const DOT11_SSID* pDot11Ssid,
              const void* pIeData, void* pReserved) {
-    const CWlanApi& api = Api();
+    const CWlanApiTable& api = Api();
     return api.pfnScan ? api.pfnScan(hClientHandle, pInterfaceGuid, pDot11Ssid, pIeData, pReserved)
                        : ERROR_INVALID_HANDLE;
 }
@@ -186,19 +164,21 @@ __declspec(dllexport) DWORD WLAN_WINAPI
 __declspec(dllexport) DWORD WLAN_WINAPI
     WlanGetInterfaceCapability(HANDLE hClientHandle, const GUID* pInterfaceGuid, void* pReserved,
                                WLAN_INTERFACE_CAPABILITY** ppCapability) {
-    const CWlanApi& api = Api();
-    return api.pfnCapability ? api.pfnCapability(hClientHandle, pInterfaceGuid, pReserved, ppCapability)
-                             : ERROR_INVALID_HANDLE;
+    const CWlanApiTable& api = Api();
+    return api.pfnGetInterfaceCapability
+               ? api.pfnGetInterfaceCapability(hClientHandle, pInterfaceGuid, pReserved, ppCapability)
+               : ERROR_INVALID_HANDLE;
 }
 
 __declspec(dllexport) DWORD WLAN_WINAPI
     WlanRegisterNotification(HANDLE hClientHandle, DWORD dwNotifSource, BOOL bIgnoreDuplicate,
                              WLAN_NOTIFICATION_CALLBACK funcCallback, void* pCallbackContext, void* pReserved,
                              DWORD* pdwPrevNotifSource) {
-    const CWlanApi& api = Api();
-    return api.pfnRegister ? api.pfnRegister(hClientHandle, dwNotifSource, bIgnoreDuplicate, funcCallback,
+    const CWlanApiTable& api = Api();
+    return api.pfnRegisterNotification
+               ? api.pfnRegisterNotification(hClientHandle, dwNotifSource, bIgnoreDuplicate, funcCallback,
                                              pCallbackContext, pReserved, pdwPrevNotifSource)
-                           : ERROR_INVALID_HANDLE;
+               : ERROR_INVALID_HANDLE;
 }
 
 }  // extern "C"

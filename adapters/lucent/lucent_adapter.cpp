@@ -1,10 +1,11 @@
-#include "adapters/lucent_adapter.h"
+#include "adapters/lucent/lucent_adapter.h"
 
 #include <algorithm>
 #include <cstring>
 
+#include "adapters/bss_walk.h"
 #include "adapters/fixed_scan_wait.h"
-#include "adapters/lucent_scan_record.h"
+#include "adapters/lucent/lucent_scan_record.h"
 #include "adapters/supported_cache.h"
 #include "platform/os.h"
 
@@ -355,8 +356,7 @@ int CLucentAdapter::GetInfrastructureMode(DWORD* pdwMode) {
 }
 
 int CLucentAdapter::GetBssList(const BYTE* pbMatchBssid, short nMatchChannel, short* pnMatchSignal,
-                               CBssKeyList* pKeys, CDwordArray* padwSecurity, CDwordArray* padwModes,
-                               CAccessPointList* pAccessPoints, CStringArray* pastrApNames) {
+                               CScanResultSet* pResults) {
     std::vector<BYTE> abAnswer;
     DWORD cbReturned = 0;
     const int nResult =
@@ -371,17 +371,15 @@ int CLucentAdapter::GetBssList(const BYTE* pbMatchBssid, short nMatchChannel, sh
     if (!ParseLucentScanRecord(abAnswer.data(), cbReturned, &aEntries)) {
         return 0;
     }
-    CBssKeyIndex known(pKeys);
+    const CBssMatch match{pbMatchBssid, nMatchChannel, pnMatchSignal};
+    CBssKeyIndex known(pResults != nullptr ? &pResults->m_aKeys : nullptr);
     for (const CLucentScanEntry& entry : aEntries) {
         auto pAccessPoint = std::make_unique<CAccessPoint>();
         pAccessPoint->m_nChannel =
             entry.nChannel < 1 || entry.nChannel > BSS_CHANNEL_MAX ? static_cast<short>(-1) : entry.nChannel;
         pAccessPoint->m_nSignal = CardLevelToDbm(entry.wSignalLevel);
-        if (pbMatchBssid != nullptr && std::memcmp(pbMatchBssid, entry.abBssid, BSSID_LENGTH) == 0 &&
-            nMatchChannel == entry.nChannel) {
-            if (pnMatchSignal != nullptr) {
-                *pnMatchSignal = static_cast<short>(pAccessPoint->m_nSignal);
-            }
+        // The raw channel is matched: a channel out of range is matched before it becomes -1.
+        if (match.Take(entry.abBssid, entry.nChannel, pAccessPoint->m_nSignal)) {
             continue;
         }
         const CBssKey key(entry.abBssid, pAccessPoint->m_nChannel);
@@ -391,23 +389,21 @@ int CLucentAdapter::GetBssList(const BYTE* pbMatchBssid, short nMatchChannel, sh
         pAccessPoint->m_strSsid = entry.strSsid;
         pAccessPoint->m_nRate = 0;
         pAccessPoint->m_nQuality = -1;
-        pAccessPoint->m_nNoise = -100;
+        pAccessPoint->m_nNoise = NOISE_FLOOR_DBM;
         const DWORD dwSecurity =
             (entry.wCapability & LUCENT_CAPABILITY_PRIVACY) ? SECURITY_WEP : SECURITY_CLEAR;
         const DWORD dwMode = (entry.wCapability & LUCENT_CAPABILITY_ESS) ? MODE_INFRASTRUCTURE : MODE_AD_HOC;
         known.Add(key);
-        AppendBss(pKeys, padwSecurity, padwModes, pAccessPoints, pastrApNames, key, dwSecurity, dwMode,
-                  std::move(pAccessPoint), std::string());
+        if (pResults != nullptr) {
+            pResults->Append(key, dwSecurity, dwMode, std::move(pAccessPoint), std::string());
+        }
     }
     return static_cast<int>(aEntries.size());
 }
 
 BOOL CLucentAdapter::WaitAndGetBssList(CScanSync* pSync, const BYTE* pbMatchBssid, short nMatchChannel,
-                                       short* pnMatchSignal, CBssKeyList* pKeys, CDwordArray* padwSecurity,
-                                       CDwordArray* padwModes, CAccessPointList* pAccessPoints,
-                                       CStringArray* pastrApNames) {
-    return FixedWaitAndGetBssList(*this, pSync, pbMatchBssid, nMatchChannel, pnMatchSignal, pKeys,
-                                  padwSecurity, padwModes, pAccessPoints, pastrApNames);
+                                       short* pnMatchSignal, CScanResultSet* pResults) {
+    return FixedWaitAndGetBssList(*this, pSync, pbMatchBssid, nMatchChannel, pnMatchSignal, pResults);
 }
 
 int CLucentAdapter::StartScan() {

@@ -9,7 +9,7 @@
 
 #include "adapters/scan_intervals.h"
 #include "adapters/wlan_adapter.h"
-#include "adapters/wlan_bss_list.h"
+#include "adapters/wlan_api/wlan_bss_list.h"
 #include "platform/wlan_api.h"
 
 // Longest native scan wait, and the cap of the adaptive one.
@@ -35,13 +35,10 @@ public:
     int GetRate(short* pnRateMbps) override;
     int GetSecurity(DWORD* pdwCode) override;
     int GetInfrastructureMode(DWORD* pdwMode) override;
-    int GetBssList(const BYTE* pbMatchBssid, short nMatchChannel, short* pnMatchSignal, CBssKeyList* pKeys,
-                   CDwordArray* padwSecurity, CDwordArray* padwModes, CAccessPointList* pAccessPoints,
-                   CStringArray* pastrApNames) override;
+    int GetBssList(const BYTE* pbMatchBssid, short nMatchChannel, short* pnMatchSignal,
+                   CScanResultSet* pResults) override;
     BOOL WaitAndGetBssList(CScanSync* pSync, const BYTE* pbMatchBssid, short nMatchChannel,
-                           short* pnMatchSignal, CBssKeyList* pKeys, CDwordArray* padwSecurity,
-                           CDwordArray* padwModes, CAccessPointList* pAccessPoints,
-                           CStringArray* pastrApNames) override;
+                           short* pnMatchSignal, CScanResultSet* pResults) override;
     int StartScan() override;
     // WlanScan's or WlanGetNetworkBssList's answer, whichever came last.
     DWORD LastScanError() const override { return m_dwLastScanError; }

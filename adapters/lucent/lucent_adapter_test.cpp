@@ -1,4 +1,4 @@
-#include "adapters/lucent_adapter.h"
+#include "adapters/lucent/lucent_adapter.h"
 
 #include <gtest/gtest.h>
 
@@ -359,9 +359,7 @@ TEST_F(LucentAdapterTest, AnswerShorterThanTheHeaderIsTheWrongSizeNotAFailedRequ
     EXPECT_EQ(m_pAdapter->CheckCapabilities(), FAILURE_BSSID | FAILURE_SIGNAL);
     // A scan record without a whole header holds no entries, and reading it did not fail.
     CScanResultSet set;
-    EXPECT_EQ(m_pAdapter->GetBssList(nullptr, -1, nullptr, &set.m_aKeys, &set.m_adwSecurity, &set.m_adwModes,
-                                     &set.m_apAccessPoints, &set.m_astrApNames),
-              0);
+    EXPECT_EQ(m_pAdapter->GetBssList(nullptr, -1, nullptr, &set), 0);
     EXPECT_EQ(set.GetCount(), 0);
 }
 
@@ -386,8 +384,7 @@ TEST_F(LucentAdapterTest, BssListKeepsEachBssOnceWithConvertedValues) {
     LoadCard();
     Open();
     CScanResultSet set;
-    EXPECT_EQ(m_pAdapter->GetBssList(nullptr, -1, nullptr, &set.m_aKeys, &set.m_adwSecurity, &set.m_adwModes,
-                                     &set.m_apAccessPoints, &set.m_astrApNames),
+    EXPECT_EQ(m_pAdapter->GetBssList(nullptr, -1, nullptr, &set),
               4);  // the driver's count, the duplicate included
     ASSERT_EQ(set.GetCount(), 3);
     EXPECT_TRUE(set.HasEqualLengths());
@@ -418,16 +415,13 @@ TEST_F(LucentAdapterTest, AssociatedBssGivesOnlyItsSignal) {
     const BYTE abBssid[6] = {0x00, 0x02, 0x2D, 0x4A, 0x10, 0x01};
     short nMatchSignal = 0;
     CScanResultSet set;
-    EXPECT_EQ(m_pAdapter->GetBssList(abBssid, 6, &nMatchSignal, &set.m_aKeys, &set.m_adwSecurity,
-                                     &set.m_adwModes, &set.m_apAccessPoints, &set.m_astrApNames),
-              4);
+    EXPECT_EQ(m_pAdapter->GetBssList(abBssid, 6, &nMatchSignal, &set), 4);
     EXPECT_EQ(nMatchSignal, -49);
     EXPECT_EQ(set.GetCount(), 2);
     // Another channel is another BSS.
     set.Clear();
     nMatchSignal = 0;
-    m_pAdapter->GetBssList(abBssid, 11, &nMatchSignal, &set.m_aKeys, &set.m_adwSecurity, &set.m_adwModes,
-                           &set.m_apAccessPoints, &set.m_astrApNames);
+    m_pAdapter->GetBssList(abBssid, 11, &nMatchSignal, &set);
     EXPECT_EQ(nMatchSignal, 0);
     EXPECT_EQ(set.GetCount(), 3);
 }
@@ -450,10 +444,7 @@ TEST_F(LucentAdapterTest, BadScanAnswers) {
         LoadCard(std::string(R"("faults": { "0x0820": )") + c.pszFault + " }");
         Open();
         CScanResultSet set;
-        EXPECT_EQ(m_pAdapter->GetBssList(nullptr, -1, nullptr, &set.m_aKeys, &set.m_adwSecurity,
-                                         &set.m_adwModes, &set.m_apAccessPoints, &set.m_astrApNames),
-                  c.nResult)
-            << c.pszFault;
+        EXPECT_EQ(m_pAdapter->GetBssList(nullptr, -1, nullptr, &set), c.nResult) << c.pszFault;
         EXPECT_EQ(set.GetCount(), c.nKept) << c.pszFault;  // the zero bytes after the data are one BSS
     }
 }
@@ -467,9 +458,7 @@ TEST_F(LucentAdapterTest, ScanEntrySsidLengthIsCut) {
     m_pMachine->Orinoco().SetConfig(0, config);
     Open();
     CScanResultSet set;
-    EXPECT_EQ(m_pAdapter->GetBssList(nullptr, -1, nullptr, &set.m_aKeys, &set.m_adwSecurity, &set.m_adwModes,
-                                     &set.m_apAccessPoints, &set.m_astrApNames),
-              1);
+    EXPECT_EQ(m_pAdapter->GetBssList(nullptr, -1, nullptr, &set), 1);
     ASSERT_EQ(set.GetCount(), 1);
     EXPECT_EQ(set.m_apAccessPoints[0]->m_strSsid, "Short");  // cut to 32 bytes, then taken as text
 }
@@ -489,8 +478,7 @@ TEST_F(LucentAdapterTest, ScanIsSpacedAndCollected4000MsAfterTheRequest) {
     sync.CreateEvent();
     sync.SetAction(ACTION_SCAN);
     CScanResultSet set;
-    EXPECT_TRUE(m_pAdapter->WaitAndGetBssList(&sync, nullptr, -1, nullptr, &set.m_aKeys, &set.m_adwSecurity,
-                                              &set.m_adwModes, &set.m_apAccessPoints, &set.m_astrApNames));
+    EXPECT_TRUE(m_pAdapter->WaitAndGetBssList(&sync, nullptr, -1, nullptr, &set));
     EXPECT_EQ(m_pMachine->Clock().GetTickCount() - dwStart, 4000u);
     EXPECT_EQ(set.GetCount(), 3);
     EXPECT_FALSE(m_pAdapter->m_bScanPending);
@@ -545,9 +533,7 @@ TEST(LucentDefaultMachine, TheCardIsFoundAndHearsItsAccessPoints) {
         ASSERT_EQ(adapter.OpenByIndex(0, TRUE, &strName, nullptr), OPEN_USABLE);
         EXPECT_EQ(strName, "ORiNOCO");
         CScanResultSet set;
-        EXPECT_EQ(adapter.GetBssList(nullptr, -1, nullptr, &set.m_aKeys, &set.m_adwSecurity, &set.m_adwModes,
-                                     &set.m_apAccessPoints, &set.m_astrApNames),
-                  4);
+        EXPECT_EQ(adapter.GetBssList(nullptr, -1, nullptr, &set), 4);
         EXPECT_EQ(set.GetCount(), 4);
     }
     EXPECT_EQ(pMachine->DeviceIo().OpenHandleCount(), 0u);

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "adapters/scan_sync.h"
-#include "adapters/wifi_api_adapter.h"
+#include "adapters/wlan_api/wifi_api_adapter.h"
 #include "platform/sim/sim_wlan_test_util.h"
 
 namespace {
@@ -51,9 +51,7 @@ protected:
         EXPECT_EQ(m_pAdapter->StartScan(), QUERY_OK);
         m_pSync->SetAction(ACTION_SCAN);
         m_set.Clear();
-        EXPECT_TRUE(m_pAdapter->WaitAndGetBssList(m_pSync.get(), nullptr, -1, &m_nSignal, &m_set.m_aKeys,
-                                                  &m_set.m_adwSecurity, &m_set.m_adwModes,
-                                                  &m_set.m_apAccessPoints, &m_set.m_astrApNames));
+        EXPECT_TRUE(m_pAdapter->WaitAndGetBssList(m_pSync.get(), nullptr, -1, &m_nSignal, &m_set));
         EXPECT_EQ(m_pAdapter->m_bScanPending, FALSE);
         EXPECT_EQ(m_pSync->ReadAction(), ACTION_SCAN);  // the completion bit is gone
         return Os().Clock().GetTickCount() - dwStart;
@@ -167,8 +165,7 @@ TEST_F(NativeScanWait, TickWrapLowersTheRequestTick) {
     EXPECT_EQ(m_pAdapter->StartScan(), QUERY_OK);
     EXPECT_EQ(m_pAdapter->m_dwLastScanTick, 0xFFFFFFFFu - 999);
     m_pSync->SetAction(ACTION_SCAN);
-    EXPECT_TRUE(m_pAdapter->WaitAndGetBssList(m_pSync.get(), nullptr, -1, nullptr, &m_set.m_aKeys, nullptr,
-                                              nullptr, &m_set.m_apAccessPoints, nullptr));
+    EXPECT_TRUE(m_pAdapter->WaitAndGetBssList(m_pSync.get(), nullptr, -1, nullptr, &m_set));
     EXPECT_EQ(Os().Clock().GetTickCount(), 1000u);
     EXPECT_EQ(m_pAdapter->m_dwLastScanTick, 1000u);
     EXPECT_EQ(m_pAdapter->m_nIntervals, 1);
@@ -179,8 +176,7 @@ TEST_F(NativeScanWait, WithoutAScanActionThereIsNoWaitAndNoList) {
     Start(Scans({"2000"}));
     m_pSync->SetAction(0);
     const DWORD dwStart = Os().Clock().GetTickCount();
-    EXPECT_TRUE(m_pAdapter->WaitAndGetBssList(m_pSync.get(), nullptr, -1, nullptr, &m_set.m_aKeys, nullptr,
-                                              nullptr, &m_set.m_apAccessPoints, nullptr));
+    EXPECT_TRUE(m_pAdapter->WaitAndGetBssList(m_pSync.get(), nullptr, -1, nullptr, &m_set));
     EXPECT_EQ(Os().Clock().GetTickCount(), dwStart);
     EXPECT_EQ(Requests(), 1u);  // no scan was pending, so one was requested
     EXPECT_EQ(m_set.GetCount(), 0);
@@ -192,8 +188,7 @@ TEST_F(NativeScanWait, FailedListFetchIsTheOnlyFailure) {
     m_pMachine->InterfaceA().mapErrors["WlanGetNetworkBssList"] = ERROR_NOT_ENOUGH_MEMORY;
     EXPECT_EQ(m_pAdapter->StartScan(), QUERY_OK);
     m_pSync->SetAction(ACTION_SCAN);
-    EXPECT_FALSE(m_pAdapter->WaitAndGetBssList(m_pSync.get(), nullptr, -1, nullptr, &m_set.m_aKeys, nullptr,
-                                               nullptr, &m_set.m_apAccessPoints, nullptr));
+    EXPECT_FALSE(m_pAdapter->WaitAndGetBssList(m_pSync.get(), nullptr, -1, nullptr, &m_set));
     m_pMachine->InterfaceA().mapErrors["WlanScan"] = ERROR_BUSY;
     EXPECT_EQ(m_pAdapter->StartScan(), QUERY_FAILED);
     EXPECT_EQ(m_pAdapter->m_bScanPending, TRUE);
@@ -235,8 +230,7 @@ TEST_F(NativeScanWait, NotificationBeforeTheWaitBeginsEndsItAtOnce) {
     m_pSync->SetAction(ACTION_SCAN);
     lock.m_pArmed = m_pSync.get();
     const DWORD dwStart = Os().Clock().GetTickCount();
-    EXPECT_TRUE(m_pAdapter->WaitAndGetBssList(m_pSync.get(), nullptr, -1, nullptr, &m_set.m_aKeys, nullptr,
-                                              nullptr, &m_set.m_apAccessPoints, nullptr));
+    EXPECT_TRUE(m_pAdapter->WaitAndGetBssList(m_pSync.get(), nullptr, -1, nullptr, &m_set));
     EXPECT_EQ(lock.m_pArmed, nullptr);  // the notification did come
     EXPECT_EQ(Os().Clock().GetTickCount() - dwStart, 0u);
     EXPECT_EQ(m_set.GetCount(), 1);
@@ -261,8 +255,7 @@ TEST_F(NativeScanWait, WithoutAnEventOrWithAFailingOneTheWaitEndsAtOnceAndRecord
     ASSERT_EQ(m_pAdapter->StartScan(), QUERY_OK);
     noEvent.SetAction(ACTION_SCAN);
     const DWORD dwStart = Os().Clock().GetTickCount();
-    EXPECT_TRUE(m_pAdapter->WaitAndGetBssList(&noEvent, nullptr, -1, nullptr, &m_set.m_aKeys, nullptr,
-                                              nullptr, &m_set.m_apAccessPoints, nullptr));
+    EXPECT_TRUE(m_pAdapter->WaitAndGetBssList(&noEvent, nullptr, -1, nullptr, &m_set));
     EXPECT_EQ(Os().Clock().GetTickCount(), dwStart);
     EXPECT_EQ(m_set.GetCount(), 1);
 
@@ -272,8 +265,7 @@ TEST_F(NativeScanWait, WithoutAnEventOrWithAFailingOneTheWaitEndsAtOnceAndRecord
     ASSERT_EQ(m_pAdapter->StartScan(), QUERY_OK);
     m_pSync->SetAction(ACTION_SCAN);
     m_set.Clear();
-    EXPECT_TRUE(m_pAdapter->WaitAndGetBssList(m_pSync.get(), nullptr, -1, nullptr, &m_set.m_aKeys, nullptr,
-                                              nullptr, &m_set.m_apAccessPoints, nullptr));
+    EXPECT_TRUE(m_pAdapter->WaitAndGetBssList(m_pSync.get(), nullptr, -1, nullptr, &m_set));
     EXPECT_EQ(event.m_nWaits, 1);
     EXPECT_EQ(m_set.GetCount(), 1);
     EXPECT_EQ(m_pAdapter->m_nIntervals, 0);
@@ -293,9 +285,7 @@ TEST(NativeScanWaitRealTime, NotificationFromTheServiceThreadEndsTheWait) {
             ASSERT_EQ(adapter.StartScan(), QUERY_OK);
             sync.SetAction(ACTION_SCAN);
             CScanResultSet set;
-            EXPECT_TRUE(adapter.WaitAndGetBssList(&sync, nullptr, -1, nullptr, &set.m_aKeys,
-                                                  &set.m_adwSecurity, &set.m_adwModes, &set.m_apAccessPoints,
-                                                  &set.m_astrApNames));
+            EXPECT_TRUE(adapter.WaitAndGetBssList(&sync, nullptr, -1, nullptr, &set));
             EXPECT_EQ(set.GetCount(), 1);
         }
         EXPECT_EQ(adapter.m_nIntervals, 1);

@@ -48,12 +48,3 @@ void WriteNdisDword(BYTE* pb, DWORD dwValue);
 
 // Parses the answer of cbReturned bytes, OID included. Fewer than 8 bytes: no items.
 void ParseBssidList(const BYTE* pbAnswer, DWORD cbReturned, CNdisBssList* pList);
-
-// Channel of a BSS entry from its DSConfig (kHz): 2484000 → 14, the 2.4 GHz band from 2412000,
-// 5 GHz up to 5825000, anything else the frequency in MHz.
-short BssChannelFromDsConfig(DWORD dwKhz);
-
-// Channel of the association from OID_802_11_CONFIGURATION's DSConfig, in unsigned arithmetic: a
-// frequency just below channel 1 wraps to a huge number (out of range for the caller); 0 when no
-// rule applies.
-DWORD ConfigChannelFromDsConfig(DWORD dwKhz);

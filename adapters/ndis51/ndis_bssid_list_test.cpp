@@ -1,8 +1,8 @@
-#include "adapters/ndis_bssid_list.h"
+#include "adapters/ndis51/ndis_bssid_list.h"
 
 #include <gtest/gtest.h>
 
-#include "adapters/ndis_binding.h"
+#include "adapters/ndis51/ndis_binding.h"
 #include "platform/sim/sim_ndisuio.h"
 
 // Every buffer here is allocated at its exact size, so that a read past the bytes the driver
@@ -89,23 +89,6 @@ TEST(NdisBssidListTest, ReadsEveryFieldOfWellFormedEntries) {
     EXPECT_EQ(second.nRate, 11);  // (22 + 1) / 2, truncated
     EXPECT_EQ(second.dwSecurity, SECURITY_CLEAR);
     EXPECT_EQ(second.strApName, "");
-}
-
-TEST(NdisBssidListTest, ChannelRulesOfTheListAndOfTheAssociationDiffer) {
-    struct {
-        DWORD dwKhz;
-        short nBss;
-        DWORD dwConfig;
-    } const aCases[] = {
-        {2437000, 6, 6}, {5180000, 36, 36},   {2484000, 14, 14},    {4940000, 4940, 506}, {900000, 900, 0},
-        {2412000, 1, 1}, {5825000, 165, 165}, {5850000, 5850, 170}, {6000000, 6000, 0},
-    };
-    for (const auto& c : aCases) {
-        EXPECT_EQ(BssChannelFromDsConfig(c.dwKhz), c.nBss) << c.dwKhz;
-        EXPECT_EQ(ConfigChannelFromDsConfig(c.dwKhz), c.dwConfig) << c.dwKhz;
-    }
-    // Below channel 1 the association rule wraps (unsigned) far out of range.
-    EXPECT_GT(ConfigChannelFromDsConfig(2300000), 300u);
 }
 
 TEST(NdisBssidListTest, SecurityFromPrivacyAndElements) {

@@ -1,20 +1,14 @@
-#include "adapters/ndis_bssid_list.h"
+#include "adapters/ndis51/ndis_bssid_list.h"
 
 #include <algorithm>
 #include <cstring>
 
+#include "adapters/channel_frequency.h"
 #include "adapters/information_elements.h"
 
 namespace {
 
 constexpr DWORD LIST_HEADER_BYTES = NDIS_OID_BYTES + 4;  // OID, NumberOfItems
-constexpr DWORD KHZ_CHANNEL_14 = 2484000;
-constexpr DWORD KHZ_CHANNEL_1 = 2412000;
-constexpr DWORD KHZ_5GHZ = 5000000;
-constexpr DWORD KHZ_5GHZ_LAST = 5825000;
-constexpr DWORD KHZ_BAND_LOW = 2300000;
-constexpr DWORD KHZ_6GHZ = 6000000;
-constexpr DWORD KHZ_PER_CHANNEL = 5000;
 // The security walk looks at the elements only when the block holds more than its fixed part and
 // one element header.
 constexpr DWORD MIN_IE_LENGTH_FOR_SECURITY = 13;
@@ -37,7 +31,7 @@ CNdisBssEntry ParseEntry(const BYTE* pbEntry, DWORD cbEntry) {
     const char* pszSsid = reinterpret_cast<const char*>(pbEntry + BSS_ENTRY_SSID);
     entry.strSsid.assign(pszSsid, std::find(pszSsid, pszSsid + cbSsid, '\0'));
     entry.nRssi = static_cast<LONG>(ReadNdisDword(pbEntry + BSS_ENTRY_RSSI));
-    entry.nChannel = BssChannelFromDsConfig(ReadNdisDword(pbEntry + BSS_ENTRY_DS_CONFIG));
+    entry.nChannel = BssChannelFromDsConfigKhz(ReadNdisDword(pbEntry + BSS_ENTRY_DS_CONFIG));
     entry.dwMode = ReadNdisDword(pbEntry + BSS_ENTRY_MODE);
     const bool bExtended = cbEntry >= BSS_ENTRY_IES;
     entry.nRate = HighestRate(pbEntry + BSS_ENTRY_RATES, bExtended ? BSS_RATE_COUNT : BSS_OLD_RATE_COUNT);
@@ -95,30 +89,4 @@ void ParseBssidList(const BYTE* pbAnswer, DWORD cbReturned, CNdisBssList* pList)
         pList->aEntries.push_back(ParseEntry(pbAnswer + dwPos, cbEntry));
         dwPos += cbEntry;
     }
-}
-
-short BssChannelFromDsConfig(DWORD dwKhz) {
-    if (dwKhz == KHZ_CHANNEL_14) {
-        return 14;
-    }
-    if (dwKhz >= KHZ_CHANNEL_1 && dwKhz < KHZ_CHANNEL_14) {
-        return static_cast<short>((dwKhz - KHZ_CHANNEL_1) / KHZ_PER_CHANNEL + 1);
-    }
-    if (dwKhz >= KHZ_5GHZ && dwKhz <= KHZ_5GHZ_LAST) {
-        return static_cast<short>((dwKhz - KHZ_5GHZ) / KHZ_PER_CHANNEL);
-    }
-    return static_cast<short>(dwKhz / 1000);
-}
-
-DWORD ConfigChannelFromDsConfig(DWORD dwKhz) {
-    if (dwKhz == KHZ_CHANNEL_14) {
-        return 14;
-    }
-    if (dwKhz >= KHZ_BAND_LOW && dwKhz < KHZ_5GHZ) {
-        return (dwKhz - KHZ_CHANNEL_1) / KHZ_PER_CHANNEL + 1;
-    }
-    if (dwKhz >= KHZ_5GHZ && dwKhz < KHZ_6GHZ) {
-        return (dwKhz - KHZ_5GHZ) / KHZ_PER_CHANNEL;
-    }
-    return 0;
 }

@@ -1,4 +1,4 @@
-#include "adapters/wifi_api_adapter.h"
+#include "adapters/wlan_api/wifi_api_adapter.h"
 
 #include <gtest/gtest.h>
 
@@ -22,26 +22,13 @@ struct CBssResult {
 
 CBssResult ReadBssList(CWiFiApiAdapter& adapter, const BYTE* pbMatch = nullptr, short nMatchChannel = -1) {
     CBssResult result;
-    result.nReported = adapter.GetBssList(pbMatch, nMatchChannel, &result.nMatchSignal, &result.set.m_aKeys,
-                                          &result.set.m_adwSecurity, &result.set.m_adwModes,
-                                          &result.set.m_apAccessPoints, &result.set.m_astrApNames);
+    result.nReported = adapter.GetBssList(pbMatch, nMatchChannel, &result.nMatchSignal, &result.set);
     EXPECT_TRUE(result.set.HasEqualLengths());
     return result;
 }
 
 std::string Ap(const std::string& strSsid, const std::string& strBssid, const std::string& strMore) {
     return R"({"ssid": ")" + strSsid + R"(", "bssid": ")" + strBssid + R"(")" + strMore + "}";
-}
-
-TEST(WiFiApiAdapter, ChannelFromCentreFrequency) {
-    EXPECT_EQ(ChannelFromFrequency(2412000), 1);
-    EXPECT_EQ(ChannelFromFrequency(2437000), 6);
-    EXPECT_EQ(ChannelFromFrequency(2472000), 13);
-    EXPECT_EQ(ChannelFromFrequency(2484000), 14);
-    EXPECT_EQ(ChannelFromFrequency(5180000), 36);
-    EXPECT_EQ(ChannelFromFrequency(5825000), 165);
-    EXPECT_EQ(ChannelFromFrequency(4920000), 4920);
-    EXPECT_EQ(ChannelFromFrequency(2411999), 2411);
 }
 
 TEST(WiFiApiAdapter, DiscoveryWalksTheInterfacesOfVista) {
@@ -244,9 +231,7 @@ TEST(WiFiApiAdapter, BssListKeepsEachBssOnceWithItsSecurityNameAndRate) {
 
     // Every entry a duplicate of one already held: nothing added, the count still reported.
     CBssResult again = ReadBssList(adapter, abAssociated, 6);
-    const int nReported =
-        adapter.GetBssList(nullptr, -1, nullptr, &again.set.m_aKeys, &again.set.m_adwSecurity,
-                           &again.set.m_adwModes, &again.set.m_apAccessPoints, &again.set.m_astrApNames);
+    const int nReported = adapter.GetBssList(nullptr, -1, nullptr, &again.set);
     EXPECT_EQ(nReported, 7);
     EXPECT_EQ(again.set.GetCount(), 5);  // only the associated BSS joins, no longer matched
 }

@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "adapters/ndis51_adapter.h"
+#include "adapters/ndis51/ndis51_adapter.h"
 #include "adapters/scan_sync.h"
 #include "adapters/supported_cache.h"
 #include "platform/sim/sim_machine.h"
 
-// The fixed scan timing of the NDIS (and ORiNOCO) back ends, on the virtual clock, through an NDIS
-// adapter on a simulated driver.
+// The fixed scan timing of the NDIS (and ORiNOCO) back ends (adapters/fixed_scan_wait.h), on the
+// virtual clock, through an NDIS adapter on a simulated driver.
 namespace {
 
 class FixedScanWaitTest : public ::testing::Test {
@@ -42,11 +42,7 @@ protected:
     }
 
     std::uint64_t Elapsed() { return m_pMachine->VirtualClock()->Elapsed(); }
-    BOOL Wait() {
-        return m_pAdapter->WaitAndGetBssList(m_pSync.get(), nullptr, -1, nullptr, &m_set.m_aKeys,
-                                             &m_set.m_adwSecurity, &m_set.m_adwModes, &m_set.m_apAccessPoints,
-                                             &m_set.m_astrApNames);
-    }
+    BOOL Wait() { return m_pAdapter->WaitAndGetBssList(m_pSync.get(), nullptr, -1, nullptr, &m_set); }
     std::size_t Sent() { return m_pMachine->Ndisuio().Calls().size(); }
 
     std::unique_ptr<CSimMachine> m_pMachine;

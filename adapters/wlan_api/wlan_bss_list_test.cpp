@@ -1,8 +1,7 @@
-#include "adapters/wlan_bss_list.h"
+#include "adapters/wlan_api/wlan_bss_list.h"
 
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <cstring>
 
 #include "platform/wlan_api.h"
@@ -138,15 +137,6 @@ TEST(WlanBssList, EntriesCarryTheirFieldsAndElementsCutToTheBytesPresent) {
     EXPECT_EQ(list.aEntries[4].strSsid, "ab");
     EXPECT_EQ(list.aEntries[4].nChannel, 36);
     EXPECT_EQ(list.aEntries[5].strSsid, std::string(32, 'S'));
-}
-
-TEST(WlanBssList, CountResultIsNeverAFailureCode) {
-    EXPECT_EQ(BssListCountResult(0), 0);
-    EXPECT_EQ(BssListCountResult(7), 7);
-    EXPECT_EQ(BssListCountResult(0x7FFFFFFF), INT_MAX);
-    EXPECT_EQ(BssListCountResult(0x80000000u), INT_MAX);
-    EXPECT_EQ(BssListCountResult(0xFFFFFFFCu), INT_MAX);  // would read as "not supported"
-    EXPECT_EQ(BssListCountResult(0xFFFFFFFFu), INT_MAX);  // would read as "the query failed"
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "adapters/ndis51_adapter.h"
+#include "adapters/ndis51/ndis51_adapter.h"
 
 #include <gtest/gtest.h>
 
@@ -79,9 +79,7 @@ protected:
     }
     int GetList(CScanResultSet* pSet, const BYTE* pbMatch = nullptr, short nMatchChannel = -1,
                 short* pnMatchSignal = nullptr) {
-        return m_pAdapter->GetBssList(pbMatch, nMatchChannel, pnMatchSignal, &pSet->m_aKeys,
-                                      &pSet->m_adwSecurity, &pSet->m_adwModes, &pSet->m_apAccessPoints,
-                                      &pSet->m_astrApNames);
+        return m_pAdapter->GetBssList(pbMatch, nMatchChannel, pnMatchSignal, pSet);
     }
 
     std::unique_ptr<CSimMachine> m_pMachine;
@@ -551,9 +549,7 @@ TEST_F(Ndis51AdapterTest, DefaultMachineHasAHeldWirelessAdapterAWiredOneAndTheOr
         adwMedia.push_back(dwMedium);
         if (i == 0) {
             CScanResultSet set;
-            EXPECT_GE(adapter.GetBssList(nullptr, -1, nullptr, &set.m_aKeys, &set.m_adwSecurity,
-                                         &set.m_adwModes, &set.m_apAccessPoints, &set.m_astrApNames),
-                      6);
+            EXPECT_GE(adapter.GetBssList(nullptr, -1, nullptr, &set), 6);
             for (DWORD dwCode : {SECURITY_WPA2, SECURITY_WPA, SECURITY_WEP, SECURITY_CLEAR}) {
                 EXPECT_NE(std::find(set.m_adwSecurity.begin(), set.m_adwSecurity.end(), dwCode),
                           set.m_adwSecurity.end());

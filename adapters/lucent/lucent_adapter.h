@@ -38,13 +38,10 @@ public:
     // The card tells neither: VALUE_NOT_READ with QUERY_OK.
     int GetSecurity(DWORD* pdwCode) override;
     int GetInfrastructureMode(DWORD* pdwMode) override;
-    int GetBssList(const BYTE* pbMatchBssid, short nMatchChannel, short* pnMatchSignal, CBssKeyList* pKeys,
-                   CDwordArray* padwSecurity, CDwordArray* padwModes, CAccessPointList* pAccessPoints,
-                   CStringArray* pastrApNames) override;
+    int GetBssList(const BYTE* pbMatchBssid, short nMatchChannel, short* pnMatchSignal,
+                   CScanResultSet* pResults) override;
     BOOL WaitAndGetBssList(CScanSync* pSync, const BYTE* pbMatchBssid, short nMatchChannel,
-                           short* pnMatchSignal, CBssKeyList* pKeys, CDwordArray* padwSecurity,
-                           CDwordArray* padwModes, CAccessPointList* pAccessPoints,
-                           CStringArray* pastrApNames) override;
+                           short* pnMatchSignal, CScanResultSet* pResults) override;
     int StartScan() override;
     int GetXmitErrors(DWORD* pdwCount) override;
     int GetRcvErrors(DWORD* pdwCount) override;

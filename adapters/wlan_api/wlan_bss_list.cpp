@@ -1,9 +1,9 @@
-#include "adapters/wlan_bss_list.h"
+#include "adapters/wlan_api/wlan_bss_list.h"
 
 #include <algorithm>
-#include <climits>
 #include <cstring>
 
+#include "adapters/channel_frequency.h"
 #include "adapters/information_elements.h"
 #include "platform/wlan_api.h"
 
@@ -11,23 +11,6 @@ namespace {
 
 constexpr DWORD ELEMENT_BLOCK_MIN = 12;  // the elements are walked only in a longer blob
 constexpr USHORT RATE_MASK = 0x7F;
-
-}  // namespace
-
-short ChannelFromFrequency(ULONG ulKhz) {
-    if (ulKhz >= 2412000 && ulKhz <= 2484000) {
-        if (ulKhz == 2484000) {
-            return 14;
-        }
-        return static_cast<short>((ulKhz - 2412000) / 5000 + 1);
-    }
-    if (ulKhz >= 5180000 && ulKhz <= 5825000) {
-        return static_cast<short>((ulKhz - 5000000) / 5000);
-    }
-    return static_cast<short>(ulKhz / 1000);
-}
-
-namespace {
 
 short HighestRate(const BYTE* pbEntry) {
     const std::size_t nRates = offsetof(WLAN_BSS_ENTRY, wlanRateSet);
@@ -49,7 +32,7 @@ CWlanBssEntry ParseEntry(const BYTE* pbList, std::size_t cbList, std::size_t nEn
     CWlanBssEntry entry;
     std::memcpy(entry.abMac, pbEntry + offsetof(WLAN_BSS_ENTRY, dot11Bssid), BSSID_LENGTH);
     entry.nChannel =
-        ChannelFromFrequency(ReadAt<ULONG>(pbEntry, offsetof(WLAN_BSS_ENTRY, ulChCenterFrequency)));
+        ChannelFromFrequencyKhz(ReadAt<ULONG>(pbEntry, offsetof(WLAN_BSS_ENTRY, ulChCenterFrequency)));
     entry.nRssi = ReadAt<LONG>(pbEntry, offsetof(WLAN_BSS_ENTRY, lRssi));
 
     const std::size_t nSsid = offsetof(WLAN_BSS_ENTRY, dot11Ssid);
@@ -101,8 +84,4 @@ void ParseWlanBssList(const BYTE* pbList, std::size_t cbList, CWlanBssList* pLis
     for (std::size_t i = 0; i < nEntries; ++i) {
         pList->aEntries.push_back(ParseEntry(pbList, cbList, BSS_LIST_HEADER + BSS_ENTRY_SIZE * i));
     }
-}
-
-int BssListCountResult(DWORD dwNumberOfItems) {
-    return static_cast<int>(std::min<DWORD>(dwNumberOfItems, INT_MAX));
 }

@@ -1,4 +1,4 @@
-#include "adapters/ndis51_adapter.h"
+#include "adapters/ndis51/ndis51_adapter.h"
 
 #include <algorithm>
 #include <climits>
@@ -6,9 +6,11 @@
 #include <utility>
 #include <vector>
 
+#include "adapters/bss_walk.h"
+#include "adapters/channel_frequency.h"
 #include "adapters/fixed_scan_wait.h"
-#include "adapters/ndis_binding.h"
-#include "adapters/ndis_bssid_list.h"
+#include "adapters/ndis51/ndis_binding.h"
+#include "adapters/ndis51/ndis_bssid_list.h"
 #include "adapters/supported_cache.h"
 #include "adapters/wzc_service.h"
 #include "platform/os.h"
@@ -40,7 +42,6 @@ constexpr LONG MAX_PLAUSIBLE_SIGNAL = 500;
 constexpr DWORD MAX_PLAUSIBLE_CHANNEL = 300;
 constexpr DWORD MAX_PLAUSIBLE_RATE = 1050;
 constexpr DWORD LINK_SPEED_PER_MBPS = 10000;  // the OID counts units of 100 bit/s
-constexpr LONG NOISE_FLOOR_DBM = -100;
 
 int StatusOfError(DWORD dwError) {
     return dwError == ERROR_NOT_SUPPORTED ? QUERY_NOT_SUPPORTED : QUERY_FAILED;
@@ -294,7 +295,7 @@ int CNdis51Adapter::GetChannel(short* pnChannel) {
     if (cbReturned != CONFIGURATION_ANSWER_BYTES) {
         return QUERY_BAD_SIZE;
     }
-    const DWORD dwChannel = ConfigChannelFromDsConfig(ReadNdisDword(abBuffer + CONFIGURATION_DS_CONFIG));
+    const DWORD dwChannel = ConfigChannelFromDsConfigKhz(ReadNdisDword(abBuffer + CONFIGURATION_DS_CONFIG));
     *pnChannel = static_cast<short>(dwChannel);
     // Judged on the whole number: a wrapped frequency must not pass as a small channel once cut to 16 bits.
     return dwChannel > MAX_PLAUSIBLE_CHANNEL ? QUERY_OUT_OF_RANGE : QUERY_OK;
@@ -376,8 +377,7 @@ int CNdis51Adapter::GetInfrastructureMode(DWORD* pdwMode) {
 }
 
 int CNdis51Adapter::GetBssList(const BYTE* pbMatchBssid, short nMatchChannel, short* pnMatchSignal,
-                               CBssKeyList* pKeys, CDwordArray* padwSecurity, CDwordArray* padwModes,
-                               CAccessPointList* pAccessPoints, CStringArray* pastrApNames) {
+                               CScanResultSet* pResults) {
     std::vector<BYTE> abBuffer(NDIS_BSSID_LIST_START_BYTES);
     DWORD cbReturned = 0;
     for (;;) {
@@ -398,44 +398,13 @@ int CNdis51Adapter::GetBssList(const BYTE* pbMatchBssid, short nMatchChannel, sh
 
     CNdisBssList list;
     ParseBssidList(abBuffer.data(), cbReturned, &list);
-    CBssKeyIndex known(pKeys);
-    for (CNdisBssEntry& entry : list.aEntries) {
-        if (entry.nRssi >= 0) {
-            continue;
-        }
-        if (pbMatchBssid != nullptr && std::memcmp(entry.abMac, pbMatchBssid, BSSID_LENGTH) == 0 &&
-            entry.nChannel == nMatchChannel) {
-            // The associated access point only gives its signal to the caller.
-            if (pnMatchSignal != nullptr) {
-                *pnMatchSignal = static_cast<short>(entry.nRssi);
-            }
-            continue;
-        }
-        const CBssKey key(entry.abMac, entry.nChannel);
-        if (known.Contains(key)) {
-            continue;
-        }
-        auto pAccessPoint = std::make_unique<CAccessPoint>();
-        pAccessPoint->m_nQuality = -1;
-        pAccessPoint->m_strSsid = std::move(entry.strSsid);  // the parsed list is not read again
-        pAccessPoint->m_nSignal = entry.nRssi;
-        pAccessPoint->m_nNoise = NOISE_FLOOR_DBM;
-        pAccessPoint->m_nChannel = entry.nChannel;
-        pAccessPoint->m_nRate = entry.nRate;
-        known.Add(key);
-        AppendBss(pKeys, padwSecurity, padwModes, pAccessPoints, pastrApNames, key, entry.dwSecurity,
-                  entry.dwMode, std::move(pAccessPoint), entry.strApName);
-    }
-    // The driver's count, kept non-negative so that a huge claim cannot read as a failure.
-    return static_cast<int>(std::min<DWORD>(list.dwNumberOfItems, INT_MAX));
+    AddBssEntries(&list.aEntries, CBssMatch{pbMatchBssid, nMatchChannel, pnMatchSignal}, pResults);
+    return BssListCountResult(list.dwNumberOfItems);
 }
 
 BOOL CNdis51Adapter::WaitAndGetBssList(CScanSync* pSync, const BYTE* pbMatchBssid, short nMatchChannel,
-                                       short* pnMatchSignal, CBssKeyList* pKeys, CDwordArray* padwSecurity,
-                                       CDwordArray* padwModes, CAccessPointList* pAccessPoints,
-                                       CStringArray* pastrApNames) {
-    return FixedWaitAndGetBssList(*this, pSync, pbMatchBssid, nMatchChannel, pnMatchSignal, pKeys,
-                                  padwSecurity, padwModes, pAccessPoints, pastrApNames);
+                                       short* pnMatchSignal, CScanResultSet* pResults) {
+    return FixedWaitAndGetBssList(*this, pSync, pbMatchBssid, nMatchChannel, pnMatchSignal, pResults);
 }
 
 int CNdis51Adapter::StartScan() {

@@ -1,4 +1,4 @@
-#include "adapters/lucent_scan_record.h"
+#include "adapters/lucent/lucent_scan_record.h"
 
 #include <algorithm>
 #include <cstring>

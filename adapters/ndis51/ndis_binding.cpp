@@ -1,11 +1,11 @@
-#include "adapters/ndis_binding.h"
+#include "adapters/ndis51/ndis_binding.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
 
-#include "adapters/ndis_bssid_list.h"
+#include "adapters/ndis51/ndis_bssid_list.h"
 
 namespace {
 

@@ -1,13 +1,14 @@
-// The native back end's scan wait: until the service's scan-complete notification or the time-out,
-// judged by the scan-interval statistics.
+// The native back end's scans: the scan request, the registration for the service's scan-complete
+// notification, and the wait until that notification or the time-out, judged by the scan-interval
+// statistics.
 #include "adapters/fixed_scan_wait.h"
 #include "adapters/scan_sync.h"
-#include "adapters/wifi_api_adapter.h"
+#include "adapters/wlan_api/wifi_api_adapter.h"
+#include "adapters/wlan_api/wifi_api_library.h"
+#include "platform/os.h"
 
 BOOL CWiFiApiAdapter::WaitAndGetBssList(CScanSync* pSync, const BYTE* pbMatchBssid, short nMatchChannel,
-                                        short* pnMatchSignal, CBssKeyList* pKeys, CDwordArray* padwSecurity,
-                                        CDwordArray* padwModes, CAccessPointList* pAccessPoints,
-                                        CStringArray* pastrApNames) {
+                                        short* pnMatchSignal, CScanResultSet* pResults) {
     if (!m_bScanPending) {
         StartScan();
     }
@@ -65,9 +66,30 @@ BOOL CWiFiApiAdapter::WaitAndGetBssList(CScanSync* pSync, const BYTE* pbMatchBss
     if (pSync != nullptr) {
         pSync->ClearScanDone();
     }
-    if ((dwAction & ACTION_SCAN) && GetBssList(pbMatchBssid, nMatchChannel, pnMatchSignal, pKeys,
-                                               padwSecurity, padwModes, pAccessPoints, pastrApNames) < 0) {
+    if ((dwAction & ACTION_SCAN) && GetBssList(pbMatchBssid, nMatchChannel, pnMatchSignal, pResults) < 0) {
         return FALSE;
     }
     return TRUE;
+}
+
+int CWiFiApiAdapter::StartScan() {
+    const DWORD dwResult = WlanApi().pfnScan != nullptr
+                               ? WlanApi().pfnScan(m_hDevice, &m_guidInterface, nullptr, nullptr, nullptr)
+                               : ERROR_PROC_NOT_FOUND;
+    m_dwLastScanError = dwResult;
+    m_dwLastScanTick = Os().Clock().GetTickCount();
+    m_bScanPending = TRUE;
+    return dwResult == ERROR_SUCCESS ? QUERY_OK : QUERY_FAILED;
+}
+
+int CWiFiApiAdapter::SetScanCallback(SCAN_NOTIFICATION_CALLBACK pfnCallback, void* pContext) {
+    if (WlanApi().pfnRegisterNotification == nullptr) {
+        return 1;
+    }
+    if (WlanApi().pfnRegisterNotification(m_hDevice, WLAN_NOTIFICATION_SOURCE_ACM, FALSE, pfnCallback,
+                                          pContext, nullptr, nullptr) != ERROR_SUCCESS) {
+        return 1;
+    }
+    m_bRegistered = true;
+    return 0;
 }

@@ -22,11 +22,3 @@ struct CWlanBssList {
 // Parses a list of cbList bytes; dwTotalSize shortens the bytes further when it is smaller. Fewer
 // bytes than the header: no items.
 void ParseWlanBssList(const BYTE* pbList, std::size_t cbList, CWlanBssList* pList);
-
-// What GetBssList returns for the claimed count: never negative, so that a huge claim cannot read as
-// a failure or as "not supported".
-int BssListCountResult(DWORD dwNumberOfItems);
-
-// Channel number of a BSS from its centre frequency in kHz; frequencies outside the 2.4 and 5 GHz
-// channel ranges give the frequency in MHz.
-short ChannelFromFrequency(ULONG ulFrequencyKhz);
