@@ -4,7 +4,7 @@
 #include "adapter_page/adapter_page.h"
 #include "adapter_page/ap_list.h"
 #include "e2e/wizard_fixture.h"
-#include "ui/headless/headless_controls.h"
+#include "ui/model/model_controls.h"
 #include "util/delimited_string.h"
 
 namespace {
@@ -50,10 +50,10 @@ protected:
         m_page.SetControls(&m_window);
         m_page.OnInitDialog();
     }
-    CHeadlessListView& List() { return dynamic_cast<CHeadlessListView&>(*m_window.ListView(IDC_AP_LIST)); }
+    CModelListView& List() { return dynamic_cast<CModelListView&>(*m_window.ListView(IDC_AP_LIST)); }
     int Width(const std::string& strText) { return List().GetStringWidth(strText); }
 
-    CHeadlessPage m_window{109};
+    CModelPage m_window{109};
     CAdapterPage m_page;
 };
 
@@ -178,12 +178,12 @@ TEST(CompareApRows, OrdersEveryPairAsTheCopiedKeysDo) {
 }
 
 TEST_F(CApListTest, InitDialogAddsGridLinesAndTheEightColumns) {
-    CHeadlessPage window(109);
+    CModelPage window(109);
     window.ListView(IDC_AP_LIST)->SetExtendedStyle(0x4000);
     CAdapterPage page;
     page.SetControls(&window);
     EXPECT_TRUE(page.OnInitDialog());
-    auto& list = dynamic_cast<CHeadlessListView&>(*window.ListView(IDC_AP_LIST));
+    auto& list = dynamic_cast<CModelListView&>(*window.ListView(IDC_AP_LIST));
     EXPECT_EQ(list.GetExtendedStyle(), 0x4021u);
     std::vector<std::string> astrHeadings;
     for (int c = 0; c < list.GetColumnCount(); ++c) {
@@ -201,7 +201,7 @@ TEST_F(CApListTest, SortsByNameAndSsidThenMacThenChannelAndRenumbers) {
         "00:00:00:00:00:07|11|-50||Clear|Infra||Cafe",
     };
     m_page.FillApList(astrRows);
-    CHeadlessListView& list = List();
+    CModelListView& list = List();
     ASSERT_EQ(list.GetItemCount(), 7);
     EXPECT_EQ(list.GetColumnTexts(0), (std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7"}));
     EXPECT_EQ(list.GetColumnTexts(1),
@@ -229,7 +229,7 @@ TEST_F(CApListTest, SortsByNameAndSsidThenMacThenChannelAndRenumbers) {
 
 TEST_F(CApListTest, ColumnsThatFitKeepTheirMeasuredWidths) {
     m_page.FillApList({"00:00:00:00:00:05|11|-50||WEP|Infra|H|Net"});
-    CHeadlessListView& list = List();
+    CModelListView& list = List();
     // The SSID column is measured with the AP name in front of the SSID; other columns are as wide
     // as their widest text, the heading included.
     const std::vector<int> anExpected = {Width("#"),        Width("H|Net"),  Width("00:00:00:00:00:05"),
@@ -245,7 +245,7 @@ TEST_F(CApListTest, ColumnsThatFitKeepTheirMeasuredWidths) {
 
 TEST_F(CApListTest, AWideSsidTakesWhatTheOtherColumnsLeave) {
     m_page.FillApList({"00:00:00:00:00:05|1|-50||Clear|Infra||" + std::string(60, 'W')});
-    CHeadlessListView& list = List();
+    CModelListView& list = List();
     int nOthers = 0;
     for (int c = 0; c < 8; ++c) {
         nOthers += c == 1 ? 0 : list.GetColumnWidth(c);
@@ -270,7 +270,7 @@ TEST_F(CApListPageTest, EveryActivationShowsTheShownAdaptersRows) {
     GoToList();
     ASSERT_TRUE(m_host.Next());
     ASSERT_EQ(m_host.CurrentPage(), 109u);
-    auto& list = dynamic_cast<CHeadlessListView&>(*m_host.Page(109)->ListView(IDC_AP_LIST));
+    auto& list = dynamic_cast<CModelListView&>(*m_host.Page(109)->ListView(IDC_AP_LIST));
     EXPECT_EQ(list.GetColumnCount(), 8);
     EXPECT_EQ(list.GetItemCount(), 0) << "the scripted test found no access points";
 

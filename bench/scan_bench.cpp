@@ -1,6 +1,6 @@
 // The program's own time per scan with n access points: the list read (GetBssList: the buffer, the
 // walk, the duplicate check, the records made), the rows made (FormatApRows) and the list filled,
-// sized and sorted (FillApList on the headless list view), less the time spent inside the driver.
+// sized and sorted (FillApList on the model list view), less the time spent inside the driver.
 // The scan wait itself is the driver's and runs on the virtual clock, so it is not part of this. The
 // times are the thread's processor time (the work runs on that one thread).
 #include <benchmark/benchmark.h>
@@ -11,7 +11,7 @@
 #include "bench/bench_sizes.h"
 #include "bench/driver_clock.h"
 #include "bench/scan_machines.h"
-#include "ui/headless/headless_controls.h"
+#include "ui/model/model_controls.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ const BYTE ASSOC_BSSID[BSSID_LENGTH] = {0x00, 0x0f, 0x00, 0x00, 0x00, 0x00};
 // iteration's time.
 void ScanLoop(benchmark::State& state, CWlanAdapter& adapter, CDriverClock& driver) {
     CAdapterPage page;
-    CHeadlessPage controls(109);
+    CModelPage controls(109);
     page.SetControls(&controls);
     page.OnInitDialog();
     CScanResultSet set;
@@ -114,7 +114,7 @@ void BM_SortApRows(benchmark::State& state) {
     std::vector<std::string> astrRows;
     CAdapterPage::FormatApRows(ASSOC_BSSID, 1, set.m_apAccessPoints, set.m_aKeys, set.m_adwSecurity,
                                set.m_adwModes, set.m_astrApNames, &astrRows);
-    CHeadlessListView list(1000);
+    CModelListView list(1000);
     for (auto _ : state) {
         state.PauseTiming();
         list.DeleteAllItems();

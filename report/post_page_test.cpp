@@ -7,7 +7,7 @@
 #include "e2e/test_http_server.h"
 #include "e2e/wizard_fixture.h"
 #include "report/report_test_util.h"
-#include "ui/headless/headless_controls.h"
+#include "ui/model/model_controls.h"
 
 namespace {
 
@@ -52,8 +52,8 @@ protected:
     }
 
     CPostPage& Post() { return dynamic_cast<CPostPage&>(*m_pSheet->FindPage(111)); }
-    CHeadlessListView& Table() {
-        return dynamic_cast<CHeadlessListView&>(*m_host.Page(111)->ListView(IDC_RESULTS_LIST));
+    CModelListView& Table() {
+        return dynamic_cast<CModelListView&>(*m_host.Page(111)->ListView(IDC_RESULTS_LIST));
     }
     IControl& Control(int nId) { return *m_host.Page(111)->GetDlgItem(nId); }
     ICheckBox& PostCheck() { return *m_host.Page(111)->CheckBox(IDC_POST_CHECK); }
@@ -77,7 +77,7 @@ TEST_F(CPostPageTest, FirstVisitShowsVersionTableAndTick) {
     EXPECT_EQ(Control(IDC_EMAIL).GetWindowText(), "<Optional>");
     EXPECT_EQ(Control(IDC_OS_VERSION).GetWindowText(), "5.1.2600 (Service Pack 3)");
 
-    CHeadlessListView& table = Table();
+    CModelListView& table = Table();
     EXPECT_EQ(table.GetExtendedStyle(), LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     std::vector<std::string> astrHeadings;
     for (int c = 0; c < table.GetColumnCount(); ++c) {
@@ -102,7 +102,7 @@ TEST_F(CPostPageTest, ALongNameGetsTheRoomTheOtherColumnsLeave) {
     std::vector<CAdapterResult> results;
     results.push_back(MakeResult(std::string(90, 'N'), TRUE, "4.0", -40, -90));
     GoToPostPage(std::move(results));
-    CHeadlessListView& table = Table();
+    CModelListView& table = Table();
     const int nOthers =
         table.GetColumnWidth(0) + table.GetColumnWidth(2) + table.GetColumnWidth(3) + table.GetColumnWidth(4);
     EXPECT_EQ(table.GetColumnWidth(1), table.GetClientWidth() - nOthers);

@@ -1,6 +1,6 @@
 // Measuring text in the UI's pixels, as a device context with a font selected measures it
 // (DrawText with DT_CALCRECT, GetTextExtentPoint32A). The terminal UI counts a character cell as one
-// pixel; the headless UI uses a fixed pitch (ui/headless/headless_progress.h).
+// pixel; the model controls use a fixed pitch (ui/model/model_progress.h).
 #pragma once
 
 #include <string>

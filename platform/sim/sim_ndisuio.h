@@ -1,3 +1,4 @@
+// Classes: CSimAccessPoint, CSimNdisBinding, CSimNdisuioConfig, CSimNdisCall, CSimNdisuio.
 // The simulated NDIS user-mode I/O protocol driver (NDISUIO) behind "\\.\\Ndisuio": its bindings, the
 // adapters behind them and the access points each wireless adapter hears, described by the machine
 // file's "ndisuio" section (docs/MACHINE_FILE.md). It answers the five control codes in the byte

@@ -1,3 +1,4 @@
+// Classes: CSimWlanAccessPoint, CSimWlanScanPlan, CSimWlanPhyStatistics, CSimWlanInterface, CSimWlanService.
 // The WLAN service of the simulated machine, reached as the library "wlanapi" (its nine entry points
 // are plain functions that route to the service of the machine that is Os() now). It is described
 // by the machine file's "wlan" section (docs/MACHINE_FILE.md): interfaces, their connection,

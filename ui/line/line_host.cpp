@@ -40,7 +40,7 @@ const CDialogControl* NextVisible(const std::vector<CDialogControl>& controls, s
 
 // A list view as a table: the header row, then one row per item, each column as wide as its
 // widest text.
-void PrintTable(std::ostream& output, const CHeadlessListView& list) {
+void PrintTable(std::ostream& output, const CModelListView& list) {
     const int nColumns = list.GetColumnCount();
     std::vector<std::size_t> anWidths(nColumns);
     for (int c = 0; c < nColumns; ++c) {
@@ -69,7 +69,6 @@ void PrintTable(std::ostream& output, const CHeadlessListView& list) {
 }  // namespace
 
 int CLineHost::MessageBox(const std::string& strText, UINT nType) {
-    CHeadlessHost::MessageBox(strText, nType);
     std::string strLine;
     if ((nType & MB_YESNO) != MB_YESNO) {
         m_output << "\n  [!] " << strText << "\n      (press Enter for OK)\n";
@@ -103,16 +102,16 @@ void CLineHost::BeginWaitCursor() {
     if (!IsWaitCursorShown()) {
         m_output << "  ... working ...\n" << std::flush;
     }
-    CHeadlessHost::BeginWaitCursor();
+    CModelHost::BeginWaitCursor();
 }
 
 std::unique_ptr<IProgressWindow> CLineHost::CreateProgressWindow() {
-    auto pWindow = std::make_unique<CHeadlessProgressWindow>(*this);
-    pWindow->SetListener([this](const CHeadlessProgressWindow& window) { PrintProgress(window); });
+    auto pWindow = std::make_unique<CModelProgressWindow>(*this);
+    pWindow->SetListener([this](const CModelProgressWindow& window) { PrintProgress(window); });
     return pWindow;
 }
 
-void CLineHost::PrintProgress(const CHeadlessProgressWindow& window) {
+void CLineHost::PrintProgress(const CModelProgressWindow& window) {
     // One line per change: "  Progress [25%]  Adapter X / Scan #1...".
     std::string strLine = "  " + window.Caption();
     if (!window.Text().empty()) {
@@ -185,7 +184,7 @@ void CLineHost::PrintPage() {
     const CPropertyPageEx* pPage = Sheet()->GetActivePage();
     const CResourceScript& res = Resources();
     const CDialogTemplate* pTemplate = res.FindDialog(pPage->GetTemplateId());
-    CHeadlessPage* pWindow = Page(pPage->GetTemplateId());
+    CModelPage* pWindow = Page(pPage->GetTemplateId());
 
     const std::string strCaption = pPage->GetCaptionId() != 0 ? res.GetString(pPage->GetCaptionId())
                                    : pTemplate != nullptr     ? pTemplate->m_strCaption
@@ -236,7 +235,7 @@ void CLineHost::PrintPage() {
             for (int i = 0; i < pList->GetCount(); ++i) {
                 m_output << "    - " << pList->GetText(i) << "\n";
             }
-        } else if (auto* pTable = dynamic_cast<CHeadlessListView*>(pControl)) {
+        } else if (auto* pTable = dynamic_cast<CModelListView*>(pControl)) {
             PrintTable(m_output, *pTable);
         } else if (auto* pCheck = dynamic_cast<ICheckBox*>(pControl)) {
             m_output << "  [" << (pCheck->GetCheck() ? 'x' : ' ') << "] " << strText << "  (command: post)\n";
@@ -269,7 +268,7 @@ void CLineHost::PrintCommands(const std::string& strVerb) {
 }
 
 bool CLineHost::ToggleItem(int nNumber) {
-    CHeadlessPage* pWindow = Page(CurrentPage());
+    CModelPage* pWindow = Page(CurrentPage());
     if (pWindow == nullptr) {
         return false;
     }
@@ -345,7 +344,7 @@ CLineHost::ECommand CLineHost::Execute(const std::string& strCommand) {
         Click(nId);
         return ECommand::Done;
     }
-    CHeadlessPage* pWindow = Page(CurrentPage());
+    CModelPage* pWindow = Page(CurrentPage());
     if (strVerb == "post") {
         for (int nId : pWindow != nullptr ? pWindow->ControlIds() : std::vector<int>{}) {
             if (auto* pCheck = dynamic_cast<ICheckBox*>(pWindow->GetDlgItem(nId))) {

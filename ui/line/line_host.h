@@ -1,6 +1,6 @@
 // A plain line-mode front end for the terminal: prints the current page (header, texts, lists with
 // their ticks, edits with their labels) and reads one command a line. It keeps its controls in the
-// headless host's models. The system's Windows-1252 text is written in the terminal's charset, and
+// model controls (ui/model). The system's Windows-1252 text is written in the terminal's charset, and
 // typed lines are read back into Windows-1252.
 #pragma once
 
@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "ui/headless/headless_host.h"
+#include "ui/model/model_host.h"
 #include "ui/term/term_encoding.h"
 
-class CLineHost : public CHeadlessHost {
+class CLineHost : public CModelHost {
 public:
     CLineHost(std::istream& input, std::ostream& output, ETermCharset eCharset = ETermCharset::Utf8)
         : m_input(input),
@@ -52,7 +52,7 @@ private:
     ECommand Execute(const std::string& strCommand);
     bool ToggleItem(int nNumber);
     std::vector<CEditCommand> EditCommands();
-    void PrintProgress(const CHeadlessProgressWindow& window);
+    void PrintProgress(const CModelProgressWindow& window);
 
     std::istream& m_input;
     std::ostream& m_rawOutput;  // the terminal's own bytes

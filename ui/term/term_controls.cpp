@@ -73,7 +73,7 @@ void CTermStatic::Draw(CTermCanvas& canvas, int nRow, int nCol, bool /*bFocus*/)
 }
 
 void CTermEdit::SetWindowText(const std::string& strText) {
-    CHeadlessControl::SetWindowText(strText);
+    CModelControl::SetWindowText(strText);
     m_nCaret = 0;
     m_nScroll = 0;
     m_bAllSelected = false;
@@ -118,7 +118,7 @@ ETermAction CTermEdit::OnKey(const CTermEvent& event) {
         strText.clear();
         m_nCaret = 0;
         if (nKey == TK_BACKSPACE || nKey == TK_DELETE) {
-            CHeadlessControl::SetWindowText(strText);
+            CModelControl::SetWindowText(strText);
             m_bAllSelected = false;
             ScrollToCaret();
             return ETermAction::Handled;
@@ -156,7 +156,7 @@ ETermAction CTermEdit::OnKey(const CTermEvent& event) {
             break;
     }
     if (bEditing) {
-        CHeadlessControl::SetWindowText(strText);
+        CModelControl::SetWindowText(strText);
     }
     ScrollToCaret();
     return ETermAction::Handled;
@@ -278,7 +278,7 @@ void DrawListFrame(CTermCanvas& canvas, const CTermRect& rect, bool bBorder, boo
 }
 
 CTermListView::CTermListView(const CDialogControl& control)
-    : CHeadlessListView(ClientPixels(control)), CTermWidget(control) {}
+    : CModelListView(ClientPixels(control)), CTermWidget(control) {}
 
 int CTermListView::GetStringWidth(const std::string& strText) const {
     return static_cast<int>(strText.size()) * TERM_PIXELS_PER_COL;

@@ -1,4 +1,6 @@
-// The controls of a page in the terminal: each is the headless host's model of its kind (so that page
+// Classes: CTermRect, CTermScale, CTermWidget, CTermStatic, CTermEdit, CTermPushButton, CTermCheckBox,
+// CListCursor, CTermListBoxT (CTermListBox, CTermCheckListBox), CTermListView, CTermPage.
+// The controls of a page in the terminal: each is the model control of its kind (so that page
 // logic reads and writes the same data as in tests) with a drawing in character cells and the keys and
 // clicks a user gives it. Positions come from the dialog template: 4 horizontal and 8 vertical dialog
 // units make one cell.
@@ -12,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "ui/headless/headless_controls.h"
+#include "ui/model/model_controls.h"
 #include "ui/resource_script.h"
 #include "ui/term/term_canvas.h"
 #include "ui/term/term_device.h"
@@ -107,10 +109,10 @@ private:
 };
 
 // A static text: wrapped at blanks, aligned and (SS_CENTERIMAGE) centred vertically as its template says.
-class CTermStatic : public CHeadlessControl, public CTermWidget {
+class CTermStatic : public CModelControl, public CTermWidget {
 public:
     CTermStatic(const CDialogControl& control, ETermStyle eStyle)
-        : CHeadlessControl(control.m_strText), CTermWidget(control), m_eStyle(eStyle) {}
+        : CModelControl(control.m_strText), CTermWidget(control), m_eStyle(eStyle) {}
     void Draw(CTermCanvas& canvas, int nRow, int nCol, bool bFocus) const override;
 
 private:
@@ -119,10 +121,10 @@ private:
 
 // A single-line edit: read-only, or taking typing. The text is selected whole when Tab brings the
 // focus, and typing replaces a selection.
-class CTermEdit : public CHeadlessControl, public CTermWidget {
+class CTermEdit : public CModelControl, public CTermWidget {
 public:
     explicit CTermEdit(const CDialogControl& control)
-        : CHeadlessControl(control.m_strText), CTermWidget(control) {}
+        : CModelControl(control.m_strText), CTermWidget(control) {}
     // A read-only edit takes the focus too, so that a text longer than the field can be scrolled.
     bool IsTabStop() const override {
         return Template().IsVisible() && (Template().IsTabStop() || Template().IsReadOnly());
@@ -144,10 +146,10 @@ private:
     bool m_bAllSelected = false;
 };
 
-class CTermPushButton : public CHeadlessControl, public CTermWidget {
+class CTermPushButton : public CModelControl, public CTermWidget {
 public:
     explicit CTermPushButton(const CDialogControl& control)
-        : CHeadlessControl(control.m_strText), CTermWidget(control) {}
+        : CModelControl(control.m_strText), CTermWidget(control) {}
     bool IsPushButton() const override { return true; }
     void Draw(CTermCanvas& canvas, int nRow, int nCol, bool bFocus) const override;
     ETermAction OnKey(const CTermEvent& event) override;
@@ -155,10 +157,10 @@ public:
 };
 
 // An automatic check box: Space or a click ticks and unticks it.
-class CTermCheckBox : public CHeadlessCheckBox, public CTermWidget {
+class CTermCheckBox : public CModelCheckBox, public CTermWidget {
 public:
     explicit CTermCheckBox(const CDialogControl& control)
-        : CHeadlessCheckBox(control.m_strText), CTermWidget(control) {}
+        : CModelCheckBox(control.m_strText), CTermWidget(control) {}
     void Draw(CTermCanvas& canvas, int nRow, int nCol, bool bFocus) const override;
     ETermAction OnKey(const CTermEvent& event) override;
     ETermAction OnClick(int nRow, int nCol) override;
@@ -295,12 +297,12 @@ private:
     int m_nScrollCol = 0;
 };
 
-using CTermListBox = CTermListBoxT<CHeadlessListBox>;
-using CTermCheckListBox = CTermListBoxT<CHeadlessCheckListBox>;
+using CTermListBox = CTermListBoxT<CModelListBox>;
+using CTermCheckListBox = CTermListBoxT<CModelCheckListBox>;
 
 // A list view in report view: the header row, the columns at the widths the page set (pixels, 6 to a
 // cell), grid lines when LVS_EX_GRIDLINES is set, one selected row, scrolling both ways.
-class CTermListView : public CHeadlessListView, public CTermWidget {
+class CTermListView : public CModelListView, public CTermWidget {
 public:
     explicit CTermListView(const CDialogControl& control);
     // The width of text in cells, as pixels.

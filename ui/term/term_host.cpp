@@ -63,7 +63,7 @@ std::unique_ptr<IProgressWindow> CTermHost::CreateProgressWindow() {
 }
 
 void CTermHost::BeginWaitCursor() {
-    CHeadlessHost::BeginWaitCursor();
+    CModelHost::BeginWaitCursor();
     // The operation blocks from here on: show the busy indicator now.
     Paint();
 }
@@ -521,7 +521,7 @@ void CTermHost::RunOverlay(const COverlay& overlay, const std::function<bool(con
 void CTermHost::PollInput() {
     CTermEvent event;
     while (m_device.ReadEvent(event, 0)) {
-        CHeadlessProgressWindow* pWindow = Progress();
+        CModelProgressWindow* pWindow = Progress();
         if (TakeScreenEvent(event) || pWindow == nullptr) {
             continue;
         } else if (event.eKind == CTermEvent::Click) {

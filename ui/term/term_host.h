@@ -1,8 +1,8 @@
 // The full-screen terminal front end: the wizard sheet drawn as a Wizard97 frame (the header band with
 // the page's title and subtitle, or the sidebar band on the welcome page; the page's dialog from its
 // template; the button row), message boxes, the busy indicator, the progress popup and help pages, all
-// driven by keys and the mouse. It keeps its controls in the headless host's models, so that page logic
-// runs exactly as it does in tests.
+// driven by keys and the mouse. It keeps its controls in the model controls (ui/model), so that page
+// logic runs exactly as it does in tests.
 #pragma once
 
 #include <functional>
@@ -11,14 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "ui/headless/headless_host.h"
+#include "ui/model/model_host.h"
 #include "ui/term/term_controls.h"
 #include "ui/term/term_device.h"
 
 class CDibImage;
 class CTermProgressWindow;
 
-class CTermHost : public CHeadlessHost {
+class CTermHost : public CModelHost {
 public:
     // The sheet's smallest size in cells, at 4 x 8 dialog units to a cell: the 280 x 105 dialog units
     // of a page (70 x 14 cells) with the header band, the button row and the frame; the welcome page's

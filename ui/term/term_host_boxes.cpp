@@ -44,7 +44,6 @@ CTermRect DrawBox(CTermCanvas& canvas, int nRows, int nCols, const std::string& 
 }  // namespace
 
 int CTermHost::MessageBox(const std::string& strText, UINT nType) {
-    CHeadlessHost::MessageBox(strText, nType);
     const std::vector<std::string> astrLines = WrapText(strText, MESSAGE_WIDTH);
     const std::string strCaption = PageCaption().empty() ? Resources().GetString(106) : PageCaption();
     // The buttons as the platform's box has them: OK, or Yes and No (Yes first, with the focus).

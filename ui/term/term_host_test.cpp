@@ -17,6 +17,23 @@
 
 namespace {
 
+// The terminal host with a record of the message boxes it showed.
+class CRecordingTermHost : public CTermHost {
+public:
+    using CTermHost::CTermHost;
+    int MessageBox(const std::string& strText, UINT nType) override {
+        m_astrMessages.push_back(strText);
+        m_anMessageTypes.push_back(nType);
+        return CTermHost::MessageBox(strText, nType);
+    }
+    const std::vector<std::string>& MessageBoxes() const { return m_astrMessages; }
+    const std::vector<UINT>& MessageBoxTypes() const { return m_anMessageTypes; }
+
+private:
+    std::vector<std::string> m_astrMessages;
+    std::vector<UINT> m_anMessageTypes;
+};
+
 class TermHostTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -72,7 +89,7 @@ protected:
     std::unique_ptr<CSimMachine> m_pMachine;
     std::unique_ptr<CScopedOs> m_pOs;
     CScriptedDevice m_device;
-    CTermHost m_host{m_device};
+    CRecordingTermHost m_host{m_device};
 };
 
 TEST_F(TermHostTest, WelcomeShowsTheSidebarAndTheButtonRow) {

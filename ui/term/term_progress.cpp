@@ -49,30 +49,30 @@ CTermRect CellsOfPixels(const RECT& rect) {
                      std::max(1, col(rect.right) - col(rect.left))};
 }
 
-CTermProgressWindow::CTermProgressWindow(CTermHost& host) : CHeadlessProgressWindow(host), m_termHost(host) {
-    SetListener([this](const CHeadlessProgressWindow& /*window*/) { RedrawWindow(RDW_INVALIDATE); });
+CTermProgressWindow::CTermProgressWindow(CTermHost& host) : CModelProgressWindow(host), m_termHost(host) {
+    SetListener([this](const CModelProgressWindow& /*window*/) { RedrawWindow(RDW_INVALIDATE); });
 }
 
 BOOL CTermProgressWindow::DestroyWindow() {
-    const BOOL bDestroyed = CHeadlessProgressWindow::DestroyWindow();
+    const BOOL bDestroyed = CModelProgressWindow::DestroyWindow();
     m_termHost.Paint();
     return bDestroyed;
 }
 
 int CTermProgressWindow::SetBarPos(int nPos) {
-    const int nOld = CHeadlessProgressWindow::SetBarPos(nPos);
+    const int nOld = CModelProgressWindow::SetBarPos(nPos);
     RedrawWindow(RDW_INVALIDATE);
     return nOld;
 }
 
 BOOL CTermProgressWindow::ShowWindow(int nCmdShow) {
-    const BOOL bWasVisible = CHeadlessProgressWindow::ShowWindow(nCmdShow);
+    const BOOL bWasVisible = CModelProgressWindow::ShowWindow(nCmdShow);
     m_termHost.Paint();
     return bWasVisible;
 }
 
 void CTermProgressWindow::RedrawWindow(UINT nFlags) {
-    CHeadlessProgressWindow::RedrawWindow(nFlags);
+    CModelProgressWindow::RedrawWindow(nFlags);
     if (IsWindowVisible()) {
         m_termHost.Paint();
     }
@@ -111,13 +111,13 @@ int CTermProgressWindow::GetSystemMetrics(int nIndex) const {
         case SM_CYSCREEN:
             return m_termHost.Device().Rows() * TERM_PIXELS_PER_ROW;
         default:
-            return CHeadlessProgressWindow::GetSystemMetrics(nIndex);
+            return CModelProgressWindow::GetSystemMetrics(nIndex);
     }
 }
 
 BOOL CTermProgressWindow::PeekMessage(MSG& msg) {
     m_termHost.PollInput();
-    return CHeadlessProgressWindow::PeekMessage(msg);
+    return CModelProgressWindow::PeekMessage(msg);
 }
 
 void CTermProgressWindow::Draw(CTermCanvas& canvas) const {

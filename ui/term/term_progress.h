@@ -1,4 +1,5 @@
-// The progress popup in the terminal: the headless popup window's state and message handling, kept in
+// Classes: CTermMeasurer, CTermProgressWindow.
+// The progress popup in the terminal: the model popup window's state and message handling, kept in
 // the terminal's pixels (6 x 13 to a cell, see term_controls.h) so that the popup's own layout and the
 // position it keeps in the profile work as on Windows, and drawn as a modal box over the sheet with
 // its caption, its text lines, a bar and the Cancel button. The screen is the terminal's size in those
@@ -8,7 +9,7 @@
 
 #include <string>
 
-#include "ui/headless/headless_progress.h"
+#include "ui/model/model_progress.h"
 #include "ui/term/term_canvas.h"
 #include "ui/text_measurer.h"
 
@@ -25,7 +26,7 @@ public:
 // A pixel rectangle as the cells it covers (edges rounded to the nearest cell).
 CTermRect CellsOfPixels(const RECT& rect);
 
-class CTermProgressWindow : public CHeadlessProgressWindow {
+class CTermProgressWindow : public CModelProgressWindow {
 public:
     // A frame of one cell around the client area; the caption stands in the top edge.
     static constexpr LONG FRAME_X = 6;

@@ -1,5 +1,5 @@
-// The headless list view: the measures it stands in for and the list view's own rules.
-#include "ui/headless/headless_controls.h"
+// The model list view: the measures it stands in for and the list view's own rules.
+#include "ui/model/model_controls.h"
 
 #include <gtest/gtest.h>
 
@@ -9,16 +9,16 @@ int NIMBREL_CALLBACK CompareFirstChar(LPARAM a, LPARAM b, LPARAM /*lParamSort*/)
 }
 }  // namespace
 
-TEST(HeadlessListView, MeasuresInFixedPitchAndTakesItsWidthFromTheTemplate) {
-    CHeadlessPage page(109);
+TEST(ModelListView, MeasuresInFixedPitchAndTakesItsWidthFromTheTemplate) {
+    CModelPage page(109);
     IListView& list = *page.ListView(1019);
     EXPECT_EQ(list.GetStringWidth("SSID"), 24);
     EXPECT_EQ(list.GetClientWidth(), 264 * 3 / 2 - 2) << "264 dialog units, less the border";
     EXPECT_EQ(page.ListView(1014), nullptr) << "an edit is not a list view";
 }
 
-TEST(HeadlessListView, ItemsColumnsAndAStableSort) {
-    CHeadlessListView list(100);
+TEST(ModelListView, ItemsColumnsAndAStableSort) {
+    CModelListView list(100);
     EXPECT_EQ(list.InsertColumn(0, "A"), 0);
     EXPECT_EQ(list.InsertColumn(5, "B"), 1) << "past the end appends";
     EXPECT_EQ(list.InsertItem(7, "first", 21), 0);

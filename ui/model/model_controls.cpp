@@ -1,4 +1,4 @@
-#include "ui/headless/headless_controls.h"
+#include "ui/model/model_controls.h"
 
 #include "ui/resource_script.h"
 
@@ -14,7 +14,7 @@ bool LessNoCase(const std::string& a, const std::string& b) {
 }
 }  // namespace
 
-int CHeadlessListBox::AddString(const std::string& strItem) {
+int CModelListBox::AddString(const std::string& strItem) {
     auto it = m_items.end();
     if (m_bSorted) {
         it = std::upper_bound(
@@ -25,7 +25,7 @@ int CHeadlessListBox::AddString(const std::string& strItem) {
     return static_cast<int>(it - m_items.begin());
 }
 
-int CHeadlessListBox::DeleteString(int nIndex) {
+int CModelListBox::DeleteString(int nIndex) {
     if (!IsValid(nIndex)) {
         return LB_ERR;
     }
@@ -33,22 +33,22 @@ int CHeadlessListBox::DeleteString(int nIndex) {
     return GetCount();
 }
 
-std::string CHeadlessListBox::GetText(int nIndex) const {
+std::string CModelListBox::GetText(int nIndex) const {
     return IsValid(nIndex) ? m_items[nIndex].strText : "";
 }
 
-void CHeadlessCheckListBox::SetCheck(int nIndex, int nCheck) {
+void CModelCheckListBox::SetCheck(int nIndex, int nCheck) {
     if (IsValid(nIndex)) {
         m_items[nIndex].nCheck = nCheck;
     }
 }
 
-int CHeadlessListView::ClientWidthFromTemplate(int nWidthDlu, bool bBorder) {
-    const int nWindowWidth = nWidthDlu * HEADLESS_DLU_PIXELS_X2 / 2;
+int CModelListView::ClientWidthFromTemplate(int nWidthDlu, bool bBorder) {
+    const int nWindowWidth = nWidthDlu * MODEL_DLU_PIXELS_X2 / 2;
     return std::max(0, nWindowWidth - (bBorder ? 2 : 0));
 }
 
-int CHeadlessListView::InsertColumn(int nCol, const std::string& strHeading, int nFormat) {
+int CModelListView::InsertColumn(int nCol, const std::string& strHeading, int nFormat) {
     if (nCol < 0) {
         return -1;
     }
@@ -62,7 +62,7 @@ int CHeadlessListView::InsertColumn(int nCol, const std::string& strHeading, int
     return nCol;
 }
 
-BOOL CHeadlessListView::SetColumnWidth(int nCol, int cx) {
+BOOL CModelListView::SetColumnWidth(int nCol, int cx) {
     if (nCol < 0 || nCol >= GetColumnCount()) {
         return FALSE;
     }
@@ -70,15 +70,15 @@ BOOL CHeadlessListView::SetColumnWidth(int nCol, int cx) {
     return TRUE;
 }
 
-int CHeadlessListView::GetColumnWidth(int nCol) const {
+int CModelListView::GetColumnWidth(int nCol) const {
     return nCol >= 0 && nCol < GetColumnCount() ? m_columns[nCol].nWidth : 0;
 }
 
-int CHeadlessListView::GetStringWidth(const std::string& strText) const {
-    return static_cast<int>(strText.size()) * HEADLESS_CHAR_WIDTH;
+int CModelListView::GetStringWidth(const std::string& strText) const {
+    return static_cast<int>(strText.size()) * MODEL_CHAR_WIDTH;
 }
 
-int CHeadlessListView::InsertItem(int nItem, const std::string& strText, LPARAM lParam) {
+int CModelListView::InsertItem(int nItem, const std::string& strText, LPARAM lParam) {
     if (nItem < 0) {
         return -1;
     }
@@ -87,7 +87,7 @@ int CHeadlessListView::InsertItem(int nItem, const std::string& strText, LPARAM 
     return nItem;
 }
 
-BOOL CHeadlessListView::SetItemText(int nItem, int nSubItem, const std::string& strText) {
+BOOL CModelListView::SetItemText(int nItem, int nSubItem, const std::string& strText) {
     // The platform refuses a column that does not exist (the item's own text always does).
     if (!IsValidItem(nItem) || nSubItem < 0 || (nSubItem > 0 && nSubItem >= GetColumnCount())) {
         return FALSE;
@@ -100,7 +100,7 @@ BOOL CHeadlessListView::SetItemText(int nItem, int nSubItem, const std::string& 
     return TRUE;
 }
 
-std::string CHeadlessListView::GetItemText(int nItem, int nSubItem) const {
+std::string CModelListView::GetItemText(int nItem, int nSubItem) const {
     if (!IsValidItem(nItem) || nSubItem < 0 ||
         nSubItem >= static_cast<int>(m_items[nItem].astrTexts.size())) {
         return "";
@@ -108,16 +108,16 @@ std::string CHeadlessListView::GetItemText(int nItem, int nSubItem) const {
     return m_items[nItem].astrTexts[nSubItem];
 }
 
-LPARAM CHeadlessListView::GetItemData(int nItem) const {
+LPARAM CModelListView::GetItemData(int nItem) const {
     return IsValidItem(nItem) ? m_items[nItem].lParam : 0;
 }
 
-BOOL CHeadlessListView::DeleteAllItems() {
+BOOL CModelListView::DeleteAllItems() {
     m_items.clear();
     return TRUE;
 }
 
-BOOL CHeadlessListView::SortItems(PFNLVCOMPARE pfnCompare, LPARAM lParamSort) {
+BOOL CModelListView::SortItems(PFNLVCOMPARE pfnCompare, LPARAM lParamSort) {
     if (pfnCompare == nullptr) {
         return FALSE;
     }
@@ -127,21 +127,21 @@ BOOL CHeadlessListView::SortItems(PFNLVCOMPARE pfnCompare, LPARAM lParamSort) {
     return TRUE;
 }
 
-void CHeadlessListView::SetItemDetails(int nItem, const CItemDetails& details) {
+void CModelListView::SetItemDetails(int nItem, const CItemDetails& details) {
     if (IsValidItem(nItem)) {
         m_items[nItem].details = details;
     }
 }
 
-CItemDetails CHeadlessListView::GetItemDetails(int nItem) const {
+CItemDetails CModelListView::GetItemDetails(int nItem) const {
     return IsValidItem(nItem) ? m_items[nItem].details : CItemDetails{};
 }
 
-std::string CHeadlessListView::GetColumnHeading(int nCol) const {
+std::string CModelListView::GetColumnHeading(int nCol) const {
     return nCol >= 0 && nCol < GetColumnCount() ? m_columns[nCol].strHeading : "";
 }
 
-std::vector<std::string> CHeadlessListView::GetColumnTexts(int nCol) const {
+std::vector<std::string> CModelListView::GetColumnTexts(int nCol) const {
     std::vector<std::string> astrTexts;
     for (int i = 0; i < GetItemCount(); ++i) {
         astrTexts.push_back(GetItemText(i, nCol));
@@ -149,7 +149,7 @@ std::vector<std::string> CHeadlessListView::GetColumnTexts(int nCol) const {
     return astrTexts;
 }
 
-CHeadlessPage::CHeadlessPage(UINT nTemplateId) {
+CModelPage::CModelPage(UINT nTemplateId) {
     const CDialogTemplate* pTemplate = Resources().FindDialog(nTemplateId);
     if (pTemplate == nullptr) {
         return;
@@ -158,20 +158,20 @@ CHeadlessPage::CHeadlessPage(UINT nTemplateId) {
         std::unique_ptr<IControl> pControl;
         switch (control.m_eKind) {
             case EControlKind::ListBox:
-                pControl = std::make_unique<CHeadlessListBox>(control.IsSorted());
+                pControl = std::make_unique<CModelListBox>(control.IsSorted());
                 break;
             case EControlKind::CheckListBox:
-                pControl = std::make_unique<CHeadlessCheckListBox>();
+                pControl = std::make_unique<CModelCheckListBox>();
                 break;
             case EControlKind::CheckBox:
-                pControl = std::make_unique<CHeadlessCheckBox>(control.m_strText);
+                pControl = std::make_unique<CModelCheckBox>(control.m_strText);
                 break;
             case EControlKind::ListView:
-                pControl = std::make_unique<CHeadlessListView>(
-                    CHeadlessListView::ClientWidthFromTemplate(control.m_nWidth, control.HasBorder()));
+                pControl = std::make_unique<CModelListView>(
+                    CModelListView::ClientWidthFromTemplate(control.m_nWidth, control.HasBorder()));
                 break;
             default:
-                pControl = std::make_unique<CHeadlessControl>(control.m_strText);
+                pControl = std::make_unique<CModelControl>(control.m_strText);
                 break;
         }
         if (control.m_nId == -1) {
@@ -185,7 +185,7 @@ CHeadlessPage::CHeadlessPage(UINT nTemplateId) {
     }
 }
 
-IControl* CHeadlessPage::GetDlgItem(int nId) {
+IControl* CModelPage::GetDlgItem(int nId) {
     auto it = m_controls.find(nId);
     return it == m_controls.end() ? nullptr : it->second.get();
 }

@@ -1,5 +1,7 @@
-// In-memory controls for the headless host: they hold what a real control would show, and tests
-// read and operate them as a user would.
+// Classes: CModelControl, CModelListBox, CModelCheckListBox, CModelCheckBox, CModelListView, CModelPage.
+// In-memory controls: they hold what a real control would show, so that page logic runs on them as on
+// the platform's; the terminal draws them, the line host prints them, and tests read and operate them
+// as a user would.
 #pragma once
 
 #include <map>
@@ -9,9 +11,9 @@
 
 #include "ui/controls.h"
 
-class CHeadlessControl : public virtual IControl {
+class CModelControl : public virtual IControl {
 public:
-    explicit CHeadlessControl(std::string strText = {}) : m_strText(std::move(strText)) {}
+    explicit CModelControl(std::string strText = {}) : m_strText(std::move(strText)) {}
     void SetWindowText(const std::string& strText) override { m_strText = strText; }
     std::string GetWindowText() const override { return m_strText; }
 
@@ -19,9 +21,9 @@ private:
     std::string m_strText;
 };
 
-class CHeadlessListBox : public virtual IListBox, public CHeadlessControl {
+class CModelListBox : public virtual IListBox, public CModelControl {
 public:
-    explicit CHeadlessListBox(bool bSorted = false) : m_bSorted(bSorted) {}
+    explicit CModelListBox(bool bSorted = false) : m_bSorted(bSorted) {}
     int AddString(const std::string& strItem) override;
     int DeleteString(int nIndex) override;
     int GetCount() const override { return static_cast<int>(m_items.size()); }
@@ -39,7 +41,7 @@ private:
     bool m_bSorted;
 };
 
-class CHeadlessCheckListBox : public ICheckListBox, public CHeadlessListBox {
+class CModelCheckListBox : public ICheckListBox, public CModelListBox {
 public:
     int GetCheck(int nIndex) const override {
         return IsValid(nIndex) ? m_items[nIndex].nCheck : BST_UNCHECKED;
@@ -47,9 +49,9 @@ public:
     void SetCheck(int nIndex, int nCheck) override;
 };
 
-class CHeadlessCheckBox : public ICheckBox, public CHeadlessControl {
+class CModelCheckBox : public ICheckBox, public CModelControl {
 public:
-    explicit CHeadlessCheckBox(std::string strText) : CHeadlessControl(std::move(strText)) {}
+    explicit CModelCheckBox(std::string strText) : CModelControl(std::move(strText)) {}
     int GetCheck() const override { return m_nCheck; }
     void SetCheck(int nCheck) override { m_nCheck = nCheck; }
 
@@ -58,15 +60,15 @@ private:
 };
 
 // A report-view list view without a screen. Text is measured in a fixed-pitch font of
-// HEADLESS_CHAR_WIDTH pixels per character; the client width comes from the template's width in
-// dialog units at HEADLESS_DLU_PIXELS_X2 / 2 pixels per unit, less one pixel on each side for a
+// MODEL_CHAR_WIDTH pixels per character; the client width comes from the template's width in
+// dialog units at MODEL_DLU_PIXELS_X2 / 2 pixels per unit, less one pixel on each side for a
 // border. Sorting is stable, so items that compare equal keep their order.
-class CHeadlessListView : public IListView, public CHeadlessControl {
+class CModelListView : public IListView, public CModelControl {
 public:
-    static constexpr int HEADLESS_CHAR_WIDTH = 6;
-    static constexpr int HEADLESS_DLU_PIXELS_X2 = 3;  // 1 dialog unit = 1.5 pixels across
+    static constexpr int MODEL_CHAR_WIDTH = 6;
+    static constexpr int MODEL_DLU_PIXELS_X2 = 3;  // 1 dialog unit = 1.5 pixels across
 
-    explicit CHeadlessListView(int nClientWidth) : m_nClientWidth(nClientWidth) {}
+    explicit CModelListView(int nClientWidth) : m_nClientWidth(nClientWidth) {}
     // The client width of a list view laid out from the template: nWidthDlu dialog units wide.
     static int ClientWidthFromTemplate(int nWidthDlu, bool bBorder);
 
@@ -112,9 +114,9 @@ private:
 };
 
 // The controls of one page window, created from its dialog template.
-class CHeadlessPage : public IPageControls {
+class CModelPage : public IPageControls {
 public:
-    explicit CHeadlessPage(UINT nTemplateId);
+    explicit CModelPage(UINT nTemplateId);
     IControl* GetDlgItem(int nId) override;
     // Static texts without an id, in template order.
     const std::vector<std::string>& StaticTexts() const { return m_astrStatics; }
