@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/vendor.h"
-#include "ui/resource_script.h"
+#include "resources/resource_script.h"
 
 namespace {
 struct CVendorText {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "fuzz/fuzz_check.h"
-#include "ui/resource_script.h"
+#include "resources/resource_script.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     const std::string strScript(reinterpret_cast<const char*>(pData), nSize);

@@ -7,8 +7,8 @@
 
 #include "app/property_sheet.h"
 #include "app/tolvane_sheet.h"
-#include "ui/help_text.h"
-#include "ui/resource_script.h"
+#include "resources/help_text.h"
+#include "resources/resource_script.h"
 #include "util/delimited_string.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "ui/headless/headless_controls.h"
-#include "ui/resource_script.h"
+#include "resources/resource_script.h"
 #include "ui/term/term_canvas.h"
 #include "ui/term/term_device.h"
 #include "ui/term/term_text.h"

@@ -5,7 +5,7 @@
 #include "app/banner.h"
 #include "app/property_sheet.h"
 #include "app/tolvane_sheet.h"
-#include "ui/resource_script.h"
+#include "resources/resource_script.h"
 #include "ui/term/term_colours.h"
 #include "ui/term/term_progress.h"
 #include "ui/term/term_text.h"

@@ -4,8 +4,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "ui/help_text.h"
-#include "ui/resource_script.h"
+#include "resources/help_text.h"
+#include "resources/resource_script.h"
 #include "ui/term/term_host.h"
 #include "ui/term/term_text.h"
 

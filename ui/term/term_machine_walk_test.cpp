@@ -25,7 +25,7 @@
 #include "report/post_page.h"
 #include "test/adapter_page.h"
 #include "test/location_notice.h"
-#include "ui/resource_script.h"
+#include "resources/resource_script.h"
 #include "ui/term/term_host.h"
 #include "ui/term/term_screen_read.h"
 #include "ui/term/term_test_util.h"

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/vendor_texts.h"
-#include "ui/resource_script.h"
+#include "resources/resource_script.h"
 #include "ui/term/term_controls.h"
 #include "ui/term/term_test_util.h"
 #include "ui/term/term_text.h"

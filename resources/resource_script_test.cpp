@@ -1,4 +1,4 @@
-#include "ui/resource_script.h"
+#include "resources/resource_script.h"
 
 #include <gtest/gtest.h>
 
