@@ -2,7 +2,6 @@
 
 #include "app/install_folder.h"
 #include "app/main_window.h"
-#include "app/page_ids.h"
 #include "platform/os.h"
 
 void ShowHelpTopic(const std::string& strTopic) {

@@ -3,17 +3,11 @@
 #include "adapters/wzc_service.h"
 #include "app/help.h"
 #include "app/list_page.h"
-#include "app/page_ids.h"
 #include "app/tolvane_sheet.h"
 #include "app/vendor.h"
 #include "app/vendor_texts.h"
 #include "platform/os.h"
-
-namespace {
-constexpr int IDC_INTRO_HELP = 1011;
-constexpr int IDC_TIPS_HELP = 1018;
-constexpr int IDC_WEB_SITE = 1002;
-}  // namespace
+#include "res/resource_ids.h"
 
 CWelcomePage::CWelcomePage() : CPropertyPageEx(IDD_WELCOME) {
     m_dwFlags |= PSP_HIDEHEADER;

@@ -1,7 +1,7 @@
 #include "app/list_page.h"
 
-#include "app/page_ids.h"
 #include "app/tolvane_sheet.h"
+#include "res/resource_ids.h"
 
 CListPage::CListPage() : CWizardPage(IDD_LIST, IDS_PAGE_CAPTION, IDS_LIST_TITLE, IDS_LIST_SUBTITLE) {}
 

@@ -1,7 +1,7 @@
 #include "app/supported_pages.h"
 
-#include "app/page_ids.h"
 #include "app/tolvane_sheet.h"
+#include "res/resource_ids.h"
 #include "test/adapter_page.h"
 
 CSupportedPage::CSupportedPage()

@@ -2,8 +2,7 @@
 #pragma once
 
 #include "app/wizard_page.h"
-
-constexpr int IDC_SUPPORTED_LIST = 1003;
+#include "res/resource_ids.h"
 
 class CSupportedPage : public CWizardPage {
 public:

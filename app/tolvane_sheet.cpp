@@ -3,9 +3,9 @@
 #include "app/help.h"
 #include "app/info_pages.h"
 #include "app/list_page.h"
-#include "app/page_ids.h"
 #include "app/supported_pages.h"
 #include "report/post_page.h"
+#include "res/resource_ids.h"
 #include "test/adapter_page.h"
 
 CTolvaneSheet::CTolvaneSheet(const CDibImage& watermark, const CDibImage& header, ISheetWindow& window,

@@ -2,8 +2,8 @@
 
 #include "adapters/wzc_service.h"
 #include "app/help.h"
-#include "app/page_ids.h"
 #include "app/tolvane_sheet.h"
+#include "res/resource_ids.h"
 
 CWizardPage::CWizardPage(UINT nTemplateId, UINT nCaptionId, UINT nHeaderTitleId, UINT nHeaderSubTitleId)
     : CPropertyPageEx(nTemplateId, nCaptionId, nHeaderTitleId, nHeaderSubTitleId),

@@ -10,6 +10,7 @@
 #include "bench/bench_sizes.h"
 #include "bench/driver_clock.h"
 #include "bench/scan_machines.h"
+#include "res/resource_ids.h"
 #include "test/adapter_page.h"
 #include "ui/headless/headless_controls.h"
 
@@ -21,7 +22,7 @@ const BYTE ASSOC_BSSID[BSSID_LENGTH] = {0x00, 0x0f, 0x00, 0x00, 0x00, 0x00};
 // iteration's time.
 void ScanLoop(benchmark::State& state, CWlanAdapter& adapter, CDriverClock& driver) {
     CAdapterPage page;
-    CHeadlessPage controls(109);
+    CHeadlessPage controls(IDD_ADAPTER);
     page.SetControls(&controls);
     page.OnInitDialog();
     CScanResultSet set;

@@ -7,10 +7,10 @@
 
 #include "adapters/supported_cache.h"
 #include "adapters/wzc_service.h"
-#include "app/page_ids.h"
 #include "app/wizard_app.h"
 #include "platform/sim/sim_machine.h"
 #include "report/post_page.h"
+#include "res/resource_ids.h"
 #include "ui/headless/headless_host.h"
 
 namespace {

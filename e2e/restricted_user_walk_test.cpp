@@ -6,10 +6,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/page_ids.h"
 #include "app/wizard_app.h"
 #include "e2e/wizard_fixture.h"
 #include "platform/sim/sim_test_util.h"
+#include "res/resource_ids.h"
 #include "test/location_notice.h"
 #include "ui/headless/headless_progress.h"
 

@@ -7,13 +7,13 @@
 #include "app/banner.h"
 #include "app/list_page.h"
 #include "app/main_window.h"
-#include "app/page_ids.h"
 #include "app/supported_pages.h"
 #include "app/tolvane_sheet.h"
 #include "e2e/walk_expectations.h"
 #include "e2e/wizard_fixture.h"
 #include "platform/sim/sim_machine.h"
 #include "report/post_page.h"
+#include "res/resource_ids.h"
 #include "test/adapter_page.h"
 #include "ui/headless/headless_host.h"
 #include "ui/headless/headless_progress.h"
@@ -95,7 +95,7 @@ TEST_F(WizardWalkTest, XpWithTheServiceHoldingAnAdapterAndAnOrinocoCard) {
     EXPECT_EQ(Wzc().dwCurrentState, SERVICE_RUNNING);
     EXPECT_FALSE(g_bWzcStopped);
     Next(IDD_POST);
-    EXPECT_EQ(Text(IDD_POST, 1007), "5.1.2600 (Service Pack 3)");
+    EXPECT_EQ(Text(IDD_POST, IDC_OS_VERSION), "5.1.2600 (Service Pack 3)");
     m_host.Page(IDD_POST)->CheckBox(IDC_POST_CHECK)->SetCheck(BST_UNCHECKED);
     Next(IDD_THANK_YOU);
     ASSERT_TRUE(m_host.Finish());

@@ -2,10 +2,10 @@
 
 #include <climits>
 
-#include "app/page_ids.h"
 #include "app/tolvane_sheet.h"
 #include "app/vendor_texts.h"
 #include "platform/os.h"
+#include "res/resource_ids.h"
 #include "test/ap_list.h"
 
 namespace {

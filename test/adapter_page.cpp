@@ -2,8 +2,8 @@
 
 #include "adapters/wzc_service.h"
 #include "app/list_page.h"
-#include "app/page_ids.h"
 #include "app/tolvane_sheet.h"
+#include "res/resource_ids.h"
 
 CAdapterPage::CAdapterPage()
     : CWizardPage(IDD_ADAPTER, IDS_PAGE_CAPTION, IDS_ADAPTER_TITLE, IDS_ADAPTER_SUBTITLE) {}

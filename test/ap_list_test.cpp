@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e/wizard_fixture.h"
+#include "res/resource_ids.h"
 #include "test/adapter_page.h"
 #include "test/ap_list.h"
 #include "ui/headless/headless_controls.h"
@@ -53,7 +54,7 @@ protected:
     CHeadlessListView& List() { return dynamic_cast<CHeadlessListView&>(*m_window.ListView(IDC_AP_LIST)); }
     int Width(const std::string& strText) { return List().GetStringWidth(strText); }
 
-    CHeadlessPage m_window{109};
+    CHeadlessPage m_window{IDD_ADAPTER};
     CAdapterPage m_page;
 };
 
@@ -178,7 +179,7 @@ TEST(CompareApRows, OrdersEveryPairAsTheCopiedKeysDo) {
 }
 
 TEST_F(CApListTest, InitDialogAddsGridLinesAndTheEightColumns) {
-    CHeadlessPage window(109);
+    CHeadlessPage window(IDD_ADAPTER);
     window.ListView(IDC_AP_LIST)->SetExtendedStyle(0x4000);
     CAdapterPage page;
     page.SetControls(&window);
@@ -269,8 +270,8 @@ TEST_F(CApListPageTest, EveryActivationShowsTheShownAdaptersRows) {
     Open();
     GoToList();
     ASSERT_TRUE(m_host.Next());
-    ASSERT_EQ(m_host.CurrentPage(), 109u);
-    auto& list = dynamic_cast<CHeadlessListView&>(*m_host.Page(109)->ListView(IDC_AP_LIST));
+    ASSERT_EQ(m_host.CurrentPage(), IDD_ADAPTER);
+    auto& list = dynamic_cast<CHeadlessListView&>(*m_host.Page(IDD_ADAPTER)->ListView(IDC_AP_LIST));
     EXPECT_EQ(list.GetColumnCount(), 8);
     EXPECT_EQ(list.GetItemCount(), 0) << "the scripted test found no access points";
 

@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
-#include "ui/headless/headless_controls.h"
 #include "resources/resource_script.h"
+#include "ui/headless/headless_controls.h"
 #include "ui/term/term_canvas.h"
 #include "ui/term/term_device.h"
 #include "ui/term/term_text.h"
