@@ -3,7 +3,7 @@
 #include "adapters/wzc_service.h"
 #include "pages/list_page.h"
 #include "pages/tolvane_sheet.h"
-#include "wizard/page_ids.h"
+#include "res/resource_ids.h"
 
 CAdapterPage::CAdapterPage()
     : CWizardPage(IDD_ADAPTER, IDS_PAGE_CAPTION, IDS_ADAPTER_TITLE, IDS_ADAPTER_SUBTITLE) {}

@@ -6,13 +6,9 @@
 
 #include "adapter_page/adapter_result.h"
 #include "adapters/wlan_adapter.h"
+#include "res/resource_ids.h"
 #include "ui/controls.h"
 #include "wizard/wizard_page.h"
-
-constexpr int IDC_ADAPTER_NAME = 1014;
-constexpr int IDC_SUPPORTED_TEXT = 1015;
-constexpr int IDC_SCAN_RATE = 1017;
-constexpr int IDC_AP_LIST = 1019;
 
 // Fields of an access point row ("|"-separated). The SSID is last and may itself hold "|": it is
 // always read from AP_FIELD_SSID to the end of the row.

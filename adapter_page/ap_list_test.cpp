@@ -4,6 +4,7 @@
 #include "adapter_page/adapter_page.h"
 #include "adapter_page/ap_list.h"
 #include "e2e/wizard_fixture.h"
+#include "res/resource_ids.h"
 #include "ui/model/model_controls.h"
 #include "util/delimited_string.h"
 
@@ -53,7 +54,7 @@ protected:
     CModelListView& List() { return dynamic_cast<CModelListView&>(*m_window.ListView(IDC_AP_LIST)); }
     int Width(const std::string& strText) { return List().GetStringWidth(strText); }
 
-    CModelPage m_window{109};
+    CModelPage m_window{IDD_ADAPTER};
     CAdapterPage m_page;
 };
 
@@ -178,7 +179,7 @@ TEST(CompareApRows, OrdersEveryPairAsTheCopiedKeysDo) {
 }
 
 TEST_F(CApListTest, InitDialogAddsGridLinesAndTheEightColumns) {
-    CModelPage window(109);
+    CModelPage window(IDD_ADAPTER);
     window.ListView(IDC_AP_LIST)->SetExtendedStyle(0x4000);
     CAdapterPage page;
     page.SetControls(&window);
@@ -269,8 +270,8 @@ TEST_F(CApListPageTest, EveryActivationShowsTheShownAdaptersRows) {
     Open();
     GoToList();
     ASSERT_TRUE(m_host.Next());
-    ASSERT_EQ(m_host.CurrentPage(), 109u);
-    auto& list = dynamic_cast<CModelListView&>(*m_host.Page(109)->ListView(IDC_AP_LIST));
+    ASSERT_EQ(m_host.CurrentPage(), IDD_ADAPTER);
+    auto& list = dynamic_cast<CModelListView&>(*m_host.Page(IDD_ADAPTER)->ListView(IDC_AP_LIST));
     EXPECT_EQ(list.GetColumnCount(), 8);
     EXPECT_EQ(list.GetItemCount(), 0) << "the scripted test found no access points";
 

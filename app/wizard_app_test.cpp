@@ -10,6 +10,7 @@
 #include "pages/tolvane_sheet.h"
 #include "pages/vendor.h"
 #include "platform/sim/sim_machine.h"
+#include "res/resource_ids.h"
 #include "ui/headless/headless_host.h"
 #include "wizard/banner.h"
 
@@ -55,7 +56,7 @@ protected:
         bool bOpened = false;
         host.SetScript([&](CHeadlessHost& running) {
             bOpened = true;
-            EXPECT_EQ(running.CurrentPage(), 104u);
+            EXPECT_EQ(running.CurrentPage(), IDD_WELCOME);
             const auto& sheet = static_cast<const CTolvaneSheet&>(*running.Sheet());
             EXPECT_EQ(sheet.Watermark().Width(), 164);
             EXPECT_EQ(sheet.Header().Height(), 57);
@@ -134,7 +135,7 @@ TEST_F(CStartUpTest, WelcomePageCarriesTheVendorAddress) {
     CHeadlessHost host;
     std::string strVisit;
     host.SetScript([&](CHeadlessHost& running) {
-        strVisit = running.Page(104)->GetDlgItem(1021)->GetWindowText();
+        strVisit = running.Page(IDD_WELCOME)->GetDlgItem(IDC_WELCOME_WEB)->GetWindowText();
         running.Cancel();
     });
     CWizardApp().InitInstance(host);

@@ -11,6 +11,7 @@
 #include "bench/bench_sizes.h"
 #include "bench/driver_clock.h"
 #include "bench/scan_machines.h"
+#include "res/resource_ids.h"
 #include "ui/model/model_controls.h"
 
 namespace {
@@ -21,7 +22,7 @@ const BYTE ASSOC_BSSID[BSSID_LENGTH] = {0x00, 0x0f, 0x00, 0x00, 0x00, 0x00};
 // iteration's time.
 void ScanLoop(benchmark::State& state, CWlanAdapter& adapter, CDriverClock& driver) {
     CAdapterPage page;
-    CModelPage controls(109);
+    CModelPage controls(IDD_ADAPTER);
     page.SetControls(&controls);
     page.OnInitDialog();
     CScanResultSet set;

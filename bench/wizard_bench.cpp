@@ -10,8 +10,8 @@
 #include "app/wizard_app.h"
 #include "platform/sim/sim_machine.h"
 #include "report/post_page.h"
+#include "res/resource_ids.h"
 #include "ui/headless/headless_host.h"
-#include "wizard/page_ids.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "adapters/fixed_scan_wait.h"
 #include "e2e/wizard_fixture.h"
 #include "platform/sim/sim_ndisuio.h"
+#include "res/resource_ids.h"
 
 namespace {
 
@@ -45,19 +46,19 @@ protected:
         OpenWizard(std::move(pMachine), std::move(pList));
         ASSERT_TRUE(m_host.Next());
         ASSERT_TRUE(m_host.Next());
-        ASSERT_EQ(m_host.CurrentPage(), 108u);
+        ASSERT_EQ(m_host.CurrentPage(), IDD_LIST);
         if (fnAt5s) {
             // The first scan is read 4 s after its request; this falls inside the second one's wait.
             m_pMachine->VirtualClock()->ScheduleAfter(5000, fnAt5s);
         }
         ASSERT_TRUE(m_host.Next());
-        ASSERT_EQ(m_host.CurrentPage(), 109u);
+        ASSERT_EQ(m_host.CurrentPage(), IDD_ADAPTER);
         ASSERT_EQ(m_pSheet->m_pAdapterPage->m_results.size(), 1u);
     }
 
     const CAdapterResult& Result() { return m_pSheet->m_pAdapterPage->m_results[0]; }
-    std::string Text(int nId) { return m_host.Page(109)->GetDlgItem(nId)->GetWindowText(); }
-    int ListedAccessPoints() { return m_host.Page(109)->ListView(IDC_AP_LIST)->GetItemCount(); }
+    std::string Text(int nId) { return m_host.Page(IDD_ADAPTER)->GetDlgItem(nId)->GetWindowText(); }
+    int ListedAccessPoints() { return m_host.Page(IDD_ADAPTER)->ListView(IDC_AP_LIST)->GetItemCount(); }
 
     void ExpectNotSupportedWithoutScanRate() {
         EXPECT_FALSE(Result().m_bSupported);
@@ -135,7 +136,7 @@ TEST_F(AdapterTestFailures, LastScanWithoutAccessPointsIsNotSupportedThoughEarli
     EXPECT_EQ(ListedAccessPoints(), 0);
     // With nothing supported, Next leads to the troubleshooting page.
     ASSERT_TRUE(m_host.Next());
-    EXPECT_EQ(m_host.CurrentPage(), 114u);
+    EXPECT_EQ(m_host.CurrentPage(), IDD_NONE_SUPPORTED);
 }
 
 TEST_F(AdapterTestFailures, EventThatCannotBeMadeFailsTheAdapterSilentlyBeforeAnyScan) {

@@ -2,6 +2,7 @@
 // Cancel, Finish and after the last adapter.
 #include "e2e/wizard_fixture.h"
 #include "pages/vendor.h"
+#include "res/resource_ids.h"
 
 namespace {
 const std::string HELP_FILE = "C:\\Program Files\\Brellix Nimbrel\\Tolvane.chm::/";
@@ -22,15 +23,15 @@ TEST_F(HelpTest, EachPageOpensItsTopic) {
     m_host.Help();  // welcome
     m_host.Next();
     m_host.Help();  // instructions: the sheet's button and the page's own
-    m_host.Click(1011);
+    m_host.Click(IDC_INTRO_HELP);
     m_host.Next();
     m_host.Help();  // adapter list
     m_host.F1();
     m_host.Next();
     m_host.Next();  // none supported (114)
-    ASSERT_EQ(m_host.CurrentPage(), 114u);
+    ASSERT_EQ(m_host.CurrentPage(), IDD_NONE_SUPPORTED);
     m_host.Help();
-    m_host.Click(1018);
+    m_host.Click(IDC_TIPS_HELP);
     m_host.Next();
     UntickPost();
     m_host.Next();  // thank you
@@ -73,16 +74,16 @@ TEST_F(HelpTest, WebSiteButtonOpensTheBrowserOrSaysWhy) {
     m_host.Next();
     m_host.Next();
     m_host.Next();
-    ASSERT_EQ(m_host.CurrentPage(), 112u);
-    EXPECT_EQ(m_host.Page(112)->GetDlgItem(1002)->GetWindowText(), VENDOR_HOST);
+    ASSERT_EQ(m_host.CurrentPage(), IDD_THANK_YOU);
+    EXPECT_EQ(m_host.Page(IDD_THANK_YOU)->GetDlgItem(IDC_WEB_SITE)->GetWindowText(), VENDOR_HOST);
     const int nWaitShows = m_host.WaitCursorShows();
-    m_host.Click(1002);
+    m_host.Click(IDC_WEB_SITE);
     EXPECT_EQ(m_pMachine->Shell().ExecutedFiles(), (std::vector<std::string>{VENDOR_URL}));
     EXPECT_TRUE(m_host.MessageBoxes().empty());
     EXPECT_EQ(m_host.WaitCursorShows(), nWaitShows + 1);
 
     m_pMachine->Shell().SetBrowserAvailable(false);
-    m_host.Click(1002);
+    m_host.Click(IDC_WEB_SITE);
     EXPECT_EQ(
         m_host.MessageBoxes(),
         (std::vector<std::string>{std::string("Could not launch your default browser.  Please load your "
@@ -142,7 +143,7 @@ TEST_F(ServiceRestartTest, LeavingTheLastAdapterStartsTheServiceBehindTheWaitCur
     EXPECT_EQ(m_pMachine->ServiceManager().Record("WZCSVC").nStartCalls, 0) << "adapters remain";
     const int nWaitShows = m_host.WaitCursorShows();
     m_host.Next();
-    EXPECT_EQ(m_host.CurrentPage(), 110u);
+    EXPECT_EQ(m_host.CurrentPage(), IDD_SUPPORTED);
     EXPECT_EQ(m_pMachine->ServiceManager().Record("WZCSVC").nStartCalls, 1);
     EXPECT_GT(m_host.WaitCursorShows(), nWaitShows);
     // Cancel later finds nothing to restart.

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "pages/vendor.h"
-#include "ui/help_text.h"
+#include "resources/help_text.h"
 
 namespace {
 std::string HelpPageText(const char* pszTopic) {

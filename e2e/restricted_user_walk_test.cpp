@@ -10,8 +10,8 @@
 #include "app/wizard_app.h"
 #include "e2e/wizard_fixture.h"
 #include "platform/sim/sim_test_util.h"
+#include "res/resource_ids.h"
 #include "ui/headless/headless_progress.h"
-#include "wizard/page_ids.h"
 
 namespace {
 const std::string MACHINES = std::string(NIMBREL_E2E_DIR) + "/machines/";

@@ -18,6 +18,7 @@
 #include "platform/sim/sim_machine.h"
 #include "report/post_page.h"
 #include "report/supported_pages.h"
+#include "res/resource_ids.h"
 #include "ui/headless/headless_host.h"
 #include "wizard/banner.h"
 #include "wizard/main_window.h"
@@ -108,7 +109,7 @@ protected:
     void GoToList() {
         ASSERT_TRUE(m_host.Next());
         ASSERT_TRUE(m_host.Next());
-        ASSERT_EQ(m_host.CurrentPage(), 108u);
+        ASSERT_EQ(m_host.CurrentPage(), IDD_LIST);
     }
 
     std::vector<UINT> History() const {
@@ -120,10 +121,10 @@ protected:
     }
 
     // Clears the results page's post tick, so that its Next sends nothing.
-    void UntickPost() { m_host.Page(111)->CheckBox(IDC_POST_CHECK)->SetCheck(BST_UNCHECKED); }
+    void UntickPost() { m_host.Page(IDD_POST)->CheckBox(IDC_POST_CHECK)->SetCheck(BST_UNCHECKED); }
 
-    ICheckListBox& LikelyList() { return *m_host.Page(108)->CheckListBox(IDC_LIKELY_LIST); }
-    ICheckListBox& UnlikelyList() { return *m_host.Page(108)->CheckListBox(IDC_UNLIKELY_LIST); }
+    ICheckListBox& LikelyList() { return *m_host.Page(IDD_LIST)->CheckListBox(IDC_LIKELY_LIST); }
+    ICheckListBox& UnlikelyList() { return *m_host.Page(IDD_LIST)->CheckListBox(IDC_UNLIKELY_LIST); }
 
     std::vector<CFakeAdapter> m_adapters;
     std::unique_ptr<CSimMachine> m_pMachine;

@@ -12,11 +12,11 @@
 #include "platform/sim/sim_machine.h"
 #include "report/post_page.h"
 #include "report/supported_pages.h"
+#include "res/resource_ids.h"
 #include "ui/headless/headless_host.h"
 #include "ui/headless/headless_progress.h"
 #include "wizard/banner.h"
 #include "wizard/main_window.h"
-#include "wizard/page_ids.h"
 
 namespace {
 using Rows = std::vector<std::vector<std::string>>;
@@ -95,7 +95,7 @@ TEST_F(WizardWalkTest, XpWithTheServiceHoldingAnAdapterAndAnOrinocoCard) {
     EXPECT_EQ(Wzc().dwCurrentState, SERVICE_RUNNING);
     EXPECT_FALSE(g_bWzcStopped);
     Next(IDD_POST);
-    EXPECT_EQ(Text(IDD_POST, 1007), "5.1.2600 (Service Pack 3)");
+    EXPECT_EQ(Text(IDD_POST, IDC_OS_VERSION), "5.1.2600 (Service Pack 3)");
     m_host.Page(IDD_POST)->CheckBox(IDC_POST_CHECK)->SetCheck(BST_UNCHECKED);
     Next(IDD_THANK_YOU);
     ASSERT_TRUE(m_host.Finish());

@@ -6,14 +6,8 @@
 #include "pages/vendor.h"
 #include "pages/vendor_texts.h"
 #include "platform/os.h"
+#include "res/resource_ids.h"
 #include "wizard/help.h"
-#include "wizard/page_ids.h"
-
-namespace {
-constexpr int IDC_INTRO_HELP = 1011;
-constexpr int IDC_TIPS_HELP = 1018;
-constexpr int IDC_WEB_SITE = 1002;
-}  // namespace
 
 CWelcomePage::CWelcomePage() : CPropertyPageEx(IDD_WELCOME) {
     m_dwFlags |= PSP_HIDEHEADER;

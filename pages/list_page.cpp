@@ -1,7 +1,7 @@
 #include "pages/list_page.h"
 
 #include "pages/tolvane_sheet.h"
-#include "wizard/page_ids.h"
+#include "res/resource_ids.h"
 
 CListPage::CListPage() : CWizardPage(IDD_LIST, IDS_PAGE_CAPTION, IDS_LIST_TITLE, IDS_LIST_SUBTITLE) {}
 

@@ -6,10 +6,8 @@
 #include <vector>
 
 #include "adapters/adapter_descriptors.h"
+#include "res/resource_ids.h"
 #include "wizard/wizard_page.h"
-
-constexpr int IDC_UNLIKELY_LIST = 1004;
-constexpr int IDC_LIKELY_LIST = 1010;
 
 // The four parallel lists of the adapters found (m_astrIds, m_astrNames, m_astrDescriptions,
 // m_adwLikely) come from CAdapterDescriptors.

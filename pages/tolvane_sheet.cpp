@@ -1,6 +1,6 @@
 #include "pages/tolvane_sheet.h"
 
-#include "wizard/page_ids.h"
+#include "res/resource_ids.h"
 
 CTolvaneSheet::CTolvaneSheet(const CDibImage& watermark, const CDibImage& header, ISheetWindow& window)
     : CWizardSheet(IDS_SHEET_CAPTION, watermark, header, window) {

@@ -3,7 +3,8 @@
 #include <string>
 
 #include "pages/vendor.h"
-#include "ui/resource_script.h"
+#include "res/resource_ids.h"
+#include "resources/resource_script.h"
 
 namespace {
 struct CVendorText {
@@ -13,8 +14,11 @@ struct CVendorText {
 };
 
 constexpr CVendorText VENDOR_TEXTS[] = {
-    {104, 1021, VENDOR_URL},  {113, 1022, SUPPORT_EMAIL}, {112, 1023, SUPPORT_EMAIL},
-    {112, 1002, VENDOR_HOST}, {111, 1009, VENDOR_HOST},
+    {IDD_WELCOME, IDC_WELCOME_WEB, VENDOR_URL},
+    {IDD_NONE_FOUND, IDC_NONEFOUND_EMAIL, SUPPORT_EMAIL},
+    {IDD_THANK_YOU, IDC_THANKYOU_EMAIL, SUPPORT_EMAIL},
+    {IDD_THANK_YOU, IDC_WEB_SITE, VENDOR_HOST},
+    {IDD_POST, IDC_POST_CHECK, VENDOR_HOST},
 };
 }  // namespace
 

@@ -7,7 +7,7 @@
 #include "pages/tolvane_sheet.h"
 #include "pages/vendor_texts.h"
 #include "platform/os.h"
-#include "wizard/page_ids.h"
+#include "res/resource_ids.h"
 
 namespace {
 const std::vector<std::string> RESULT_HEADINGS = {"Supported", "Name", "Scan Rate", "Max dBm", "Min dBm"};

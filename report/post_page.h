@@ -7,13 +7,8 @@
 
 #include "adapter_page/adapter_result.h"
 #include "report/upload.h"
+#include "res/resource_ids.h"
 #include "wizard/wizard_page.h"
-
-constexpr int IDC_REPORTED_BY = 1005;
-constexpr int IDC_EMAIL = 1006;
-constexpr int IDC_OS_VERSION = 1007;
-constexpr int IDC_POST_CHECK = 1009;
-constexpr int IDC_RESULTS_LIST = 1020;
 
 // The text of both optional edits until the user types over it; sent as an empty value.
 inline constexpr char OPTIONAL_TEXT[] = "<Optional>";

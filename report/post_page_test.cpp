@@ -7,6 +7,7 @@
 #include "e2e/test_http_server.h"
 #include "e2e/wizard_fixture.h"
 #include "report/report_test_util.h"
+#include "res/resource_ids.h"
 #include "ui/model/model_controls.h"
 
 namespace {
@@ -32,11 +33,11 @@ protected:
         GoToList();
         ASSERT_TRUE(m_host.Next());
         ASSERT_TRUE(m_host.Next());
-        ASSERT_EQ(m_host.CurrentPage(), 110u);
+        ASSERT_EQ(m_host.CurrentPage(), IDD_SUPPORTED);
         m_pTest->m_results = std::move(results);
         Post().m_server.strHost = strServer;
         ASSERT_TRUE(m_host.Next());
-        ASSERT_EQ(m_host.CurrentPage(), 111u);
+        ASSERT_EQ(m_host.CurrentPage(), IDD_POST);
     }
     // Posts no results with this proxy setting to a server of the test's; the request line it got.
     std::string PostWithProxySetting(int nEnable, const std::string& strProxyServer) {
@@ -44,19 +45,19 @@ protected:
         const std::string strMachine = MachineWithProxy(nEnable, strProxyServer);
         GoToPostPage({}, server.HostPort(), strMachine.c_str());
         EXPECT_TRUE(m_host.Next());
-        EXPECT_EQ(m_host.CurrentPage(), 112u);
+        EXPECT_EQ(m_host.CurrentPage(), IDD_THANK_YOU);
         return server.RequestLine();
     }
     void GoToPostPage(std::vector<CAdapterResult> results) {
         GoToPostPage(std::move(results), "127.0.0.1:" + std::to_string(CTestHttpServer::UnusedPort()));
     }
 
-    CPostPage& Post() { return dynamic_cast<CPostPage&>(*m_pSheet->FindPage(111)); }
+    CPostPage& Post() { return dynamic_cast<CPostPage&>(*m_pSheet->FindPage(IDD_POST)); }
     CModelListView& Table() {
-        return dynamic_cast<CModelListView&>(*m_host.Page(111)->ListView(IDC_RESULTS_LIST));
+        return dynamic_cast<CModelListView&>(*m_host.Page(IDD_POST)->ListView(IDC_RESULTS_LIST));
     }
-    IControl& Control(int nId) { return *m_host.Page(111)->GetDlgItem(nId); }
-    ICheckBox& PostCheck() { return *m_host.Page(111)->CheckBox(IDC_POST_CHECK); }
+    IControl& Control(int nId) { return *m_host.Page(IDD_POST)->GetDlgItem(nId); }
+    ICheckBox& PostCheck() { return *m_host.Page(IDD_POST)->CheckBox(IDC_POST_CHECK); }
     int Width(const std::string& strText) { return Table().GetStringWidth(strText); }
 };
 
@@ -121,12 +122,12 @@ TEST_F(CPostPageTest, BackFromThankYouShowsThePageAsLeft) {
     Control(IDC_EMAIL).SetWindowText("ann@example.com");
     PostCheck().SetCheck(BST_UNCHECKED);
     ASSERT_TRUE(m_host.Next());
-    EXPECT_EQ(m_host.CurrentPage(), 112u) << "not posting goes straight on";
+    EXPECT_EQ(m_host.CurrentPage(), IDD_THANK_YOU) << "not posting goes straight on";
     EXPECT_TRUE(m_host.MessageBoxes().empty()) << "nothing was sent to the closed port";
 
     m_pTest->m_results.clear();  // would empty the table if it were rebuilt
     ASSERT_TRUE(m_host.Back());
-    ASSERT_EQ(m_host.CurrentPage(), 111u);
+    ASSERT_EQ(m_host.CurrentPage(), IDD_POST);
     EXPECT_EQ(Control(IDC_REPORTED_BY).GetWindowText(), "Ann Lee");
     EXPECT_EQ(Control(IDC_EMAIL).GetWindowText(), "ann@example.com");
     EXPECT_EQ(PostCheck().GetCheck(), BST_UNCHECKED);
@@ -138,10 +139,10 @@ TEST_F(CPostPageTest, LaterVisitByNextRebuildsTheTableAndKeepsTheUsersChoices) {
     Control(IDC_REPORTED_BY).SetWindowText("Ann");
     PostCheck().SetCheck(BST_UNCHECKED);
     ASSERT_TRUE(m_host.Back());
-    ASSERT_EQ(m_host.CurrentPage(), 110u);
+    ASSERT_EQ(m_host.CurrentPage(), IDD_SUPPORTED);
     m_pTest->m_results.pop_back();
     ASSERT_TRUE(m_host.Next());
-    ASSERT_EQ(m_host.CurrentPage(), 111u);
+    ASSERT_EQ(m_host.CurrentPage(), IDD_POST);
     EXPECT_EQ(Table().GetItemCount(), 1);
     EXPECT_EQ(PostCheck().GetCheck(), BST_UNCHECKED) << "ticked only on the first visit";
     EXPECT_EQ(Control(IDC_REPORTED_BY).GetWindowText(), "Ann");
@@ -152,7 +153,7 @@ TEST_F(CPostPageTest, SendsTheReportAsBuilt) {
     GoToPostPage(TwoResults(), server.HostPort());
     const int nWaitShows = m_host.WaitCursorShows();
     ASSERT_TRUE(m_host.Next());
-    EXPECT_EQ(m_host.CurrentPage(), 112u);
+    EXPECT_EQ(m_host.CurrentPage(), IDD_THANK_YOU);
     EXPECT_TRUE(m_host.MessageBoxes().empty());
     EXPECT_GT(m_host.WaitCursorShows(), nWaitShows);
     EXPECT_FALSE(m_host.IsWaitCursorShown());
@@ -168,7 +169,7 @@ TEST_F(CPostPageTest, SendsTheReportersFieldsEscapedAndNoResults) {
     Control(IDC_REPORTED_BY).SetWindowText("Ann & Lee");
     Control(IDC_EMAIL).SetWindowText("ann@example.com");
     ASSERT_TRUE(m_host.Next());
-    EXPECT_EQ(m_host.CurrentPage(), 112u) << "any status below 400 is a report taken";
+    EXPECT_EQ(m_host.CurrentPage(), IDD_THANK_YOU) << "any status below 400 is a report taken";
     EXPECT_EQ(server.RequestLine(), std::string("GET /nimbrel3.php?os=") + OS_ESCAPED +
                                         "&by=Ann%20%26%20Lee&e=ann%40example.com HTTP/1.1");
 }
@@ -177,7 +178,7 @@ TEST_F(CPostPageTest, AServerErrorKeepsThePageAndClearsTheTick) {
     CTestHttpServer server(500);
     GoToPostPage(TwoResults(), server.HostPort());
     ASSERT_TRUE(m_host.Next());
-    EXPECT_EQ(m_host.CurrentPage(), 111u);
+    EXPECT_EQ(m_host.CurrentPage(), IDD_POST);
     EXPECT_EQ(m_host.MessageBoxes(), (std::vector<std::string>{"Accessing Nimbrel web server failed"}));
     EXPECT_EQ(PostCheck().GetCheck(), BST_UNCHECKED);
     EXPECT_FALSE(server.RequestLine().empty()) << "the report did reach the server";
@@ -185,14 +186,14 @@ TEST_F(CPostPageTest, AServerErrorKeepsThePageAndClearsTheTick) {
 
     // The next Next goes on without sending again.
     ASSERT_TRUE(m_host.Next());
-    EXPECT_EQ(m_host.CurrentPage(), 112u);
+    EXPECT_EQ(m_host.CurrentPage(), IDD_THANK_YOU);
     EXPECT_EQ(m_host.MessageBoxes().size(), 1u);
 }
 
 TEST_F(CPostPageTest, AClosedPortFails) {
     GoToPostPage(TwoResults());
     ASSERT_TRUE(m_host.Next());
-    EXPECT_EQ(m_host.CurrentPage(), 111u);
+    EXPECT_EQ(m_host.CurrentPage(), IDD_POST);
     EXPECT_EQ(m_host.MessageBoxes(), (std::vector<std::string>{"Accessing Nimbrel web server failed"}));
     EXPECT_EQ(PostCheck().GetCheck(), BST_UNCHECKED);
 }
@@ -203,7 +204,7 @@ TEST_F(CPostPageTest, AServerThatNeverAnswersFailsWhenTimeRunsOut) {
     Post().m_server.nConnectTimeoutMs = 300;
     Post().m_server.nTransferTimeoutMs = 300;
     ASSERT_TRUE(m_host.Next());
-    EXPECT_EQ(m_host.CurrentPage(), 111u);
+    EXPECT_EQ(m_host.CurrentPage(), IDD_POST);
     EXPECT_EQ(m_host.MessageBoxes(), (std::vector<std::string>{"Accessing Nimbrel web server failed"}));
     EXPECT_FALSE(server.RequestLine().empty());
 }
@@ -213,7 +214,7 @@ TEST_F(CPostPageTest, GoesThroughTheUsersProxy) {
     const std::string strMachine = MachineWithProxy(1, proxy.HostPort());
     GoToPostPage(TwoResults(), VENDOR_HOST, strMachine.c_str());
     ASSERT_TRUE(m_host.Next());
-    EXPECT_EQ(m_host.CurrentPage(), 112u);
+    EXPECT_EQ(m_host.CurrentPage(), IDD_THANK_YOU);
     EXPECT_EQ(proxy.RequestLine(), std::string("GET http://") + VENDOR_HOST +
                                        "/nimbrel3.php?os=" + OS_ESCAPED +
                                        "&by=&e=&a=Y|Intel%28R%29%20Wireless%20Pro|2.1|-38|-85"
@@ -227,7 +228,7 @@ TEST_F(CPostPageTest, APerProtocolProxySettingUsesItsHttpEntry) {
         MachineWithProxy(1, "ftp=ftp.example:21; HTTP=" + proxy.HostPort() + ";https=secure.example:8443");
     GoToPostPage({}, VENDOR_HOST, strMachine.c_str());
     ASSERT_TRUE(m_host.Next());
-    EXPECT_EQ(m_host.CurrentPage(), 112u);
+    EXPECT_EQ(m_host.CurrentPage(), IDD_THANK_YOU);
     EXPECT_EQ(proxy.RequestLine(), std::string("GET http://") + VENDOR_HOST +
                                        "/nimbrel3.php?os=" + OS_ESCAPED + "&by=&e= HTTP/1.1");
 }

@@ -2,7 +2,7 @@
 
 #include "adapter_page/adapter_page.h"
 #include "pages/tolvane_sheet.h"
-#include "wizard/page_ids.h"
+#include "res/resource_ids.h"
 
 CSupportedPage::CSupportedPage()
     : CWizardPage(IDD_SUPPORTED, IDS_PAGE_CAPTION, IDS_SUPPORTED_TITLE, IDS_SUPPORTED_SUBTITLE) {}

@@ -1,9 +1,8 @@
 // The supported-adapters page and the page shown when no adapter was ticked.
 #pragma once
 
+#include "res/resource_ids.h"
 #include "wizard/wizard_page.h"
-
-constexpr int IDC_SUPPORTED_LIST = 1003;
 
 class CSupportedPage : public CWizardPage {
 public:

@@ -231,6 +231,9 @@ def text_seeds():
     copy("help_text", "res/help/Troubleshoot.htm", "w20_troubleshoot.htm")
     write("help_text", "entities", b"\x10<p>a &amp; b &#233; &#x41; &bogus; &#99999999; <li>item</li>" + b"x" * 40)
     copy("resource_script", "res/nimbrel.rc")
+    write("resource_script", "include_self.rc",
+          b'#include "resource_ids.h"\n#ifndef ONCE\n#define ONCE 1\n#include "self.h"\n#endif\n'
+          b'STRINGTABLE\nBEGIN\n  IDS_PAGE_CAPTION "caption"\nEND\n')
     write("resource_script", "small_dialog.rc",
           b'#define IDD_X 104\n#define IDC_A 1001\nSTRINGTABLE\nBEGIN\n  1 "one ""quoted"" \\t"\nEND\n'
           b'IDD_X DIALOGEX 0, 0, 100, 50\nSTYLE DS_SETFONT | WS_CHILD | NOT WS_VISIBLE\nCAPTION "Page"\n'

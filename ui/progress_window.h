@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/win_defs.h"
+#include "res/resource_ids.h"  // the children's ids (IDC_PROGRESS_*)
 #include "ui/text_measurer.h"
 
 using WPARAM = std::uintptr_t;
@@ -26,11 +27,6 @@ struct MSG {
     LPARAM lParam;
     POINT pt;  // the cursor in screen coordinates when the message was posted
 };
-
-// The children's ids.
-constexpr int IDC_PROGRESS_CANCEL = 10;
-constexpr int IDC_PROGRESS_TEXT = 11;
-constexpr int IDC_PROGRESS_BAR = 12;
 
 // Messages and notifications the logic looks at.
 constexpr UINT WM_CLOSE = 0x0010;

@@ -1,9 +1,9 @@
 #include "wizard/help.h"
 
 #include "platform/os.h"
+#include "res/resource_ids.h"
 #include "wizard/install_folder.h"
 #include "wizard/main_window.h"
-#include "wizard/page_ids.h"
 
 void ShowHelpTopic(const std::string& strTopic) {
     const std::string strName = strTopic.empty() ? HELP_TOPIC_DEFAULT : strTopic;

@@ -2,7 +2,6 @@
 
 #include "adapters/wzc_service.h"
 #include "wizard/help.h"
-#include "wizard/page_ids.h"
 #include "wizard/wizard_sheet.h"
 
 CWizardPage::CWizardPage(UINT nTemplateId, UINT nCaptionId, UINT nHeaderTitleId, UINT nHeaderSubTitleId)

@@ -1,7 +1,7 @@
 #include "wizard/wizard_sheet.h"
 
+#include "res/resource_ids.h"
 #include "wizard/help.h"
-#include "wizard/page_ids.h"
 #include "wizard/wizard_page.h"
 
 CWizardSheet::CWizardSheet(UINT nCaptionId, const CDibImage& watermark, const CDibImage& header,

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "fuzz/fuzz_check.h"
-#include "ui/help_text.h"
+#include "resources/help_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     if (nSize < 1) {

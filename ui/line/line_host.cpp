@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "pages/tolvane_sheet.h"
-#include "ui/help_text.h"
-#include "ui/resource_script.h"
+#include "resources/help_text.h"
+#include "resources/resource_script.h"
 #include "util/delimited_string.h"
 #include "wizard/property_sheet.h"
 

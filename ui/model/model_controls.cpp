@@ -1,6 +1,6 @@
 #include "ui/model/model_controls.h"
 
-#include "ui/resource_script.h"
+#include "resources/resource_script.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,5 +1,6 @@
 // The model list view: the measures it stands in for and the list view's own rules.
 #include "ui/model/model_controls.h"
+#include "res/resource_ids.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +11,11 @@ int NIMBREL_CALLBACK CompareFirstChar(LPARAM a, LPARAM b, LPARAM /*lParamSort*/)
 }  // namespace
 
 TEST(ModelListView, MeasuresInFixedPitchAndTakesItsWidthFromTheTemplate) {
-    CModelPage page(109);
-    IListView& list = *page.ListView(1019);
+    CModelPage page(IDD_ADAPTER);
+    IListView& list = *page.ListView(IDC_AP_LIST);
     EXPECT_EQ(list.GetStringWidth("SSID"), 24);
     EXPECT_EQ(list.GetClientWidth(), 264 * 3 / 2 - 2) << "264 dialog units, less the border";
-    EXPECT_EQ(page.ListView(1014), nullptr) << "an edit is not a list view";
+    EXPECT_EQ(page.ListView(IDC_ADAPTER_NAME), nullptr) << "an edit is not a list view";
 }
 
 TEST(ModelListView, ItemsColumnsAndAStableSort) {

@@ -14,8 +14,8 @@
 #include <utility>
 #include <vector>
 
+#include "resources/resource_script.h"
 #include "ui/model/model_controls.h"
-#include "ui/resource_script.h"
 #include "ui/term/term_canvas.h"
 #include "ui/term/term_device.h"
 #include "ui/term/term_text.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "pages/tolvane_sheet.h"
-#include "ui/resource_script.h"
+#include "resources/resource_script.h"
 #include "ui/term/term_colours.h"
 #include "ui/term/term_progress.h"
 #include "ui/term/term_text.h"

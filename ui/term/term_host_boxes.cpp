@@ -4,8 +4,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "ui/help_text.h"
-#include "ui/resource_script.h"
+#include "res/resource_ids.h"
+#include "resources/help_text.h"
+#include "resources/resource_script.h"
 #include "ui/term/term_host.h"
 #include "ui/term/term_text.h"
 
@@ -45,7 +46,8 @@ CTermRect DrawBox(CTermCanvas& canvas, int nRows, int nCols, const std::string& 
 
 int CTermHost::MessageBox(const std::string& strText, UINT nType) {
     const std::vector<std::string> astrLines = WrapText(strText, MESSAGE_WIDTH);
-    const std::string strCaption = PageCaption().empty() ? Resources().GetString(106) : PageCaption();
+    const std::string strCaption =
+        PageCaption().empty() ? Resources().GetString(IDS_PAGE_CAPTION) : PageCaption();
     // The buttons as the platform's box has them: OK, or Yes and No (Yes first, with the focus).
     struct CBoxButton {
         std::string strLabel;

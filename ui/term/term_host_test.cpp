@@ -11,6 +11,7 @@
 #include "app/wizard_app.h"
 #include "platform/sim/sim_machine.h"
 #include "report/post_page.h"
+#include "res/resource_ids.h"
 #include "ui/term/term_progress.h"
 #include "ui/term/term_test_util.h"
 #include "wizard/main_window.h"
@@ -66,7 +67,7 @@ protected:
         EXPECT_TRUE(m_device.IsDone()) << "the wizard closed before the script ended:\n" << Screen();
     }
     std::string Screen() const { return m_host.Screen().Text(); }
-    ICheckListBox& Likely() { return *m_host.TermPage(108)->CheckListBox(1010); }
+    ICheckListBox& Likely() { return *m_host.TermPage(IDD_LIST)->CheckListBox(IDC_LIKELY_LIST); }
     const CTermCell& CellOf(const std::string& strText) const {
         const CTermCanvas& screen = m_host.Screen();
         for (int r = 0; r < screen.Rows(); ++r) {
@@ -109,14 +110,14 @@ TEST_F(TermHostTest, WelcomeShowsTheSidebarAndTheButtonRow) {
     });
     m_device.Key(TK_ENTER);
     m_device.Then([&] {
-        EXPECT_EQ(m_host.CurrentPage(), 105u);
+        EXPECT_EQ(m_host.CurrentPage(), IDD_INTRO);
         EXPECT_NE(Screen().find("Before Checking for Supported Adapters"), std::string::npos);
         EXPECT_NE(Screen().find("Perform these steps before continuing"), std::string::npos);
         // The third text needs three rows where its template gives two: it runs on below.
         EXPECT_NE(Screen().find("document."), std::string::npos) << Screen();
     });
     m_device.Alt('b');
-    m_device.Then([&] { EXPECT_EQ(m_host.CurrentPage(), 104u); });
+    m_device.Then([&] { EXPECT_EQ(m_host.CurrentPage(), IDD_WELCOME); });
     m_device.Key(TK_ESCAPE);
     Run();
 }
@@ -124,7 +125,7 @@ TEST_F(TermHostTest, WelcomeShowsTheSidebarAndTheButtonRow) {
 TEST_F(TermHostTest, ListPageTicksWithSpaceAndClicksThenEscCancelsTheScans) {
     m_device.Key(TK_ENTER, 2);
     m_device.Then([&] {
-        ASSERT_EQ(m_host.CurrentPage(), 108u);
+        ASSERT_EQ(m_host.CurrentPage(), IDD_LIST);
         ASSERT_EQ(Likely().GetCount(), 2);
         EXPECT_NE(Screen().find("[x] ORiNOCO"), std::string::npos) << Screen();
         EXPECT_NE(Screen().find("[ ] Fast Ethernet Controller"), std::string::npos);
@@ -147,14 +148,14 @@ TEST_F(TermHostTest, ListPageTicksWithSpaceAndClicksThenEscCancelsTheScans) {
         // inside the border.
         m_device.Click(sheet.nRow + 5 + 9 + 1, sheet.nCol + 3 + 3 + 2);
         m_device.Then([&] {
-            EXPECT_EQ(m_host.TermPage(108)->CheckListBox(1004)->GetCheck(0), BST_CHECKED);
-            m_host.TermPage(108)->CheckListBox(1004)->SetCheck(0, BST_UNCHECKED);
+            EXPECT_EQ(m_host.TermPage(IDD_LIST)->CheckListBox(IDC_UNLIKELY_LIST)->GetCheck(0), BST_CHECKED);
+            m_host.TermPage(IDD_LIST)->CheckListBox(IDC_UNLIKELY_LIST)->SetCheck(0, BST_UNCHECKED);
         });
         m_device.Key(TK_ENTER);
         // Esc while the first scan runs: the adapter test stops after it.
         m_device.KeyAhead(TK_ESCAPE);
         m_device.Then([&] {
-            EXPECT_EQ(m_host.CurrentPage(), 109u);
+            EXPECT_EQ(m_host.CurrentPage(), IDD_ADAPTER);
             EXPECT_TRUE(m_device.AnyFrameHas("Progress [25%]"));
             EXPECT_TRUE(m_device.AnyFrameHas("ORiNOCO\n") || m_device.AnyFrameHas("ORiNOCO "));
             EXPECT_FALSE(m_device.AnyFrameHas("Scan #2...")) << "Esc cancelled before the second scan";
@@ -173,12 +174,12 @@ TEST_F(TermHostTest, ResultsPageTypingReplacesTheOptionalText) {
     m_device.Key(TK_ENTER, 2);
     m_device.Then([&] { Likely().SetCheck(1, BST_UNCHECKED); });
     m_device.Key(TK_ENTER);  // the adapter test
-    m_device.Then([&] { ASSERT_EQ(m_host.CurrentPage(), 109u); });
+    m_device.Then([&] { ASSERT_EQ(m_host.CurrentPage(), IDD_ADAPTER); });
     m_device.Key(TK_ENTER);  // supported
-    m_device.Then([&] { ASSERT_EQ(m_host.CurrentPage(), 110u) << Screen(); });
+    m_device.Then([&] { ASSERT_EQ(m_host.CurrentPage(), IDD_SUPPORTED) << Screen(); });
     m_device.Key(TK_ENTER);  // results
     m_device.Then([&] {
-        ASSERT_EQ(m_host.CurrentPage(), 111u);
+        ASSERT_EQ(m_host.CurrentPage(), IDD_POST);
         EXPECT_NE(Screen().find("Supported"), std::string::npos);
         EXPECT_NE(Screen().find("5.1.2600 (Service Pack 2)"), std::string::npos);
     });
@@ -187,14 +188,14 @@ TEST_F(TermHostTest, ResultsPageTypingReplacesTheOptionalText) {
     m_device.Key(TK_TAB, 2);
     m_device.Key(TK_ENTER);
     m_device.Then([&] {
-        EXPECT_EQ(m_host.CurrentPage(), 111u);
-        const std::string strName = m_host.TermPage(111)->ListView(IDC_RESULTS_LIST)->GetItemText(0, 1);
+        EXPECT_EQ(m_host.CurrentPage(), IDD_POST);
+        const std::string strName = m_host.TermPage(IDD_POST)->ListView(IDC_RESULTS_LIST)->GetItemText(0, 1);
         EXPECT_FALSE(strName.empty());
         EXPECT_NE(Screen().find("Name: " + strName + " "), std::string::npos) << Screen();
         EXPECT_NE(Screen().find("Supported: Yes"), std::string::npos);
     });
     m_device.Key(TK_ESCAPE);
-    m_device.Then([&] { EXPECT_EQ(m_host.CurrentPage(), 111u) << "Esc closed only the box"; });
+    m_device.Then([&] { EXPECT_EQ(m_host.CurrentPage(), IDD_POST) << "Esc closed only the box"; });
     m_device.Key(TK_TAB);
     m_device.Then([&] {
         auto* pEdit = dynamic_cast<CTermEdit*>(m_host.FocusWidget());
@@ -209,19 +210,19 @@ TEST_F(TermHostTest, ResultsPageTypingReplacesTheOptionalText) {
     m_device.Key(TK_LEFT);
     m_device.Key('X');
     m_device.Then([&] {
-        EXPECT_EQ(m_host.TermPage(111)->GetDlgItem(IDC_REPORTED_BY)->GetWindowText(), "Ann LXe");
+        EXPECT_EQ(m_host.TermPage(IDD_POST)->GetDlgItem(IDC_REPORTED_BY)->GetWindowText(), "Ann LXe");
         EXPECT_NE(Screen().find("Ann LXe"), std::string::npos);
     });
     // Tab to Email, then the post box: Space unticks it, so Next sends nothing.
     m_device.Key(TK_TAB, 2);
     m_device.Key(' ');
     m_device.Then([&] {
-        EXPECT_EQ(m_host.TermPage(111)->CheckBox(IDC_POST_CHECK)->GetCheck(), BST_UNCHECKED);
-        EXPECT_EQ(m_host.TermPage(111)->GetDlgItem(IDC_EMAIL)->GetWindowText(), "<Optional>");
+        EXPECT_EQ(m_host.TermPage(IDD_POST)->CheckBox(IDC_POST_CHECK)->GetCheck(), BST_UNCHECKED);
+        EXPECT_EQ(m_host.TermPage(IDD_POST)->GetDlgItem(IDC_EMAIL)->GetWindowText(), "<Optional>");
     });
     m_device.Key(TK_ENTER);
     m_device.Then([&] {
-        EXPECT_EQ(m_host.CurrentPage(), 112u);
+        EXPECT_EQ(m_host.CurrentPage(), IDD_THANK_YOU);
         EXPECT_NE(Screen().find("[  Exit  ]"), std::string::npos) << Screen();
         EXPECT_NE(Screen().find("Enter=Exit"), std::string::npos);
     });
@@ -238,7 +239,7 @@ TEST_F(TermHostTest, MessageBoxWaitsForOkOverTheSheet) {
             << Screen();
         EXPECT_NE(Screen().find("the product."), std::string::npos);
         EXPECT_NE(Screen().find("[   OK   ]"), std::string::npos);
-        EXPECT_EQ(m_host.CurrentPage(), 104u);
+        EXPECT_EQ(m_host.CurrentPage(), IDD_WELCOME);
     });
     m_device.Key(TK_ENTER);
     m_device.Then([&] {
@@ -267,7 +268,7 @@ TEST_F(TermHostTest, YesNoBoxTakesItsButtonsAndNotEscape) {
     m_device.Key(TK_ENTER);
     m_device.Then([&] {
         EXPECT_EQ(Screen().find("Windows did not allow"), std::string::npos);
-        EXPECT_EQ(m_host.CurrentPage(), 109u);
+        EXPECT_EQ(m_host.CurrentPage(), IDD_ADAPTER);
         EXPECT_TRUE(m_pMachine->Shell().ExecutedFiles().empty()) << "No opens nothing";
     });
     m_device.Key(TK_ESCAPE);
@@ -329,7 +330,7 @@ TEST_F(TermHostTest, TooSmallTerminalIgnoresKeysButCtrlLAndResize) {
     m_device.Click(21, 40);
     m_device.Key(TK_REDRAW);
     m_device.Then([&] {
-        EXPECT_EQ(m_host.CurrentPage(), 104u);
+        EXPECT_EQ(m_host.CurrentPage(), IDD_WELCOME);
         EXPECT_EQ(m_device.m_nInvalidated, 1) << "Ctrl+L repaints every cell";
         EXPECT_EQ(m_host.Screen().RowText(1), "Keys are ignored until then (Ctrl+L redraws).");
         m_device.m_nRows = 24;
@@ -338,7 +339,7 @@ TEST_F(TermHostTest, TooSmallTerminalIgnoresKeysButCtrlLAndResize) {
     m_device.Resize();
     m_device.Then([&] {
         EXPECT_EQ(m_device.m_nInvalidated, 2);
-        EXPECT_EQ(m_host.CurrentPage(), 104u);
+        EXPECT_EQ(m_host.CurrentPage(), IDD_WELCOME);
         EXPECT_NE(Screen().find("Welcome to Brellix's Nimbrel Program."), std::string::npos);
     });
     m_device.Key(TK_REDRAW);
@@ -355,7 +356,7 @@ TEST_F(TermHostTest, ResizeDuringTheScansRepaintsTheWholeScreen) {
     m_device.KeyAhead(TK_ESCAPE);
     m_device.ResizeAhead(24, 80);
     m_device.Then([&] {
-        EXPECT_EQ(m_host.CurrentPage(), 109u);
+        EXPECT_EQ(m_host.CurrentPage(), IDD_ADAPTER);
         EXPECT_GE(m_device.m_nInvalidated, 2);
         EXPECT_TRUE(m_device.AnyFrameHas("Please enlarge the terminal"));
         EXPECT_TRUE(m_device.AnyFrameHas("Scan #3...")) << "the Esc typed while too small was dropped";
@@ -373,7 +374,7 @@ TEST_F(TermHostTest, AccessPointRowsOpenWholeInADetailBox) {
     // The read-only name edit takes the focus first, then the scan rate, then the list.
     m_device.Key(TK_TAB);
     m_device.Then([&] {
-        ASSERT_EQ(m_host.CurrentPage(), 109u);
+        ASSERT_EQ(m_host.CurrentPage(), IDD_ADAPTER);
         ASSERT_NE(m_host.FocusWidget(), nullptr);
         EXPECT_EQ(m_host.FocusWidget()->Id(), IDC_ADAPTER_NAME);
     });
@@ -384,7 +385,7 @@ TEST_F(TermHostTest, AccessPointRowsOpenWholeInADetailBox) {
         auto* pList = dynamic_cast<CTermListView*>(m_host.FocusWidget());
         ASSERT_NE(pList, nullptr);
         ASSERT_EQ(pList->Selected(), 1);
-        EXPECT_EQ(m_host.CurrentPage(), 109u) << "Enter on a row opens it instead of going on";
+        EXPECT_EQ(m_host.CurrentPage(), IDD_ADAPTER) << "Enter on a row opens it instead of going on";
         const std::string strScreen = Screen();
         for (const char* pszField :
              {"SSID: ", "MAC: ", "Ch: ", "Signal: ", "Assoc: ", "Security: ", "Mode: "}) {
@@ -397,9 +398,9 @@ TEST_F(TermHostTest, AccessPointRowsOpenWholeInADetailBox) {
     m_device.Key(TK_ESCAPE);
     m_device.Then([&] {
         EXPECT_EQ(Screen().find("AP Name:"), std::string::npos) << "Esc closed the box";
-        EXPECT_EQ(m_host.CurrentPage(), 109u);
+        EXPECT_EQ(m_host.CurrentPage(), IDD_ADAPTER);
         // A double click on the first row opens it too; two clicks apart in time do not.
-        const CTermWidget* pList = m_host.TermPage(109)->Widget(IDC_AP_LIST);
+        const CTermWidget* pList = m_host.TermPage(IDD_ADAPTER)->Widget(IDC_AP_LIST);
         const CTermRect sheet = m_host.SheetRect();
         const int nRow = sheet.nRow + 5 + pList->Rect().nRow + 2;
         const int nCol = sheet.nCol + 3 + pList->Rect().nCol + 4;

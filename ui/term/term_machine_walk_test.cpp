@@ -22,12 +22,12 @@
 #include "platform/sim/sim_machine.h"
 #include "report/post_page.h"
 #include "report/supported_pages.h"
-#include "ui/resource_script.h"
+#include "res/resource_ids.h"
+#include "resources/resource_script.h"
 #include "ui/term/term_host.h"
 #include "ui/term/term_screen_read.h"
 #include "ui/term/term_test_util.h"
 #include "wizard/main_window.h"
-#include "wizard/page_ids.h"
 #include "wizard/property_sheet.h"
 
 namespace {

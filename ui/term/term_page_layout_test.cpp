@@ -4,7 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "pages/vendor_texts.h"
-#include "ui/resource_script.h"
+#include "res/resource_ids.h"
+#include "resources/resource_script.h"
 #include "ui/term/term_controls.h"
 #include "ui/term/term_test_util.h"
 #include "ui/term/term_text.h"
@@ -47,26 +48,27 @@ TEST(TermPageLayout, ScaleNeverExceedsFourByEightUnitsACell) {
 }
 
 TEST(TermPageLayout, AWordTooWideTakesFreeCellsAndTipNumbersKeepABlank) {
-    CTermPage post(111);
+    CTermPage post(IDD_POST);
     post.SetScale(CTermScale{}, 14);
     // "Email*:" (7 characters in 6 cells) moves into the free cells before it, a blank either side.
     const CTermRect email = post.Widgets()[6]->Rect();
     EXPECT_EQ(dynamic_cast<const IControl&>(*post.Widgets()[6]).GetWindowText(), "Email*:");
     EXPECT_GE(email.nCols, 7);
-    EXPECT_LT(email.nCol + email.nCols, post.Widget(1006)->Rect().nCol);
-    EXPECT_GT(email.nCol, post.Widget(1005)->Rect().nCol + post.Widget(1005)->Rect().nCols);
+    EXPECT_LT(email.nCol + email.nCols, post.Widget(IDC_EMAIL)->Rect().nCol);
+    EXPECT_GT(email.nCol,
+              post.Widget(IDC_REPORTED_BY)->Rect().nCol + post.Widget(IDC_REPORTED_BY)->Rect().nCols);
     // The privacy promise needs three rows: the controls below move down a row.
-    EXPECT_EQ(post.Widget(1007)->Rect().nRow, 3);
+    EXPECT_EQ(post.Widget(IDC_OS_VERSION)->Rect().nRow, 3);
 
     // "Reported by*:" (13 characters in 11 cells, its field right after it) stays on one line: the
     // field gives up the cells, and a blank stays between them.
     const CTermWidget& label = *post.Widgets()[4];
     ASSERT_EQ(dynamic_cast<const IControl&>(label).GetWindowText(), "Reported by*:");
     EXPECT_EQ(WrapText("Reported by*:", label.Rect().nCols).size(), 1u);
-    EXPECT_LT(label.Rect().nCol + label.Rect().nCols, post.Widget(1005)->Rect().nCol);
-    EXPECT_GE(post.Widget(1005)->Rect().nCols, 20) << "the field stays usable";
+    EXPECT_LT(label.Rect().nCol + label.Rect().nCols, post.Widget(IDC_REPORTED_BY)->Rect().nCol);
+    EXPECT_GE(post.Widget(IDC_REPORTED_BY)->Rect().nCols, 20) << "the field stays usable";
 
-    CTermPage tips(114);
+    CTermPage tips(IDD_NONE_SUPPORTED);
     tips.SetScale(CTermScale{}, 14);
     const CTermRect number = tips.Widgets()[1]->Rect();
     const CTermRect tip = tips.Widgets()[2]->Rect();

@@ -15,6 +15,7 @@
 
 #include "app/wizard_app.h"
 #include "platform/sim/sim_machine.h"
+#include "res/resource_ids.h"
 #include "ui/win32/win32_api.h"
 #include "ui/win32/win32_sheet_run.h"
 #include "ui/win32/win32_sheet_test_support.h"
@@ -28,9 +29,6 @@ namespace wt = win32::test;
 constexpr UINT WM_HELP = 0x0053;
 constexpr unsigned VK_F1 = 0x70;
 constexpr int SM_CXMENUCHECK = 71;
-constexpr int IDC_LIKELY_LIST = 1010;
-constexpr int IDC_ADAPTER_NAME = 1014;
-constexpr int IDC_SUPPORTED = 1015;
 constexpr std::uint32_t WHITE = 0xFFFFFF;
 constexpr std::uint32_t VERDICT_GREEN = 0x00C000;
 constexpr char HELP_FAILED[] = "Loading online help failed.  You may need to re-install the product.";
@@ -100,9 +98,10 @@ TEST_F(Win32HostTest, WalksToTheThankYouPageWithoutAdapters) {
     std::string strBox;
     bool bBoxOwned = false;
     wt::CSheetScript script({
-        PressWhen([&] { return Shows(104) && !Enabled(wt::IDC_SHEET_BACK) && Enabled(wt::IDC_SHEET_NEXT); },
-                  wt::PSBTN_NEXT),
-        PressWhen([&] { return Shows(105) && Enabled(wt::IDC_SHEET_BACK); }, wt::PSBTN_HELP),
+        PressWhen(
+            [&] { return Shows(IDD_WELCOME) && !Enabled(wt::IDC_SHEET_BACK) && Enabled(wt::IDC_SHEET_NEXT); },
+            wt::PSBTN_NEXT),
+        PressWhen([&] { return Shows(IDD_INTRO) && Enabled(wt::IDC_SHEET_BACK); }, wt::PSBTN_HELP),
         [&] {
             const Hwnd hBox = wt::FindOwnedMessageBox(Sheet(), &strBox);
             if (hBox == nullptr) {
@@ -113,11 +112,11 @@ TEST_F(Win32HostTest, WalksToTheThankYouPageWithoutAdapters) {
             return true;
         },
         PressWhen([&] { return NoMessageBox() && win32::IsEnabled(Sheet()); }, wt::PSBTN_NEXT),
-        PressWhen([&] { return Shows(113) && Enabled(wt::IDC_SHEET_NEXT); }, wt::PSBTN_NEXT),
+        PressWhen([&] { return Shows(IDD_NONE_FOUND) && Enabled(wt::IDC_SHEET_NEXT); }, wt::PSBTN_NEXT),
         PressWhen(
             [&] {
                 const Hwnd hFinish = SheetButton(wt::IDC_SHEET_FINISH);
-                return Shows(112) && win32::IsVisible(hFinish) && win32::GetText(hFinish) == "Exit";
+                return Shows(IDD_THANK_YOU) && win32::IsVisible(hFinish) && win32::GetText(hFinish) == "Exit";
             },
             wt::PSBTN_FINISH),
     });
@@ -145,19 +144,19 @@ TEST_F(Win32HostTest, CheckListTicksFollowClicksAndSpace) {
     wt::CSheetScript script({
         PressWhen(
             [&] {
-                if (!Shows(104) || !Enabled(wt::IDC_SHEET_NEXT)) {
+                if (!Shows(IDD_WELCOME) || !Enabled(wt::IDC_SHEET_NEXT)) {
                     return false;
                 }
                 win32::Send(Sheet(), WM_HELP, 0, 0);
                 return true;
             },
             wt::PSBTN_NEXT),
-        PressWhen([&] { return Shows(105) && Enabled(wt::IDC_SHEET_NEXT); }, wt::PSBTN_NEXT),
+        PressWhen([&] { return Shows(IDD_INTRO) && Enabled(wt::IDC_SHEET_NEXT); }, wt::PSBTN_NEXT),
         [&] {
-            if (!Shows(108)) {
+            if (!Shows(IDD_LIST)) {
                 return false;
             }
-            hList = win32::Child(m_host.PageHandle(108), IDC_LIKELY_LIST);
+            hList = win32::Child(m_host.PageHandle(IDD_LIST), IDC_LIKELY_LIST);
             if (hList == nullptr || win32::ListCount(hList) == 0) {
                 return false;
             }
@@ -174,7 +173,7 @@ TEST_F(Win32HostTest, CheckListTicksFollowClicksAndSpace) {
             wt::PressButton(Sheet(), wt::PSBTN_BACK);
             return true;
         },
-        PressWhen([&] { return Shows(105); }, wt::PSBTN_CANCEL),
+        PressWhen([&] { return Shows(IDD_INTRO); }, wt::PSBTN_CANCEL),
     });
     EXPECT_EQ(Run(script), 0);
     EXPECT_TRUE(script.Completed()) << "stuck at step " << script.Failed();
@@ -199,18 +198,18 @@ TEST_F(Win32HostTest, VerdictIsWhiteOnGreen) {
     std::uint32_t crBack = 0;
     std::uint32_t crNameText = 0;
     wt::CSheetScript script({
-        PressWhen([&] { return Shows(104) && Enabled(wt::IDC_SHEET_NEXT); }, wt::PSBTN_NEXT),
-        PressWhen([&] { return Shows(105) && Enabled(wt::IDC_SHEET_NEXT); }, wt::PSBTN_NEXT),
-        PressWhen([&] { return Shows(108) && Enabled(wt::IDC_SHEET_NEXT); }, wt::PSBTN_NEXT),
+        PressWhen([&] { return Shows(IDD_WELCOME) && Enabled(wt::IDC_SHEET_NEXT); }, wt::PSBTN_NEXT),
+        PressWhen([&] { return Shows(IDD_INTRO) && Enabled(wt::IDC_SHEET_NEXT); }, wt::PSBTN_NEXT),
+        PressWhen([&] { return Shows(IDD_LIST) && Enabled(wt::IDC_SHEET_NEXT); }, wt::PSBTN_NEXT),
         PressWhen(
             [&] {
-                const Hwnd hPage = m_host.PageHandle(109);
-                if (!Shows(109) || !Enabled(wt::IDC_SHEET_NEXT)) {
+                const Hwnd hPage = m_host.PageHandle(IDD_ADAPTER);
+                if (!Shows(IDD_ADAPTER) || !Enabled(wt::IDC_SHEET_NEXT)) {
                     return false;
                 }
-                strVerdict = win32::GetText(win32::Child(hPage, IDC_SUPPORTED));
+                strVerdict = win32::GetText(win32::Child(hPage, IDC_SUPPORTED_TEXT));
                 bVerdictColoured =
-                    wt::StaticColors(hPage, win32::Child(hPage, IDC_SUPPORTED), &crText, &crBack);
+                    wt::StaticColors(hPage, win32::Child(hPage, IDC_SUPPORTED_TEXT), &crText, &crBack);
                 std::uint32_t crNameBack = 0;
                 wt::StaticColors(hPage, win32::Child(hPage, IDC_ADAPTER_NAME), &crNameText, &crNameBack);
                 bNameColoured = crNameText == WHITE;
@@ -237,7 +236,7 @@ TEST_F(Win32HostTest, F1KeyAndHelpButtonOpenTopicsOwnedByTheSheet) {
     const auto fnHelpCalls = [this] { return m_pMachine->Shell().HelpPaths().size(); };
     wt::CSheetScript script({
         [&] {
-            if (!Shows(104) || !Enabled(wt::IDC_SHEET_NEXT)) {
+            if (!Shows(IDD_WELCOME) || !Enabled(wt::IDC_SHEET_NEXT)) {
                 return false;
             }
             hSheet = Sheet();
@@ -245,7 +244,7 @@ TEST_F(Win32HostTest, F1KeyAndHelpButtonOpenTopicsOwnedByTheSheet) {
             return true;
         },
         PressWhen([&] { return fnHelpCalls() == 1; }, wt::PSBTN_NEXT),
-        PressWhen([&] { return Shows(105) && Enabled(wt::IDC_SHEET_BACK); }, wt::PSBTN_HELP),
+        PressWhen([&] { return Shows(IDD_INTRO) && Enabled(wt::IDC_SHEET_BACK); }, wt::PSBTN_HELP),
         PressWhen([&] { return fnHelpCalls() == 2; }, wt::PSBTN_CANCEL),
     });
     EXPECT_EQ(Run(script), 0);
@@ -274,10 +273,11 @@ TEST_F(Win32HostTest, CheckBoxFollowsTheScreenDpi) {
     std::vector<int> anTicks;  // item 0's tick: at first, after one click, after a second
     long nItemHeight = 0;
     wt::CSheetScript script({
-        PressWhen([&] { return Shows(104) && Enabled(wt::IDC_SHEET_NEXT); }, wt::PSBTN_NEXT),
-        PressWhen([&] { return Shows(105) && Enabled(wt::IDC_SHEET_NEXT); }, wt::PSBTN_NEXT),
+        PressWhen([&] { return Shows(IDD_WELCOME) && Enabled(wt::IDC_SHEET_NEXT); }, wt::PSBTN_NEXT),
+        PressWhen([&] { return Shows(IDD_INTRO) && Enabled(wt::IDC_SHEET_NEXT); }, wt::PSBTN_NEXT),
         [&] {
-            const Hwnd hList = Shows(108) ? win32::Child(m_host.PageHandle(108), IDC_LIKELY_LIST) : nullptr;
+            const Hwnd hList =
+                Shows(IDD_LIST) ? win32::Child(m_host.PageHandle(IDD_LIST), IDC_LIKELY_LIST) : nullptr;
             if (hList == nullptr || win32::ListCount(hList) == 0) {
                 return false;
             }
@@ -310,7 +310,7 @@ TEST_F(Win32HostTest, SheetAndPageFlagsGivenToTheSystem) {
     Load(CSimMachine::FromText(NoAdapterMachine("missing"), "no-adapter machine", &strError), strError);
     win32::CSheetRunProbe probe;
     win32::SetSheetRunProbe(&probe);
-    wt::CSheetScript script({PressWhen([&] { return Shows(104); }, wt::PSBTN_CANCEL)});
+    wt::CSheetScript script({PressWhen([&] { return Shows(IDD_WELCOME); }, wt::PSBTN_CANCEL)});
     const int nExit = Run(script);
     win32::SetSheetRunProbe(nullptr);
     EXPECT_EQ(nExit, 0);

@@ -22,11 +22,11 @@
 #include "platform/sim/sim_machine.h"
 #include "report/post_page.h"
 #include "report/supported_pages.h"
+#include "res/resource_ids.h"
 #include "ui/win32/win32_host.h"
 #include "ui/win32/win32_sheet_test_support.h"
 #include "ui/win32/win32_test_support.h"
 #include "wizard/main_window.h"
-#include "wizard/page_ids.h"
 
 namespace {
 

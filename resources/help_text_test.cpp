@@ -1,4 +1,4 @@
-#include "ui/help_text.h"
+#include "resources/help_text.h"
 
 #include <gtest/gtest.h>
 

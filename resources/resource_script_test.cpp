@@ -1,10 +1,12 @@
-#include "ui/resource_script.h"
+#include "resources/resource_script.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <map>
 #include <string>
+
+#include "res/resource_ids.h"
 
 extern const char g_szResourceScript[];
 extern const unsigned g_szResourceScript_size;
@@ -125,27 +127,6 @@ TEST(ResourceScriptTest, DialogWithEveryControlKind) {
     EXPECT_EQ(pDialog->FindControl(99), nullptr);
 }
 
-TEST(ResourceScriptTest, ConditionalBlocksAndNamedIds) {
-    CResourceScript script = MustParse(
-        "#define IDD_PAGE 300\n"
-        "#ifndef IDC_STATIC\n#define IDC_STATIC (-1)\n#endif\n"
-        "#ifdef NOT_DEFINED\n"
-        "this is not resource script text\n"
-        "#else\n"
-        "#define IDC_NAME 0x3E9 // trailing comment\n"
-        "#endif\n"
-        "#if 0\nbroken\n#endif\n"
-        "IDD_PAGE DIALOG 1, 2, 3, 4\n"
-        "BEGIN\n"
-        "  LTEXT \"x\",IDC_NAME,0,0,1,1\n"
-        "END\n");
-    const CDialogTemplate* pDialog = script.FindDialog(300);
-    ASSERT_NE(pDialog, nullptr);
-    EXPECT_EQ(pDialog->m_dwStyle, 0x80880000u);  // DIALOG's default: WS_POPUP | WS_BORDER | WS_SYSMENU
-    ASSERT_EQ(pDialog->m_controls.size(), 1u);
-    EXPECT_EQ(pDialog->m_controls[0].m_nId, 1001);
-}
-
 TEST(ResourceScriptTest, MalformedScriptsFailWithTheLine) {
     struct CCase {
         const char* pszScript;
@@ -194,7 +175,7 @@ TEST(ResourceScriptTest, EveryTruncationOfTheProgramsScriptFailsOrParsesCleanly)
     std::string strScript(g_szResourceScript, g_szResourceScript_size);
     for (size_t nCut = 0; nCut < strScript.size(); nCut += 37) {
         CResourceScript script;
-        if (!script.Parse(strScript.substr(0, nCut))) {
+        if (!script.Parse(strScript.substr(0, nCut), EmbeddedIncludes())) {
             EXPECT_NE(script.Error(), "") << nCut;
         }
     }
@@ -205,37 +186,38 @@ TEST(ResourceScriptTest, EmbeddedScriptHoldsTheStringTable) {
     const CResourceScript& script = Resources();
     ASSERT_EQ(script.Error(), "");
     const std::map<UINT, std::string> expected = {
-        {103, "Wizard"},
-        {104, "Before Checking for Supported Adapters"},
-        {105, "Perform these steps before continuing"},
-        {106, "Brellix Nimbrel"},
-        {107, "All Network Adapters Found"},
-        {108, "Here is a list of network adapters found on your computer"},
-        {109, "Thank You"},
-        {110, " "},
-        {111, "Adapter Results"},
-        {112, " "},
-        {113, "Congratulations!"},
-        {114, "The following wireless adapter(s) are supported"},
-        {115, "Post Results Back to Brellix (optional)"},
-        {116, "Help others by submitting your results back to Brellix"},
-        {117, "No Network Adapters Found"},
-        {118, " "},
-        {119, "No Adapter Selected"},
-        {120, "Go back to select an adapter or continue on for some tips"},
-        {121, "No Supported Adapters Found"},
-        {122, "Follow these tips to troubleshoot your wireless adapter"},
+        {IDS_SHEET_CAPTION, "Wizard"},
+        {IDS_INTRO_TITLE, "Before Checking for Supported Adapters"},
+        {IDS_INTRO_SUBTITLE, "Perform these steps before continuing"},
+        {IDS_PAGE_CAPTION, "Brellix Nimbrel"},
+        {IDS_LIST_TITLE, "All Network Adapters Found"},
+        {IDS_LIST_SUBTITLE, "Here is a list of network adapters found on your computer"},
+        {IDS_THANK_YOU_TITLE, "Thank You"},
+        {IDS_THANK_YOU_SUBTITLE, " "},
+        {IDS_ADAPTER_TITLE, "Adapter Results"},
+        {IDS_ADAPTER_SUBTITLE, " "},
+        {IDS_SUPPORTED_TITLE, "Congratulations!"},
+        {IDS_SUPPORTED_SUBTITLE, "The following wireless adapter(s) are supported"},
+        {IDS_POST_TITLE, "Post Results Back to Brellix (optional)"},
+        {IDS_POST_SUBTITLE, "Help others by submitting your results back to Brellix"},
+        {IDS_NONE_FOUND_TITLE, "No Network Adapters Found"},
+        {IDS_NONE_FOUND_SUBTITLE, " "},
+        {IDS_SELECT_ONE_TITLE, "No Adapter Selected"},
+        {IDS_SELECT_ONE_SUBTITLE, "Go back to select an adapter or continue on for some tips"},
+        {IDS_NONE_SUPPORTED_TITLE, "No Supported Adapters Found"},
+        {IDS_NONE_SUPPORTED_SUBTITLE, "Follow these tips to troubleshoot your wireless adapter"},
     };
     EXPECT_EQ(script.Strings(), expected);
 }
 
 TEST(ResourceScriptTest, EmbeddedScriptHoldsTheTenPages) {
     const CResourceScript& script = Resources();
-    for (UINT nPage : {104u, 105u, 108u, 109u, 110u, 111u, 112u, 113u, 114u, 115u}) {
+    for (UINT nPage : {IDD_WELCOME, IDD_INTRO, IDD_LIST, IDD_ADAPTER, IDD_SUPPORTED, IDD_POST, IDD_THANK_YOU,
+                       IDD_NONE_FOUND, IDD_NONE_SUPPORTED, IDD_SELECT_ONE}) {
         const CDialogTemplate* pDialog = script.FindDialog(nPage);
         ASSERT_NE(pDialog, nullptr) << nPage;
         EXPECT_EQ(pDialog->m_nWidth, 280) << nPage;
-        EXPECT_EQ(pDialog->m_nHeight, nPage == 104 ? 165 : 105) << nPage;
+        EXPECT_EQ(pDialog->m_nHeight, nPage == IDD_WELCOME ? 165 : 105) << nPage;
         EXPECT_EQ(pDialog->m_strCaption, "Brellix Nimbrel") << nPage;
     }
     EXPECT_EQ(script.Dialogs().size(), 10u);
@@ -243,8 +225,8 @@ TEST(ResourceScriptTest, EmbeddedScriptHoldsTheTenPages) {
 
 TEST(ResourceScriptTest, EmbeddedPagesCarryTheirControls) {
     const CResourceScript& script = Resources();
-    const CDialogTemplate& list = *script.FindDialog(108);
-    for (int nId : {1010, 1004}) {
+    const CDialogTemplate& list = *script.FindDialog(IDD_LIST);
+    for (int nId : {IDC_LIKELY_LIST, IDC_UNLIKELY_LIST}) {
         const CDialogControl* pList = list.FindControl(nId);
         ASSERT_NE(pList, nullptr);
         EXPECT_EQ(pList->m_eKind, EControlKind::CheckListBox);
@@ -253,18 +235,18 @@ TEST(ResourceScriptTest, EmbeddedPagesCarryTheirControls) {
     EXPECT_TRUE(list.m_controls[1].IsVerticallyCentred());
     EXPECT_EQ(list.m_controls[1].m_strText, "Possible Candidates:");
 
-    const CDialogControl& supported = *script.FindDialog(110)->FindControl(1003);
+    const CDialogControl& supported = *script.FindDialog(IDD_SUPPORTED)->FindControl(IDC_SUPPORTED_LIST);
     EXPECT_EQ(supported.m_eKind, EControlKind::ListBox);
     EXPECT_EQ(supported.m_dwStyle, 0x50A10103u);
     EXPECT_TRUE(supported.IsSorted());
 
-    const CDialogTemplate& adapter = *script.FindDialog(109);
-    EXPECT_EQ(adapter.FindControl(1019)->m_eKind, EControlKind::ListView);
-    EXPECT_EQ(adapter.FindControl(1019)->m_dwStyle & 0xFFFF, 0x8085u);  // report, single selection
-    EXPECT_TRUE(adapter.FindControl(1014)->IsReadOnly());
-    EXPECT_TRUE(adapter.FindControl(1017)->IsReadOnly());
-    EXPECT_FALSE(adapter.FindControl(1016)->IsVisible());
-    EXPECT_EQ(adapter.FindControl(1015)->m_strText, " Yes ");
+    const CDialogTemplate& adapter = *script.FindDialog(IDD_ADAPTER);
+    EXPECT_EQ(adapter.FindControl(IDC_AP_LIST)->m_eKind, EControlKind::ListView);
+    EXPECT_EQ(adapter.FindControl(IDC_AP_LIST)->m_dwStyle & 0xFFFF, 0x8085u);  // report, single selection
+    EXPECT_TRUE(adapter.FindControl(IDC_ADAPTER_NAME)->IsReadOnly());
+    EXPECT_TRUE(adapter.FindControl(IDC_SCAN_RATE)->IsReadOnly());
+    EXPECT_FALSE(adapter.FindControl(IDC_DRIVER_VERSION)->IsVisible());
+    EXPECT_EQ(adapter.FindControl(IDC_SUPPORTED_TEXT)->m_strText, " Yes ");
     EXPECT_EQ(adapter.m_controls.front().Align(), ETextAlign::Right);
     int nHidden = 0;
     for (const CDialogControl& control : adapter.m_controls) {
@@ -272,27 +254,27 @@ TEST(ResourceScriptTest, EmbeddedPagesCarryTheirControls) {
     }
     EXPECT_EQ(nHidden, 3);  // driver version label, its edit and the separator
 
-    const CDialogTemplate& post = *script.FindDialog(111);
-    EXPECT_EQ(post.FindControl(1009)->m_eKind, EControlKind::CheckBox);
-    EXPECT_EQ(post.FindControl(1009)->m_strText, "Post results to %s");
-    EXPECT_FALSE(post.FindControl(1005)->IsReadOnly());
-    EXPECT_TRUE(post.FindControl(1007)->IsReadOnly());
-    EXPECT_EQ(post.FindControl(1020)->m_eKind, EControlKind::ListView);
+    const CDialogTemplate& post = *script.FindDialog(IDD_POST);
+    EXPECT_EQ(post.FindControl(IDC_POST_CHECK)->m_eKind, EControlKind::CheckBox);
+    EXPECT_EQ(post.FindControl(IDC_POST_CHECK)->m_strText, "Post results to %s");
+    EXPECT_FALSE(post.FindControl(IDC_REPORTED_BY)->IsReadOnly());
+    EXPECT_TRUE(post.FindControl(IDC_OS_VERSION)->IsReadOnly());
+    EXPECT_EQ(post.FindControl(IDC_RESULTS_LIST)->m_eKind, EControlKind::ListView);
 
-    const CDialogControl& welcome = script.FindDialog(104)->m_controls.front();
+    const CDialogControl& welcome = script.FindDialog(IDD_WELCOME)->m_controls.front();
     EXPECT_EQ(welcome.m_strText, "Welcome to Brellix's Nimbrel Program.");
     EXPECT_EQ(welcome.Align(), ETextAlign::Centre);
     EXPECT_TRUE(welcome.IsVerticallyCentred());
 
-    EXPECT_EQ(script.FindDialog(105)->FindControl(1011)->m_eKind, EControlKind::PushButton);
-    EXPECT_EQ(script.FindDialog(114)->FindControl(1018)->m_strText, "Help");
-    EXPECT_EQ(script.FindDialog(114)->m_controls.size(), 12u);
-    EXPECT_EQ(script.FindDialog(112)->FindControl(1002)->m_eKind, EControlKind::PushButton);
+    EXPECT_EQ(script.FindDialog(IDD_INTRO)->FindControl(IDC_INTRO_HELP)->m_eKind, EControlKind::PushButton);
+    EXPECT_EQ(script.FindDialog(IDD_NONE_SUPPORTED)->FindControl(IDC_TIPS_HELP)->m_strText, "Help");
+    EXPECT_EQ(script.FindDialog(IDD_NONE_SUPPORTED)->m_controls.size(), 12u);
+    EXPECT_EQ(script.FindDialog(IDD_THANK_YOU)->FindControl(IDC_WEB_SITE)->m_eKind, EControlKind::PushButton);
     EXPECT_EQ(
-        script.FindDialog(113)->FindControl(1022)->m_strText,
+        script.FindDialog(IDD_NONE_FOUND)->FindControl(IDC_NONEFOUND_EMAIL)->m_strText,
         "If you have read through the troubleshooting tips in the help file and believe your computer does "
         "have a wireless adapter, please email %s for more assistance.");
-    EXPECT_EQ(script.FindDialog(115)->m_controls.at(0).m_strText,
+    EXPECT_EQ(script.FindDialog(IDD_SELECT_ONE)->m_controls.at(0).m_strText,
               "You didn't select any network adapters to test.  You can press Back to select one or more "
               "adapters.  Or you can press Next to see some tips on troubleshooting your network adapters.");
 }

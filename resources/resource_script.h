@@ -1,12 +1,15 @@
-// The program's resource script (res/nimbrel.rc) read at run time: the string table and the dialog
-// templates, so that the terminal and headless hosts lay out the same pages as the Windows build.
+// The program's resource script (res/nimbrel.rc) read at run time: CDialogControl, CDialogTemplate and
+// CResourceScript hold the string table and the dialog templates, so that the terminal and headless
+// hosts lay out the same pages as the Windows build.
 //
 // The reader understands the subset of the resource-compiler language the script uses: #define of
-// numeric names, #if/#ifdef/#ifndef/#else/#endif, LANGUAGE, STRINGTABLE, DIALOG/DIALOGEX with STYLE,
-// EXSTYLE, CAPTION and FONT, the control statements LTEXT, RTEXT, CTEXT, EDITTEXT, LISTBOX, COMBOBOX,
-// PUSHBUTTON, DEFPUSHBUTTON, GROUPBOX, CHECKBOX, AUTOCHECKBOX, RADIOBUTTON, AUTORADIOBUTTON and
-// CONTROL, style expressions with "|", "NOT" and the window, dialog and control style names. Other
-// resources (icons, bitmaps, user-defined blocks) are skipped. Every other #directive is ignored.
+// numeric names, #if/#ifdef/#ifndef/#else/#endif, #include "name" of the files it is given, LANGUAGE,
+// STRINGTABLE, DIALOG/DIALOGEX with STYLE, EXSTYLE, CAPTION and FONT, the control statements LTEXT, RTEXT,
+// CTEXT, EDITTEXT, LISTBOX, COMBOBOX, PUSHBUTTON, DEFPUSHBUTTON, GROUPBOX, CHECKBOX, AUTOCHECKBOX,
+// RADIOBUTTON, AUTORADIOBUTTON and CONTROL, style expressions with "|", "NOT" and the window, dialog and
+// control style names. Other resources (icons, bitmaps, user-defined blocks) are skipped. #include <...> and
+// every other #directive are ignored. Lexer, preprocessor and parser are in resource_lexer.h,
+// resource_preprocessor.h and resource_parser.h; the known names in resource_names.h.
 #pragma once
 
 #include <map>
@@ -14,6 +17,7 @@
 #include <vector>
 
 #include "platform/win_defs.h"
+#include "resources/resource_preprocessor.h"
 
 // What a control is, as a user interface needs to draw and drive it.
 enum class EControlKind {
@@ -79,9 +83,10 @@ struct CDialogTemplate {
 
 class CResourceScript {
 public:
-    // Reads a whole script, replacing what the object held. Returns FALSE on a malformed script,
-    // with Error() saying where and why ("line 12: ..."); the object then holds nothing.
-    BOOL Parse(const std::string& strScript);
+    // Reads a whole script, replacing what the object held; #include "name" reads the file of that
+    // name from includes. Returns FALSE on a malformed script, with Error() saying where and why
+    // ("line 12: ..."); the object then holds nothing.
+    BOOL Parse(const std::string& strScript, const rc::CIncludeFiles& includes = {});
     const std::string& Error() const { return m_strError; }
 
     // String table entry, or nullptr when the script has no string with this id.
@@ -98,6 +103,9 @@ private:
     std::map<UINT, CDialogTemplate> m_mapDialogs;
     std::string m_strError;
 };
+
+// The files the program's own script includes, embedded at build time (res/resource_ids.h).
+rc::CIncludeFiles EmbeddedIncludes();
 
 // The program's own script, embedded at build time (res/nimbrel.rc), parsed on first use. If it
 // failed to parse, the returned object is empty and Error() says why.
