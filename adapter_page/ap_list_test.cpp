@@ -3,7 +3,7 @@
 
 #include "adapter_page/adapter_page.h"
 #include "adapter_page/ap_list.h"
-#include "e2e/wizard_fixture.h"
+#include "e2e/wizard_test_util.h"
 #include "res/resource_ids.h"
 #include "ui/model/model_controls.h"
 #include "util/delimited_string.h"

@@ -5,7 +5,7 @@
 #include <climits>
 
 #include "adapters/fixed_scan_wait.h"
-#include "e2e/wizard_fixture.h"
+#include "e2e/wizard_test_util.h"
 #include "platform/sim/sim_ndisuio.h"
 #include "res/resource_ids.h"
 

@@ -1,6 +1,6 @@
 // Help topics of every page, the browser launch, and the configuration service started again on
 // Cancel, Finish and after the last adapter.
-#include "e2e/wizard_fixture.h"
+#include "e2e/wizard_test_util.h"
 #include "pages/vendor.h"
 #include "res/resource_ids.h"
 

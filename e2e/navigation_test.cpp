@@ -1,5 +1,5 @@
 // Where Next and Back lead, which buttons each page enables, and the page history.
-#include "e2e/wizard_fixture.h"
+#include "e2e/wizard_test_util.h"
 #include "res/resource_ids.h"
 
 using NavigationTest = CWizardFixture;

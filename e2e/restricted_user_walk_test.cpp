@@ -8,7 +8,7 @@
 
 #include "adapter_page/location_notice.h"
 #include "app/wizard_app.h"
-#include "e2e/wizard_fixture.h"
+#include "e2e/wizard_test_util.h"
 #include "platform/sim/sim_test_util.h"
 #include "res/resource_ids.h"
 #include "ui/headless/headless_progress.h"

@@ -10,7 +10,7 @@
 #include "adapters/ndis51/ndis51_adapter.h"
 #include "adapters/wlan_api/wifi_api_adapter.h"
 #include "app/wizard_app.h"
-#include "e2e/test_http_server.h"
+#include "e2e/http_server_test_util.h"
 #include "pages/vendor.h"
 #include "platform/sim/sim_machine.h"
 #include "ui/line/line_host.h"

@@ -6,7 +6,7 @@
 #include "adapters/supported_cache.h"
 #include "adapters/wzc_service.h"
 #include "e2e/walk_expectations.h"
-#include "e2e/wizard_fixture.h"
+#include "e2e/wizard_test_util.h"
 #include "pages/list_page.h"
 #include "pages/tolvane_sheet.h"
 #include "platform/sim/sim_machine.h"

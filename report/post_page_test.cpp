@@ -4,8 +4,8 @@
 
 #include <climits>
 
-#include "e2e/test_http_server.h"
-#include "e2e/wizard_fixture.h"
+#include "e2e/http_server_test_util.h"
+#include "e2e/wizard_test_util.h"
 #include "report/report_test_util.h"
 #include "res/resource_ids.h"
 #include "ui/model/model_controls.h"

@@ -28,6 +28,8 @@ public:
     virtual BOOL OnInitDialog() { return TRUE; }
     // The page becomes the current one; FALSE refuses the activation.
     virtual BOOL OnSetActive() { return TRUE; }
+    // Next and Back answer where they lead: 0 the next (previous) page in order, -1 stay on this
+    // page, else the template number of the page to show.
     virtual LONG OnWizardNext() { return 0; }
     virtual LONG OnWizardBack() { return 0; }
     // TRUE lets the sheet close.

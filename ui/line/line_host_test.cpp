@@ -8,7 +8,7 @@
 #include "adapter_page/location_notice.h"
 #include "app/tolvane_pages.h"
 #include "app/wizard_app.h"
-#include "e2e/wizard_fixture.h"
+#include "e2e/wizard_test_util.h"
 #include "platform/sim/sim_machine.h"
 #include "wizard/main_window.h"
 #include "wizard/progress_popup.h"

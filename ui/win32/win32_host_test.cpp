@@ -18,8 +18,8 @@
 #include "res/resource_ids.h"
 #include "ui/win32/win32_api.h"
 #include "ui/win32/win32_sheet_run.h"
-#include "ui/win32/win32_sheet_test_support.h"
-#include "ui/win32/win32_test_support.h"
+#include "ui/win32/win32_sheet_test_util.h"
+#include "ui/win32/win32_test_util.h"
 
 namespace {
 

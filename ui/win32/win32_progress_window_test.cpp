@@ -14,7 +14,7 @@
 #include "platform/win32/win32_os.h"
 #include "ui/win32/win32_controls.h"
 #include "ui/win32/win32_progress_wnd.h"
-#include "ui/win32/win32_test_support.h"
+#include "ui/win32/win32_test_util.h"
 #include "wizard/main_window.h"
 #include "wizard/progress_popup.h"
 

@@ -5,7 +5,7 @@
 #include <thread>
 
 #include "ui/win32/win32_api.h"
-#include "ui/win32/win32_test_support.h"
+#include "ui/win32/win32_test_util.h"
 
 namespace {
 

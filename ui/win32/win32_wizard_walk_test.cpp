@@ -24,8 +24,8 @@
 #include "report/supported_pages.h"
 #include "res/resource_ids.h"
 #include "ui/win32/win32_host.h"
-#include "ui/win32/win32_sheet_test_support.h"
-#include "ui/win32/win32_test_support.h"
+#include "ui/win32/win32_sheet_test_util.h"
+#include "ui/win32/win32_test_util.h"
 #include "wizard/main_window.h"
 
 namespace {

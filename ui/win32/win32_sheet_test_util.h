@@ -1,7 +1,7 @@
 // Driving a real property sheet from inside its own modal loop, for the Win32 host's tests: a script
 // of steps run from a thread timer (so it also runs inside a message box's loop), the sheet's
 // buttons, clicks and keys sent to controls, and the message boxes a sheet owns. Plain types (see
-// win32_api.h); defined in win32_sheet_test_support.cpp, linked into the tests only.
+// win32_api.h); defined in win32_sheet_test_util.cpp, linked into the tests only.
 #pragma once
 
 #include <functional>

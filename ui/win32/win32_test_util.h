@@ -1,8 +1,8 @@
 // Win32 calls that the host's tests make around the windows under test (an owner window, the
 // cursor, the profile file, watchers of message boxes and of the progress popup, list view headings,
-// system colours and screenshots; driving a sheet is win32_sheet_test_support.h), in the plain types
+// system colours and screenshots; driving a sheet is win32_sheet_test_util.h), in the plain types
 // of win32_api.h: tests of seam-side code cannot include <windows.h>. Defined in
-// win32_test_support.cpp, linked into the tests only.
+// win32_test_util.cpp, linked into the tests only.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "ui/win32/win32_test_support.h"
+#include "ui/win32/win32_test_util.h"
 
 // <windows.h> comes before the headers that build on it.
 #include <windows.h>
