@@ -1,7 +1,7 @@
 # Files embedded into the program: the dialog templates and string table (one source for every UI)
 # with the ids header the script includes (resources/), and the default machine of the simulated
-# host (here). A generated source belongs to the folder whose target compiles it, so each folder
-# embeds its own files.
+# host (platform/sim/). A generated source belongs to the folder whose target compiles it, so each
+# folder embeds its own files.
 function(nimbrel_embed input symbol out_var)
   set(output ${CMAKE_BINARY_DIR}/generated/embedded_${symbol}.cpp)
   add_custom_command(
@@ -13,5 +13,3 @@ function(nimbrel_embed input symbol out_var)
   set(${out_var} ${output} PARENT_SCOPE)
 endfunction()
 
-nimbrel_embed(${CMAKE_SOURCE_DIR}/platform/sim/machines/default.json g_szDefaultMachine machine_cpp)
-set(NIMBREL_MACHINE_SOURCES ${machine_cpp})
