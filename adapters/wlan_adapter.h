@@ -1,3 +1,4 @@
+// Classes: CAccessPoint, CBssKey, CBssKeyHash, CBssKeyIndex, CScanResultSet, CWlanAdapter.
 // The adapter interface: one abstract class with three back ends (ORiNOCO private records, NDIS 5.1
 // OIDs through NDISUIO, the native WLAN API), its result codes, and the records a scan produces.
 #pragma once

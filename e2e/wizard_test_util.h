@@ -1,3 +1,5 @@
+// Classes: CFakeAdapter, CScriptedListPage, CScriptedAdapterPage, CWizardFixture,
+//   CRealWizardFixture.
 // Whole-wizard test support: a simulated machine installed as the OS, a headless host, and pages
 // whose discovery and adapter test are supplied by the test through the pages' own interfaces.
 #pragma once

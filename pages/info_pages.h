@@ -1,3 +1,4 @@
+// Classes: CWelcomePage, CIntroPage, CNoneFoundPage, CNoneSupportedPage, CThankYouPage.
 // The pages that only inform and route: welcome, instructions, no adapters found, troubleshooting
 // tips and thank you.
 #pragma once

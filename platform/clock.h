@@ -1,3 +1,4 @@
+// Classes: IEvent, ILock, IClock, CLockGuard.
 // Time and synchronisation as the system uses them: the 32-bit millisecond tick, Sleep, an
 // auto-reset event with timed wait and set, and a critical section.
 #pragma once

@@ -1,3 +1,7 @@
+// Classes: DOT11_SSID, WLAN_INTERFACE_INFO, WLAN_INTERFACE_INFO_LIST, WLAN_ASSOCIATION_ATTRIBUTES,
+//   WLAN_SECURITY_ATTRIBUTES, WLAN_CONNECTION_ATTRIBUTES, WLAN_RATE_SET, WLAN_BSS_ENTRY,
+//   WLAN_BSS_LIST, WLAN_MAC_FRAME_STATISTICS, WLAN_PHY_FRAME_STATISTICS, WLAN_STATISTICS,
+//   WLAN_INTERFACE_CAPABILITY, WLAN_NOTIFICATION_DATA.
 // The native WLAN API ("wlanapi"): the records, constants and entry-point types of the nine calls
 // the native back end makes. The library is loaded at run time through Os().Libraries() and its
 // entry points are called through these pointer types, exactly as on Windows. The records are laid

@@ -1,3 +1,4 @@
+// Classes: CDialogControl, CDialogTemplate, CResourceScript.
 // The program's resource script (res/nimbrel.rc) read at run time: CDialogControl, CDialogTemplate and
 // CResourceScript hold the string table and the dialog templates, so that the terminal and headless
 // hosts lay out the same pages as the Windows build.

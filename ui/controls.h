@@ -1,3 +1,4 @@
+// Classes: CCtlColors, IControl, IListBox, ICheckListBox, ICheckBox, IListView, IPageControls.
 // The controls of a page as its logic uses them. Each UI (headless, terminal, Win32) implements
 // these over its own widgets, built from the page's dialog template in res/.
 #pragma once

@@ -1,3 +1,4 @@
+// Classes: POINT, MSG, IProgressWindowHandler, IProgressWindow.
 // The progress popup's window as the popup's logic uses it: a captioned popup (WS_POPUP | WS_CAPTION,
 // WS_EX_DLGMODALFRAME) with a static text area, a progress bar and a Cancel button, and the calls
 // the logic makes on the user-interface thread around it (system metrics, the main window, the

@@ -1,3 +1,4 @@
+// Classes: RECT, SIZE, ITextMeasurer.
 // Measuring text in the UI's pixels, as a device context with a font selected measures it
 // (DrawText with DT_CALCRECT, GetTextExtentPoint32A). The terminal UI counts a character cell as one
 // pixel; the model controls use a fixed pitch (ui/model/model_progress.h).

@@ -1,3 +1,4 @@
+// Classes: CSimClock, CSimTimerQueue, CVirtualClock, CRealClock.
 // Clocks of the simulated machine. Both implement the system's IClock and add a timer API that only
 // the simulated drivers and services use, to make things happen later (a service reaching its target
 // state, a scan completing).

@@ -1,3 +1,4 @@
+// Classes: ISimDeviceFile, CSimDeviceIo, CSimLibraries.
 // Device I/O and library loading on the simulated machine. Nothing is there until a simulated
 // driver registers a device name (e.g. "\\\\.\\Ndisuio") or a simulated library (e.g. "wlanapi")
 // with its entry points; CreateFile of any other name fails with ERROR_FILE_NOT_FOUND and

@@ -1,3 +1,4 @@
+// Classes: CSimMachineOptions, CSimMachine, CScopedOs.
 // The simulated machine: every OS service the system reaches through Os(), built from a machine file
 // (docs/MACHINE_FILE.md). Each component reads its own top-level sections of the file; a simulated
 // driver added later brings its own section and registers its device or library here.

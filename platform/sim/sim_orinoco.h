@@ -1,3 +1,5 @@
+// Classes: CSimOrinocoAccessPoint, CSimOrinocoFault, CSimOrinocoConfig, CSimOrinocoLog,
+//   CSimOrinoco.
 // The simulated ORiNOCO PC card driver. The card's device "\\.\" + service name answers
 // IOCTL_NDIS_QUERY_GLOBAL_STATS: standard OIDs from a table, and the driver's private record
 // requests in OID 0xFF020401 (port open and close, the association records, scan start and the scan

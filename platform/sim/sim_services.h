@@ -1,3 +1,4 @@
+// Classes: CSimServiceConfig, CSimServiceRecord, CSimServices.
 // The simulated service control manager. Each service has a state; Start and Stop move it through
 // the pending state to the target state in virtual time (timers of the machine's clock), reporting
 // the configured wait hint and a checkpoint that advances at a set interval or not at all (a stalled

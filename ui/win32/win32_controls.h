@@ -1,3 +1,5 @@
+// Classes: CWin32Control, CWin32ListBox, CWin32CheckListBox, CWin32CheckBox, CWin32ListView,
+//   CWin32Page.
 // The page controls of the UI seam over the real child windows of a page made from its template.
 #pragma once
 

@@ -1,3 +1,4 @@
+// Classes: CPageSpec, CImageSpec, ISheetEvents, CSheetRunProbe.
 // comctl32's PropertySheetA run modally over the dialog templates of the program's resources, in
 // plain C++ types (see win32_api.h). The runner turns the sheet's notifications into calls of
 // ISheetEvents and their answers into what comctl32 expects; it also draws and operates the

@@ -1,3 +1,4 @@
+// Classes: CMessageBoxSeen, CMessageBoxWatcher, CPopupSeen, CPopupWatcher.
 // Win32 calls that the host's tests make around the windows under test (an owner window, the
 // cursor, the profile file, watchers of message boxes and of the progress popup, list view headings,
 // system colours and screenshots; driving a sheet is win32_sheet_test_util.h), in the plain types
