@@ -27,6 +27,15 @@ bool KeyExists() {
     Os().Registry().RegCloseKey(hKey);
     return true;
 }
+// Writes "InstallDir" of the settings key as the given type and bytes (no terminator is added).
+void WriteInstallDir(DWORD dwType, const std::string& strBytes) {
+    HKEY hKey = 0;
+    ASSERT_EQ(Os().Registry().RegCreateKeyEx(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0x2001B, &hKey, nullptr),
+              ERROR_SUCCESS);
+    Os().Registry().RegSetValueEx(hKey, "InstallDir", dwType, reinterpret_cast<const BYTE*>(strBytes.data()),
+                                  static_cast<DWORD>(strBytes.size()));
+    Os().Registry().RegCloseKey(hKey);
+}
 }  // namespace
 
 TEST(StandardUserInstallFolder, ReadOnlyKeyGivesTheRecordedFolderToStartUpAndHelp) {
@@ -74,23 +83,13 @@ TEST(InstallFolder, ValueWithoutTerminatorIsReadWithinItsBytes) {
     ASSERT_TRUE(pMachine) << strError;
     CScopedOs os(*pMachine);
     // A 1024-byte value fills the buffer with no terminating zero.
-    HKEY hKey = 0;
-    ASSERT_EQ(Os().Registry().RegCreateKeyEx(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0x2001B, &hKey, nullptr),
-              ERROR_SUCCESS);
     const std::string strLong(1024, 'x');
-    Os().Registry().RegSetValueEx(hKey, "InstallDir", REG_SZ, reinterpret_cast<const BYTE*>(strLong.data()),
-                                  1024);
-    Os().Registry().RegCloseKey(hKey);
+    WriteInstallDir(REG_SZ, strLong);
     std::string strFolder;
     ASSERT_TRUE(ReadInstallDir(&strFolder));
     EXPECT_EQ(strFolder, strLong);
     // One byte more does not fit the buffer: the value cannot be read and the default folder is used.
-    ASSERT_EQ(Os().Registry().RegCreateKeyEx(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0x2001B, &hKey, nullptr),
-              ERROR_SUCCESS);
-    const std::string strTooLong(1025, 'y');
-    Os().Registry().RegSetValueEx(hKey, "InstallDir", REG_SZ,
-                                  reinterpret_cast<const BYTE*>(strTooLong.data()), 1025);
-    Os().Registry().RegCloseKey(hKey);
+    WriteInstallDir(REG_SZ, std::string(1025, 'y'));
     EXPECT_FALSE(ReadInstallDir(&strFolder));
     EXPECT_EQ(GetInstallFolder(), DEFAULT_INSTALL_DIR);
 }
@@ -100,14 +99,8 @@ TEST(InstallFolder, ValueOfTypeExpandStringIsReadAsItStands) {
     auto pMachine = CSimMachine::FromText(R"({ "windows": { "major": 5, "minor": 1 } })", "m", &strError);
     ASSERT_TRUE(pMachine) << strError;
     CScopedOs os(*pMachine);
-    HKEY hKey = 0;
-    ASSERT_EQ(Os().Registry().RegCreateKeyEx(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0x2001B, &hKey, nullptr),
-              ERROR_SUCCESS);
     const std::string strValue = "%ProgramFiles%\\Nimbrel";
-    Os().Registry().RegSetValueEx(hKey, "InstallDir", REG_EXPAND_SZ,
-                                  reinterpret_cast<const BYTE*>(strValue.c_str()),
-                                  static_cast<DWORD>(strValue.size() + 1));
-    Os().Registry().RegCloseKey(hKey);
+    WriteInstallDir(REG_EXPAND_SZ, std::string(strValue.c_str(), strValue.size() + 1));
     std::string strFolder;
     ASSERT_TRUE(ReadInstallDir(&strFolder));
     EXPECT_EQ(strFolder, strValue);
