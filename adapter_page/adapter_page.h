@@ -42,7 +42,7 @@ public:
     static void FormatApRows(const BYTE abAssocBssid[BSSID_LENGTH], short nAssocChannel,
                              const CAccessPointList& accessPoints, const CBssKeyList& keys,
                              const CDwordArray& adwSecurity, const CDwordArray& adwModes,
-                             const CStringArray& astrApNames, std::vector<std::string>* pastrRows);
+                             const CApNameArray& astrApNames, std::vector<std::string>* pastrRows);
     // Replaces the list's items with the rows, sizes the columns, sorts and numbers them. Each
     // item's data points at its row, so the rows must stay unchanged while the list shows them.
     void FillApList(const std::vector<std::string>& astrRows);

@@ -3,6 +3,7 @@
 #include "adapter_page/ap_list.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstring>
 #include <numeric>
 #include <string_view>
@@ -18,15 +19,27 @@ const std::vector<std::string> AP_LIST_HEADINGS = {"#",      "SSID",  "MAC",    
                                                    "Signal", "Assoc", "Security", "Mode"};
 constexpr int AP_COLUMN_SSID = 1;
 
+// A row's length with an SSID and an AP name of their full sizes; longer only with an unusual
+// security text, when the row grows as any string does.
+constexpr std::size_t AP_ROW_RESERVE =
+    17 + 6 + 11 + 3 + 7 + 6 + CApName::MAX_LENGTH + CSsidText::MAX_LENGTH + 7;
+
 // "%2.2x" of each byte, ':' between them; by a digit table, since every row of a scan makes one.
-std::string FormatBssid(const BYTE abBssid[BSSID_LENGTH]) {
+void AppendBssid(std::string* pstrRow, const BYTE abBssid[BSSID_LENGTH]) {
     constexpr char HEX_DIGITS[] = "0123456789abcdef";
-    std::string strText(3 * BSSID_LENGTH - 1, ':');
     for (std::size_t i = 0; i < BSSID_LENGTH; ++i) {
-        strText[3 * i] = HEX_DIGITS[abBssid[i] >> 4];
-        strText[3 * i + 1] = HEX_DIGITS[abBssid[i] & 0x0F];
+        if (i > 0) {
+            *pstrRow += ':';
+        }
+        *pstrRow += HEX_DIGITS[abBssid[i] >> 4];
+        *pstrRow += HEX_DIGITS[abBssid[i] & 0x0F];
     }
-    return strText;
+}
+
+void AppendNumber(std::string* pstrRow, long nValue) {
+    char achDigits[24];
+    const std::to_chars_result end = std::to_chars(std::begin(achDigits), std::end(achDigits), nValue);
+    pstrRow->append(achDigits, end.ptr);
 }
 
 // Case-insensitive like _mbsicmp: ASCII letters fold to lower case, then bytes compare as unsigned
@@ -71,7 +84,7 @@ std::vector<int> StartRefill(IListView& list, const std::vector<std::string>& as
     return anWidths;
 }
 
-void WidenToText(const IListView& list, int* pnWidth, const std::string& strText) {
+void WidenToText(const IListView& list, int* pnWidth, std::string_view strText) {
     *pnWidth = std::max(*pnWidth, list.GetStringWidth(strText));
 }
 
@@ -101,7 +114,7 @@ BOOL CAdapterPage::OnInitDialog() {
 void CAdapterPage::FormatApRows(const BYTE abAssocBssid[BSSID_LENGTH], short nAssocChannel,
                                 const CAccessPointList& accessPoints, const CBssKeyList& keys,
                                 const CDwordArray& adwSecurity, const CDwordArray& adwModes,
-                                const CStringArray& astrApNames, std::vector<std::string>* pastrRows) {
+                                const CApNameArray& astrApNames, std::vector<std::string>* pastrRows) {
     // The five lists run in parallel; a shorter one ends the walk rather than being read past.
     const std::size_t nCount =
         std::min({accessPoints.size(), keys.size(), adwSecurity.size(), adwModes.size(), astrApNames.size()});
@@ -110,28 +123,24 @@ void CAdapterPage::FormatApRows(const BYTE abAssocBssid[BSSID_LENGTH], short nAs
         const CBssKey& key = keys[i];
         const bool bAssociated = std::memcmp(key.bssid, abAssocBssid, BSSID_LENGTH) == 0 &&
                                  key.channel == static_cast<LONG>(nAssocChannel);
-        std::string strApName = astrApNames[i];
-        ReplaceAll(strApName, "!", "|");
-        const std::string astrFields[] = {FormatBssid(key.bssid),
-                                          std::to_string(key.channel),
-                                          std::to_string(ap.m_nSignal),
-                                          bAssociated ? "Yes" : "",
-                                          GetSecurityName(static_cast<int>(adwSecurity[i])),
-                                          adwModes[i] != 0 ? "Infra" : "Ad hoc",
-                                          strApName,
-                                          ap.m_strSsid};
-        std::size_t cchRow = std::size(astrFields) - 1;
-        for (const std::string& strField : astrFields) {
-            cchRow += strField.size();
-        }
+        // Written field by field into the row itself: a scan makes a row per access point, and
+        // temporaries per field cost more than the row.
         std::string strRow;
-        strRow.reserve(cchRow);
-        for (std::size_t f = 0; f < std::size(astrFields); ++f) {
-            if (f > 0) {
-                strRow += '|';
-            }
-            strRow += astrFields[f];
+        strRow.reserve(AP_ROW_RESERVE);
+        AppendBssid(&strRow, key.bssid);
+        strRow += '|';
+        AppendNumber(&strRow, key.channel);
+        strRow += '|';
+        AppendNumber(&strRow, ap.m_nSignal);
+        strRow += bAssociated ? "|Yes|" : "||";
+        strRow += GetSecurityName(static_cast<int>(adwSecurity[i]));
+        strRow += adwModes[i] != 0 ? "|Infra|" : "|Ad hoc|";
+        // A "|" in the AP name becomes "!", so that the name stays one field.
+        for (const char ch : astrApNames[i].View()) {
+            strRow += ch == '|' ? '!' : ch;
         }
+        strRow += '|';
+        strRow += ap.m_strSsid.View();
         pastrRows->push_back(std::move(strRow));
     }
 }
@@ -148,20 +157,27 @@ void CAdapterPage::FillApList(const std::vector<std::string>& astrRows) {
         const int nItem = static_cast<int>(i);
         const std::string strNumber = std::to_string(i + 1);
         list.InsertItem(nItem, strNumber, reinterpret_cast<LPARAM>(&strRow));
-        // The fields are read as views into the row; only the texts the list keeps are copied.
-        list.SetItemText(nItem, AP_COLUMN_SSID, std::string(GetFieldsToEndView(strRow, AP_FIELD_SSID)));
-        // The access point's own name has no column; a host that shows a row whole shows it too.
-        list.SetItemDetails(nItem, {{"AP Name", std::string(GetFieldView(strRow, AP_FIELD_APNAME))}});
         WidenToText(list, &anWidths[0], strNumber);
-        // The SSID column is measured with the AP name before the SSID, a longer text than it shows.
-        WidenToText(list, &anWidths[AP_COLUMN_SSID],
-                    std::string(GetFieldsToEndView(strRow, AP_FIELD_APNAME)));
+        // The fields are read as views in one pass over the row; only the texts the list keeps are
+        // copied. Fields 0 to 5 go to columns 2 to 7.
+        std::string_view strRest = strRow;
         for (int nField = AP_FIELD_BSSID; nField <= AP_FIELD_MODE; ++nField) {
             const int nColumn = nField + 2;
-            const std::string strCell(GetFieldView(strRow, nField));
+            const std::size_t nEnd = strRest.find(g_chFieldDelim);
+            const std::string_view strCell = strRest.substr(0, nEnd);
+            strRest = nEnd == std::string_view::npos ? std::string_view() : strRest.substr(nEnd + 1);
             list.SetItemText(nItem, nColumn, strCell);
             WidenToText(list, &anWidths[nColumn], strCell);
         }
+        // What is left is the AP name, then the SSID, which may itself hold a "|".
+        const std::size_t nNameEnd = strRest.find(g_chFieldDelim);
+        list.SetItemText(
+            nItem, AP_COLUMN_SSID,
+            nNameEnd == std::string_view::npos ? std::string_view() : strRest.substr(nNameEnd + 1));
+        // The access point's own name has no column; a host that shows a row whole shows it too.
+        list.SetItemDetails(nItem, {{"AP Name", std::string(strRest.substr(0, nNameEnd))}});
+        // The SSID column is measured with the AP name before the SSID, a longer text than it shows.
+        WidenToText(list, &anWidths[AP_COLUMN_SSID], strRest);
     }
     FitColumnWidths(list, anWidths, AP_COLUMN_SSID, AP_LIST_HEADINGS[AP_COLUMN_SSID]);
     list.SortItems(&CAdapterPage::CompareApRows, 0);

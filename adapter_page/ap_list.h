@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui/controls.h"
@@ -19,7 +20,7 @@ void SetUpReportList(IListView& list, const std::vector<std::string>& astrHeadin
 std::vector<int> StartRefill(IListView& list, const std::vector<std::string>& astrHeadings);
 
 // Grows *pnWidth to the width of strText in the list's font.
-void WidenToText(const IListView& list, int* pnWidth, const std::string& strText);
+void WidenToText(const IListView& list, int* pnWidth, std::string_view strText);
 
 // Sets the column widths: each measured width plus the margin. When they do not fit in the list's
 // client width, column nStretch gets what the others leave, but never less than its heading's width

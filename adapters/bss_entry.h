@@ -3,19 +3,17 @@
 #pragma once
 
 #include <cstring>
-#include <string>
-
 #include "adapters/wlan_adapter.h"
 
 struct CBssEntry {
     BYTE abMac[BSSID_LENGTH] = {};
-    std::string strSsid;  // up to the first zero byte
+    CSsidText strSsid;  // up to the first zero byte
     LONG nRssi = 0;
     short nChannel = -1;
     DWORD dwSecurity = SECURITY_CLEAR;
     DWORD dwMode = MODE_INFRASTRUCTURE;
-    short nRate = 0;        // Mbps
-    std::string strApName;  // from the 0x85 element, "" without one
+    short nRate = 0;    // Mbps
+    CApName strApName;  // from the 0x85 element, "" without one
 };
 
 // A value of type T at any offset of a driver buffer (which carries no alignment promise).

@@ -32,7 +32,7 @@ void AddBssEntries(std::vector<CBssEntry>* paEntries, const CBssMatch& match, CS
         }
         auto pAccessPoint = std::make_unique<CAccessPoint>();
         pAccessPoint->m_nQuality = -1;
-        pAccessPoint->m_strSsid = std::move(entry.strSsid);
+        pAccessPoint->m_strSsid = entry.strSsid;
         pAccessPoint->m_nSignal = entry.nRssi;
         pAccessPoint->m_nNoise = NOISE_FLOOR_DBM;
         pAccessPoint->m_nChannel = entry.nChannel;

@@ -20,8 +20,7 @@ struct CBssMatch {
 // Adds the entries, in list order, to the result set (null: nothing is kept). An entry with a
 // signal of 0 dBm or more is no measurement and is dropped; the associated BSS only gives its
 // signal; a BSS already held (same BSSID and channel) is dropped, since a driver may list one twice.
-// Every other entry becomes a record with no quality figure and the noise floor. The entries' SSIDs
-// are moved out.
+// Every other entry becomes a record with no quality figure and the noise floor.
 void AddBssEntries(std::vector<CBssEntry>* paEntries, const CBssMatch& match, CScanResultSet* pResults);
 
 // What GetBssList returns for the count the driver or service claims: never negative, so that a huge

@@ -52,33 +52,42 @@ DWORD RsnCode(const BYTE* pbBlock, DWORD cbBlock, DWORD dwPos, DWORD dwLength, D
     }
     return dwCode;
 }
-}  // namespace
-
-DWORD GetElementSecurity(const BYTE* pbBlock, DWORD cbBlock, DWORD dwStart, DWORD dwCode) {
-    for (DWORD dwPos = dwStart; dwPos + 1 < cbBlock && dwCode < SECURITY_WPA2;) {
-        const BYTE bId = pbBlock[dwPos];
-        const DWORD dwLength = pbBlock[dwPos + 1];
-        if (bId == ELEMENT_RSN && dwPos + 3 < cbBlock && pbBlock[dwPos + 2] == 1 && pbBlock[dwPos + 3] == 0 &&
-            EndsInside(dwPos, dwLength, cbBlock)) {
-            dwCode = RsnCode(pbBlock, cbBlock, dwPos, dwLength, dwCode);
-        } else if (bId == ELEMENT_VENDOR && dwPos + 5 < cbBlock && dwLength >= 4 &&
-                   std::equal(WPA_OUI_TYPE, WPA_OUI_TYPE + 4, pbBlock + dwPos + 2)) {
-            dwCode = SECURITY_WPA;
-        }
-        dwPos += dwLength + 2;
+// dwCode raised by the element at dwPos when it is an RSN element or the WPA vendor element.
+DWORD RaiseSecurity(const BYTE* pbBlock, DWORD cbBlock, DWORD dwPos, DWORD dwCode) {
+    const BYTE bId = pbBlock[dwPos];
+    const DWORD dwLength = pbBlock[dwPos + 1];
+    if (bId == ELEMENT_RSN && dwPos + 3 < cbBlock && pbBlock[dwPos + 2] == 1 && pbBlock[dwPos + 3] == 0 &&
+        EndsInside(dwPos, dwLength, cbBlock)) {
+        return RsnCode(pbBlock, cbBlock, dwPos, dwLength, dwCode);
+    }
+    if (bId == ELEMENT_VENDOR && dwPos + 5 < cbBlock && dwLength >= 4 &&
+        std::equal(WPA_OUI_TYPE, WPA_OUI_TYPE + 4, pbBlock + dwPos + 2)) {
+        return SECURITY_WPA;
     }
     return dwCode;
 }
+}  // namespace
 
-std::string GetElementApName(const BYTE* pbBlock, DWORD cbBlock, DWORD dwStart) {
-    for (DWORD dwPos = dwStart; dwPos + 1 < cbBlock;) {
+CElementFindings ReadElements(const BYTE* pbBlock, DWORD cbBlock, DWORD dwStart, BOOL bSecurity,
+                              DWORD dwCode) {
+    CElementFindings found;
+    found.dwSecurity = dwCode;
+    bool bWantSecurity = bSecurity && dwCode < SECURITY_WPA2;
+    bool bWantName = true;
+    for (DWORD dwPos = dwStart; dwPos + 1 < cbBlock && (bWantSecurity || bWantName);) {
+        const BYTE bId = pbBlock[dwPos];
         const DWORD dwLength = pbBlock[dwPos + 1];
-        if (pbBlock[dwPos] == ELEMENT_AP_NAME && dwLength >= AP_NAME_MIN_LENGTH &&
-            EndsInside(dwPos, dwLength, cbBlock)) {
-            const char* pszName = reinterpret_cast<const char*>(pbBlock + dwPos + AP_NAME_OFFSET);
-            return std::string(pszName, std::find(pszName, pszName + AP_NAME_LENGTH, '\0'));
+        if (bId == ELEMENT_AP_NAME) {
+            if (bWantName && dwLength >= AP_NAME_MIN_LENGTH && EndsInside(dwPos, dwLength, cbBlock)) {
+                found.apName.Assign(reinterpret_cast<const char*>(pbBlock + dwPos + AP_NAME_OFFSET),
+                                    AP_NAME_LENGTH);
+                bWantName = false;
+            }
+        } else if (bWantSecurity) {
+            found.dwSecurity = RaiseSecurity(pbBlock, cbBlock, dwPos, found.dwSecurity);
+            bWantSecurity = found.dwSecurity < SECURITY_WPA2;
         }
         dwPos += dwLength + 2;
     }
-    return "";
+    return found;
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "adapters/wlan_adapter.h"
@@ -31,8 +33,27 @@ Bytes Rsn(std::initializer_list<BYTE> pairwise) {
 const Bytes WPA_ELEMENT = {0xDD, 0x06, 0x00, 0x50, 0xF2, 0x01, 0x01, 0x00};
 const Bytes TRAILER = {0x01, 0x01, 0x82};  // a rates element, so the elements before it end inside
 
+CElementFindings Read(const Bytes& block, DWORD dwStart = 0, DWORD dwCode = SECURITY_WEP,
+                      DWORD cbBlock = ~DWORD{0}, BOOL bSecurity = TRUE) {
+    return ReadElements(block.data(), std::min(cbBlock, static_cast<DWORD>(block.size())), dwStart, bSecurity,
+                        dwCode);
+}
+
 DWORD Security(const Bytes& block, DWORD dwCode = SECURITY_WEP) {
-    return GetElementSecurity(block.data(), static_cast<DWORD>(block.size()), 0, dwCode);
+    return Read(block, 0, dwCode).dwSecurity;
+}
+
+std::string ApName(const Bytes& block, DWORD cbBlock = ~DWORD{0}) {
+    return Read(block, 0, SECURITY_WEP, cbBlock).apName.Str();
+}
+
+// A vendor element 0x85 of 26 bytes carrying strName at its offset 12.
+Bytes ApNameElement(const std::string& strName) {
+    Bytes element(28, 0);
+    element[0] = 0x85;
+    element[1] = 26;
+    std::copy(strName.begin(), strName.end(), element.begin() + 12);
+    return element;
 }
 }  // namespace
 
@@ -67,42 +88,53 @@ TEST(InformationElements, SuitesAreReadOnlyWhenWhollyInsideTheBlock) {
     EXPECT_EQ(Security(block), SECURITY_WPA);
     // Cut inside the first suite, the element no longer ends inside the block: not examined.
     const Bytes cut(block.begin(), block.begin() + 13);
-    EXPECT_EQ(GetElementSecurity(cut.data(), 13, 0, SECURITY_WEP), SECURITY_WEP);
+    EXPECT_EQ(Security(cut), SECURITY_WEP);
 }
 
 TEST(InformationElements, RaisingNeverLowersAndWalkStartsAtTheOffset) {
     const Bytes block = Cat({{0xAA, 0xBB, 0xCC}, Rsn({2}), TRAILER});
-    EXPECT_EQ(GetElementSecurity(block.data(), static_cast<DWORD>(block.size()), 3, SECURITY_WEP),
-              SECURITY_WPA);
-    EXPECT_EQ(GetElementSecurity(block.data(), static_cast<DWORD>(block.size()), 3, SECURITY_WPA2),
-              SECURITY_WPA2);
+    EXPECT_EQ(Read(block, 3, SECURITY_WEP).dwSecurity, SECURITY_WPA);
+    EXPECT_EQ(Read(block, 3, SECURITY_WPA2).dwSecurity, SECURITY_WPA2);
 }
 
 TEST(InformationElements, ApNameFromVendorElement0x85) {
-    Bytes element(28, 0);
-    element[0] = 0x85;
-    element[1] = 26;
-    const char name[] = "Lobby-AP";
-    std::copy(name, name + 8, element.begin() + 12);
-    EXPECT_EQ(GetElementApName(Cat({element, TRAILER}).data(), static_cast<DWORD>(element.size() + 3), 0),
-              "Lobby-AP");
+    Bytes element = ApNameElement("Lobby-AP");
+    EXPECT_EQ(ApName(Cat({element, TRAILER})), "Lobby-AP");
     // Ending exactly at the block's end, or too short, gives no name.
-    EXPECT_EQ(GetElementApName(element.data(), static_cast<DWORD>(element.size()), 0), "");
+    EXPECT_EQ(ApName(element), "");
     element[1] = 25;
-    EXPECT_EQ(GetElementApName(Cat({element, TRAILER}).data(), static_cast<DWORD>(element.size() + 3), 0),
-              "");
+    EXPECT_EQ(ApName(Cat({element, TRAILER})), "");
     // A full 16-byte name without a terminating zero stays within its 16 bytes.
     Bytes full(40, 'x');
     full[0] = 0x85;
     full[1] = 26;
-    EXPECT_EQ(GetElementApName(full.data(), static_cast<DWORD>(full.size()), 0), std::string(16, 'x'));
+    EXPECT_EQ(ApName(full), std::string(16, 'x'));
 }
 
 TEST(InformationElements, MalformedLengthsEndTheWalk) {
     // A length running past the block, and a lone byte, end the walk without reading past it.
     const Bytes block = {0xDD, 0xFF, 0x00, 0x50};
     EXPECT_EQ(Security(block), SECURITY_WEP);
-    EXPECT_EQ(GetElementApName(block.data(), 4, 0), "");
+    EXPECT_EQ(ApName(block), "");
     const Bytes lone = {0x85};
-    EXPECT_EQ(GetElementApName(lone.data(), 1, 0), "");
+    EXPECT_EQ(ApName(lone), "");
+}
+
+TEST(InformationElements, OneWalkFindsNameAndSecurityInEitherOrder) {
+    const Bytes name = ApNameElement("Hall");
+    // Reaching WPA2 first must not end the search for the name, nor a name the search for security.
+    for (const Bytes& block : {Cat({Rsn({4}), name, TRAILER}), Cat({name, Rsn({4}), TRAILER})}) {
+        const CElementFindings found = Read(block);
+        EXPECT_EQ(found.dwSecurity, SECURITY_WPA2) << ::testing::PrintToString(block);
+        EXPECT_EQ(found.apName, "Hall") << ::testing::PrintToString(block);
+    }
+    // Only the first name counts, also after the security code is final.
+    const CElementFindings first = Read(Cat({Rsn({4}), name, ApNameElement("Second"), TRAILER}));
+    EXPECT_EQ(first.apName, "Hall");
+    // Not asked for security (no privacy bit, or too short a block for it): the code stays as given
+    // whatever the elements say, and the name is still read.
+    const CElementFindings noSecurity =
+        Read(Cat({Rsn({4}), name, TRAILER}), 0, SECURITY_CLEAR, ~DWORD{0}, FALSE);
+    EXPECT_EQ(noSecurity.dwSecurity, SECURITY_CLEAR);
+    EXPECT_EQ(noSecurity.apName, "Hall");
 }

@@ -14,9 +14,9 @@ bool CBssKey::operator==(const CBssKey& other) const {
 }
 
 void AppendBss(CBssKeyList* pKeys, CDwordArray* padwSecurity, CDwordArray* padwModes,
-               CAccessPointList* pAccessPoints, CStringArray* pastrApNames, const CBssKey& key,
+               CAccessPointList* pAccessPoints, CApNameArray* pastrApNames, const CBssKey& key,
                DWORD dwSecurity, DWORD dwMode, std::unique_ptr<CAccessPoint> pAccessPoint,
-               const std::string& strApName) {
+               const CApName& apName) {
     if (pKeys != nullptr) {
         pKeys->push_back(key);
     }
@@ -30,7 +30,7 @@ void AppendBss(CBssKeyList* pKeys, CDwordArray* padwSecurity, CDwordArray* padwM
         pAccessPoints->push_back(std::move(pAccessPoint));
     }
     if (pastrApNames != nullptr) {
-        pastrApNames->push_back(strApName);
+        pastrApNames->push_back(apName);
     }
 }
 
@@ -64,9 +64,9 @@ void CBssKeyIndex::Add(const CBssKey& key) {
 }
 
 void CScanResultSet::Append(const CBssKey& key, DWORD dwSecurity, DWORD dwMode,
-                            std::unique_ptr<CAccessPoint> pAccessPoint, const std::string& strApName) {
+                            std::unique_ptr<CAccessPoint> pAccessPoint, const CApName& apName) {
     AppendBss(&m_aKeys, &m_adwSecurity, &m_adwModes, &m_apAccessPoints, &m_astrApNames, key, dwSecurity,
-              dwMode, std::move(pAccessPoint), strApName);
+              dwMode, std::move(pAccessPoint), apName);
 }
 
 void CScanResultSet::Clear() {

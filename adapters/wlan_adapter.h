@@ -5,11 +5,13 @@
 
 #include <cstddef>
 #include <memory>
+#include <memory_resource>
 #include <string>
 #include <unordered_set>
 #include <vector>
 
 #include "platform/win_defs.h"
+#include "util/fixed_text.h"
 
 // Results of OpenByIndex and OpenByName.
 constexpr int OPEN_USABLE = 1;          // usable adapter opened
@@ -71,6 +73,11 @@ constexpr int BSSID_LENGTH = 6;
 // The noise figure every back end reports: no driver measures one, so it is the usual floor.
 constexpr LONG NOISE_FLOOR_DBM = -100;
 
+// An SSID (at most 32 bytes) and an access point's own name (at most 16), each in its record's fixed
+// zero-filled buffer and read as the text up to the first zero byte.
+using CSsidText = CFixedText<33>;
+using CApName = CFixedText<17>;
+
 // One BSS found by a scan. Allocated by GetBssList; the access point list that receives it owns it.
 struct CAccessPoint {
     CAccessPoint() = default;
@@ -79,7 +86,7 @@ struct CAccessPoint {
     virtual ~CAccessPoint() = default;  // the list deletes a derived record whole
 
     int m_nQuality = -1;  // there is no quality figure per BSS
-    std::string m_strSsid;
+    CSsidText m_strSsid;
     int m_nSignal = 0;  // dBm
     int m_nNoise = NOISE_FLOOR_DBM;
     short m_nChannel = -1;  // -1 when unknown
@@ -101,14 +108,14 @@ struct CBssKey {
 using CBssKeyList = std::vector<CBssKey>;
 using CDwordArray = std::vector<DWORD>;
 using CAccessPointList = std::vector<std::unique_ptr<CAccessPoint>>;
-using CStringArray = std::vector<std::string>;
+using CApNameArray = std::vector<CApName>;
 
 // Appends one BSS to the containers, one element to each, so their lengths stay equal. A null
 // container is skipped (the caller did not ask for it); a record given no list is deleted.
 void AppendBss(CBssKeyList* pKeys, CDwordArray* padwSecurity, CDwordArray* padwModes,
-               CAccessPointList* pAccessPoints, CStringArray* pastrApNames, const CBssKey& key,
+               CAccessPointList* pAccessPoints, CApNameArray* pastrApNames, const CBssKey& key,
                DWORD dwSecurity, DWORD dwMode, std::unique_ptr<CAccessPoint> pAccessPoint,
-               const std::string& strApName);
+               const CApName& apName);
 
 struct CBssKeyHash {
     std::size_t operator()(const CBssKey& key) const;
@@ -118,7 +125,8 @@ struct CBssKeyHash {
 // twice). A lookup costs the same however long the list is, so a walk over n entries stays linear
 // instead of comparing each entry with every key before it. It starts with the keys the list already
 // holds and is told of each key the walk appends. A null list (the caller asked for no keys) holds
-// nothing and keeps nothing.
+// nothing and keeps nothing. The set's nodes come from an arena released with the index, since a
+// scan adds a key per access point and the index lives for one walk.
 class CBssKeyIndex {
 public:
     explicit CBssKeyIndex(const CBssKeyList* pKeys);
@@ -127,14 +135,15 @@ public:
 
 private:
     bool m_bKept;
-    std::unordered_set<CBssKey, CBssKeyHash> m_keys;
+    std::pmr::monotonic_buffer_resource m_arena;
+    std::pmr::unordered_set<CBssKey, CBssKeyHash> m_keys{&m_arena};
 };
 
 // A scan result set owned in one piece, reused for every scan of an adapter test. Its members are
 // what GetBssList and WaitAndGetBssList are given; the records in m_apAccessPoints belong to it.
 struct CScanResultSet {
     void Append(const CBssKey& key, DWORD dwSecurity, DWORD dwMode,
-                std::unique_ptr<CAccessPoint> pAccessPoint, const std::string& strApName);
+                std::unique_ptr<CAccessPoint> pAccessPoint, const CApName& apName);
     // Empties all five containers, deleting the records.
     void Clear();
     int GetCount() const { return static_cast<int>(m_aKeys.size()); }
@@ -144,7 +153,7 @@ struct CScanResultSet {
     CDwordArray m_adwSecurity;
     CDwordArray m_adwModes;
     CAccessPointList m_apAccessPoints;
-    CStringArray m_astrApNames;
+    CApNameArray m_astrApNames;
 };
 
 // The scan synchronisation record of an adapter test (event, lock, action word); defined by the scan

@@ -112,14 +112,13 @@ void BM_Parser(benchmark::State& state, const std::string& strParser) {
             const BYTE* pbRecord = pb;
             for (DWORD cbRecord : answer.adwRecordSizes) {
                 nParsed += ParseBindingRecord(pbRecord, cbRecord, &binding) ? 1 : 0;
-                benchmark::DoNotOptimize(binding.wstrName.data());
+                benchmark::DoNotOptimize(binding.Name().data());
                 pbRecord += cbRecord;
             }
         }
     } else {
         for (auto _ : state) {
-            benchmark::DoNotOptimize(GetElementSecurity(pb, cb, 0, 1));
-            benchmark::DoNotOptimize(GetElementApName(pb, cb, 0));
+            benchmark::DoNotOptimize(ReadElements(pb, cb, 0, TRUE, SECURITY_WEP));
         }
         nParsed = static_cast<std::size_t>(n);
     }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -83,14 +84,15 @@ public:
     virtual BOOL SetColumnWidth(int nCol, int cx) = 0;  // LVM_SETCOLUMNWIDTH
     virtual int GetColumnWidth(int nCol) const = 0;     // LVM_GETCOLUMNWIDTH; 0 for no such column
     // LVM_GETSTRINGWIDTH: the text's width in the list's font.
-    virtual int GetStringWidth(const std::string& strText) const = 0;
+    virtual int GetStringWidth(std::string_view strText) const = 0;
     // Width of GetClientRect.
     virtual int GetClientWidth() const = 0;
     // LVM_INSERTITEM with text and item data; the index of the new item, or -1. An index past the
-    // end appends.
-    virtual int InsertItem(int nItem, const std::string& strText, LPARAM lParam) = 0;
+    // end appends. The texts are views: a caller that holds a row's fields in one string passes them
+    // without copying each first.
+    virtual int InsertItem(int nItem, std::string_view strText, LPARAM lParam) = 0;
     // LVM_SETITEMTEXT of column nSubItem (0 = the item's own text).
-    virtual BOOL SetItemText(int nItem, int nSubItem, const std::string& strText) = 0;
+    virtual BOOL SetItemText(int nItem, int nSubItem, std::string_view strText) = 0;
     virtual std::string GetItemText(int nItem, int nSubItem) const = 0;
     virtual LPARAM GetItemData(int nItem) const = 0;
     virtual int GetItemCount() const = 0;

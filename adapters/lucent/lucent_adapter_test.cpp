@@ -404,7 +404,7 @@ TEST_F(LucentAdapterTest, BssListKeepsEachBssOnceWithConvertedValues) {
     EXPECT_EQ(set.m_apAccessPoints[1]->m_nSignal, -71);
     EXPECT_EQ(set.m_adwSecurity[1], SECURITY_CLEAR);
     EXPECT_EQ(set.m_adwModes[2], MODE_AD_HOC);
-    EXPECT_EQ(set.m_astrApNames, (CStringArray{"", "", ""}));
+    EXPECT_EQ(set.m_astrApNames, (CApNameArray{"", "", ""}));
     // The scan record is asked with its full length, in a buffer of 2 x 9605 + 2 bytes.
     EXPECT_EQ(Log().adwOfferedBytes.at(0x0820), 19212u);
 }

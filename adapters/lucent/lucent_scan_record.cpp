@@ -27,8 +27,7 @@ CLucentScanEntry ParseEntry(const BYTE* pbEntry) {
     const std::size_t cbSsid =
         std::min<std::size_t>(ReadLucentWord(pbEntry, ENTRY_SSID_LENGTH), LUCENT_SSID_MAX);
     // Text up to the first zero byte: a hidden network sends its length with zero bytes.
-    const char* pszSsid = reinterpret_cast<const char*>(pbEntry + ENTRY_SSID);
-    entry.strSsid.assign(pszSsid, std::find(pszSsid, pszSsid + cbSsid, '\0'));
+    entry.strSsid.Assign(reinterpret_cast<const char*>(pbEntry + ENTRY_SSID), cbSsid);
     return entry;
 }
 

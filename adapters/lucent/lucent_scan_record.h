@@ -4,9 +4,9 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
 #include <vector>
 
+#include "adapters/wlan_adapter.h"
 #include "platform/win_defs.h"
 
 constexpr std::size_t LUCENT_HEADER_SIZE = 12;         // every answer starts with the request header
@@ -28,7 +28,7 @@ struct CLucentScanEntry {
     BYTE abBssid[6] = {};
     WORD wBeaconInterval = 0;
     WORD wCapability = 0;
-    std::string strSsid;  // at most 32 bytes, whatever length the entry claims
+    CSsidText strSsid;  // at most 32 bytes, whatever length the entry claims
 };
 
 // Reads a 16-bit little-endian word at nOffset; the caller has checked that it lies in the buffer.

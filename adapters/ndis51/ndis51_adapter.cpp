@@ -166,14 +166,14 @@ int CNdis51Adapter::OpenByIndex(int nIndex, BOOL bCheckSupported, std::string* p
         return OPEN_NONE;
     }
     std::fill(std::begin(m_wszDevice), std::end(m_wszDevice), u'\0');
-    std::copy(binding.wstrName.begin(), binding.wstrName.end(), m_wszDevice);
+    std::copy(binding.Name().begin(), binding.Name().end(), m_wszDevice);
     ISystem& system = Os().System();
-    m_strDevice = system.WideToAnsi(binding.wstrName);
+    m_strDevice = system.WideToAnsi(std::u16string(binding.Name()));
     if (pstrName != nullptr) {
         *pstrName = m_strDevice;
     }
     if (pstrDescription != nullptr) {
-        *pstrDescription = system.WideToAnsi(binding.wstrDescription);
+        *pstrDescription = system.WideToAnsi(std::u16string(binding.Description()));
     }
 
     const int nOpened = OpenDevice();

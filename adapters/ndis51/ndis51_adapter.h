@@ -36,9 +36,10 @@ constexpr DWORD OID_802_11_CONFIGURATION = 0x0D010211;
 constexpr DWORD OID_802_11_BSSID_LIST = 0x0D010217;
 constexpr DWORD OID_GEN_LINK_SPEED = 0x00010107;
 
-// The BSSID list buffer starts at 4 KiB and doubles while the driver asks for more, up to this.
+// The BSSID list buffer starts at 4 KiB and doubles while the driver asks for more, up to this: room
+// for 10,000 entries of 400 bytes, and still a bound on a driver that is never satisfied.
 constexpr DWORD NDIS_BSSID_LIST_START_BYTES = 4096;
-constexpr DWORD NDIS_BSSID_LIST_MAX_BYTES = 1024 * 1024;
+constexpr DWORD NDIS_BSSID_LIST_MAX_BYTES = 4 * 1024 * 1024;
 
 constexpr int NDIS_DEVICE_NAME_UNITS = 256;
 

@@ -37,35 +37,36 @@ DWORD TextLength(const BYTE* pbText, DWORD cchMax) {
     return cch;
 }
 
-// The text goes into *pwstr in one assignment once its first zero unit is known, not unit by unit.
-void ReadText(const BYTE* pbRecord, DWORD cbReturned, DWORD dwOffset, DWORD cbText, DWORD cbMax,
-              std::u16string* pwstr) {
-    pwstr->clear();
+// The text's units before its first zero unit go to pwch, at most cbMax bytes of them; their count
+// is the result.
+template <DWORD cbMax>
+DWORD ReadText(const BYTE* pbRecord, DWORD cbReturned, DWORD dwOffset, DWORD cbText,
+               char16_t (&pwch)[cbMax / 2]) {
     if (dwOffset >= cbReturned) {
-        return;
+        return 0;
     }
     const BYTE* pbText = pbRecord + dwOffset;
     const DWORD cch = TextLength(pbText, (std::min({cbText, cbMax, cbReturned - dwOffset}) & ~DWORD{1}) / 2);
-    pwstr->resize(cch);
     // A std::size_t index (a 32-bit one may wrap) lets the compiler run the loop in vector registers.
-    char16_t* pwch = pwstr->data();
     for (std::size_t i = 0; i < cch; ++i) {
         pwch[i] = static_cast<char16_t>(pbText[2 * i] | (pbText[2 * i + 1] << 8));
     }
+    return cch;
 }
 
 }  // namespace
 
 BOOL ParseBindingRecord(const BYTE* pbRecord, DWORD cbReturned, CNdisBinding* pBinding) {
-    pBinding->wstrName.clear();
-    pBinding->wstrDescription.clear();
+    pBinding->cchName = 0;
+    pBinding->cchDescription = 0;
     if (cbReturned < NDIS_BINDING_HEADER_BYTES) {
         return FALSE;
     }
-    ReadText(pbRecord, cbReturned, ReadNdisDword(pbRecord + NAME_OFFSET),
-             ReadNdisDword(pbRecord + NAME_LENGTH), NDIS_BINDING_NAME_MAX_BYTES, &pBinding->wstrName);
-    ReadText(pbRecord, cbReturned, ReadNdisDword(pbRecord + DESCR_OFFSET),
-             ReadNdisDword(pbRecord + DESCR_LENGTH), NDIS_BINDING_DESCR_MAX_BYTES,
-             &pBinding->wstrDescription);
+    pBinding->cchName =
+        ReadText<NDIS_BINDING_NAME_MAX_BYTES>(pbRecord, cbReturned, ReadNdisDword(pbRecord + NAME_OFFSET),
+                                              ReadNdisDword(pbRecord + NAME_LENGTH), pBinding->awchName);
+    pBinding->cchDescription = ReadText<NDIS_BINDING_DESCR_MAX_BYTES>(
+        pbRecord, cbReturned, ReadNdisDword(pbRecord + DESCR_OFFSET), ReadNdisDword(pbRecord + DESCR_LENGTH),
+        pBinding->awchDescription);
     return TRUE;
 }

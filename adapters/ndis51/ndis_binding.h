@@ -4,7 +4,7 @@
 // bytes returned.
 #pragma once
 
-#include <string>
+#include <string_view>
 
 #include "platform/win_defs.h"
 
@@ -14,9 +14,16 @@ constexpr DWORD NDIS_BINDING_HEADER_BYTES = 20;
 constexpr DWORD NDIS_BINDING_NAME_MAX_BYTES = 256;
 constexpr DWORD NDIS_BINDING_DESCR_MAX_BYTES = 512;
 
+// The two texts in buffers of their fields' sizes: a parse writes each text once, where it will
+// stay, and nothing past it.
 struct CNdisBinding {
-    std::u16string wstrName;
-    std::u16string wstrDescription;
+    std::u16string_view Name() const { return {awchName, cchName}; }
+    std::u16string_view Description() const { return {awchDescription, cchDescription}; }
+
+    char16_t awchName[NDIS_BINDING_NAME_MAX_BYTES / 2];  // units past cchName are not written
+    DWORD cchName = 0;
+    char16_t awchDescription[NDIS_BINDING_DESCR_MAX_BYTES / 2];
+    DWORD cchDescription = 0;
 };
 
 // FALSE when fewer bytes than the record's header came back. A text whose offset lies past the bytes

@@ -28,8 +28,7 @@ CNdisBssEntry ParseEntry(const BYTE* pbEntry, DWORD cbEntry) {
     std::memcpy(entry.abMac, pbEntry + BSS_ENTRY_MAC, BSSID_LENGTH);
     const DWORD cbSsid = std::min(ReadNdisDword(pbEntry + BSS_ENTRY_SSID_LENGTH), NDIS_SSID_MAX);
     // Text up to the first zero byte: a hidden network sends its length with zero bytes.
-    const char* pszSsid = reinterpret_cast<const char*>(pbEntry + BSS_ENTRY_SSID);
-    entry.strSsid.assign(pszSsid, std::find(pszSsid, pszSsid + cbSsid, '\0'));
+    entry.strSsid.Assign(reinterpret_cast<const char*>(pbEntry + BSS_ENTRY_SSID), cbSsid);
     entry.nRssi = static_cast<LONG>(ReadNdisDword(pbEntry + BSS_ENTRY_RSSI));
     entry.nChannel = BssChannelFromDsConfigKhz(ReadNdisDword(pbEntry + BSS_ENTRY_DS_CONFIG));
     entry.dwMode = ReadNdisDword(pbEntry + BSS_ENTRY_MODE);
@@ -44,10 +43,10 @@ CNdisBssEntry ParseEntry(const BYTE* pbEntry, DWORD cbEntry) {
     // The elements end with the entry, whatever IELength claims.
     const BYTE* pbIes = pbEntry + BSS_ENTRY_IES;
     const DWORD cbIes = std::min(ReadNdisDword(pbEntry + BSS_ENTRY_IE_LENGTH), cbEntry - BSS_ENTRY_IES);
-    if (bPrivacy && cbIes > MIN_IE_LENGTH_FOR_SECURITY) {
-        entry.dwSecurity = GetElementSecurity(pbIes, cbIes, BSS_FIXED_IE_BYTES, entry.dwSecurity);
-    }
-    entry.strApName = GetElementApName(pbIes, cbIes, BSS_FIXED_IE_BYTES);
+    const CElementFindings found = ReadElements(
+        pbIes, cbIes, BSS_FIXED_IE_BYTES, bPrivacy && cbIes > MIN_IE_LENGTH_FOR_SECURITY, entry.dwSecurity);
+    entry.dwSecurity = found.dwSecurity;
+    entry.strApName = found.apName;
     return entry;
 }
 

@@ -287,27 +287,27 @@ CNdisBinding ParseRecord(const std::vector<BYTE>& ab, BOOL bExpected = TRUE) {
 TEST(NdisBindingTest, ReadsNameAndDescription) {
     const CNdisBinding binding =
         ParseRecord(Record(Utf16(u"\\DEVICE\\{1234}"), Utf16(u"Caf\u00e9 Wireless")));
-    EXPECT_EQ(binding.wstrName, u"\\DEVICE\\{1234}");
-    EXPECT_EQ(binding.wstrDescription, u"Caf\u00e9 Wireless");
+    EXPECT_EQ(binding.Name(), u"\\DEVICE\\{1234}");
+    EXPECT_EQ(binding.Description(), u"Caf\u00e9 Wireless");
 }
 
 TEST(NdisBindingTest, OffsetsAndLengthsFromTheDriverAreBoundedByTheRecord) {
     std::vector<BYTE> ab = Record(Utf16(u"\\DEVICE\\{A}"), Utf16(u"Card"));
     WriteNdisDword(ab.data() + 4, 5000);  // name offset past the record
     CNdisBinding binding = ParseRecord(ab);
-    EXPECT_EQ(binding.wstrName, u"");
-    EXPECT_EQ(binding.wstrDescription, u"Card");
+    EXPECT_EQ(binding.Name(), u"");
+    EXPECT_EQ(binding.Description(), u"Card");
 
     ab = Record(Utf16(u"\\DEVICE\\{A}"), Utf16(u"Card", false));
     WriteNdisDword(ab.data() + 16, 400);  // description length past the record, no terminator
     binding = ParseRecord(ab);
-    EXPECT_EQ(binding.wstrName, u"\\DEVICE\\{A}");
-    EXPECT_EQ(binding.wstrDescription, u"Card");
+    EXPECT_EQ(binding.Name(), u"\\DEVICE\\{A}");
+    EXPECT_EQ(binding.Description(), u"Card");
 
     ab = Record(Utf16(u"\\DEVICE\\{A}"), Utf16(u"Card"));
     WriteNdisDword(ab.data() + 12, 0xFFFFFFF0);  // offset + length would wrap
     WriteNdisDword(ab.data() + 16, 0x20);
-    EXPECT_EQ(ParseRecord(ab).wstrDescription, u"");
+    EXPECT_EQ(ParseRecord(ab).Description(), u"");
 
     ParseRecord(std::vector<BYTE>(19, 0), FALSE);  // not even the header
 }
@@ -316,12 +316,12 @@ TEST(NdisBindingTest, TextsAreCutToTheirFields) {
     const std::u16string wstrLong(300, u'N');
     const CNdisBinding binding =
         ParseRecord(Record(Utf16(wstrLong), Utf16(std::u16string(400, u'D'), false)));
-    EXPECT_EQ(binding.wstrName.size(), 128u);         // 256 bytes
-    EXPECT_EQ(binding.wstrDescription.size(), 256u);  // 512 bytes, no terminator needed
+    EXPECT_EQ(binding.Name().size(), 128u);         // 256 bytes
+    EXPECT_EQ(binding.Description().size(), 256u);  // 512 bytes, no terminator needed
 
     std::vector<BYTE> ab = Record(Utf16(u"AB"), Utf16(u"C"));
     WriteNdisDword(ab.data() + 8, 3);  // an odd byte count: the half unit is dropped
-    EXPECT_EQ(ParseRecord(ab).wstrName, u"A");
+    EXPECT_EQ(ParseRecord(ab).Name(), u"A");
 }
 
 TEST(NdisBindingTest, OnlyAWholeZeroUnitEndsAText) {
@@ -331,8 +331,8 @@ TEST(NdisBindingTest, OnlyAWholeZeroUnitEndsAText) {
     for (std::size_t cch = 0; cch <= wstrUnits.size(); ++cch) {
         const std::u16string wstrText = wstrUnits.substr(0, cch);
         const CNdisBinding binding = ParseRecord(Record(Utf16(wstrText + u"X"), Utf16(wstrText)));
-        EXPECT_EQ(binding.wstrName, wstrText + u"X") << cch << " units";
-        EXPECT_EQ(binding.wstrDescription, wstrText) << cch << " units";
+        EXPECT_EQ(binding.Name(), wstrText + u"X") << cch << " units";
+        EXPECT_EQ(binding.Description(), wstrText) << cch << " units";
     }
 }
 
@@ -342,9 +342,9 @@ TEST(NdisBindingTest, AReusedRecordHoldsOnlyTheLatestTexts) {
     ASSERT_TRUE(ParseBindingRecord(abLong.data(), static_cast<DWORD>(abLong.size()), &binding));
     std::vector<BYTE> abShort = Record(Utf16(u"\\D"), Utf16(u"Card"));
     ASSERT_TRUE(ParseBindingRecord(abShort.data(), static_cast<DWORD>(abShort.size()), &binding));
-    EXPECT_EQ(binding.wstrName, u"\\D");
-    EXPECT_EQ(binding.wstrDescription, u"Card");
+    EXPECT_EQ(binding.Name(), u"\\D");
+    EXPECT_EQ(binding.Description(), u"Card");
     WriteNdisDword(abShort.data() + 12, 5000);  // description offset past the record
     ASSERT_TRUE(ParseBindingRecord(abShort.data(), static_cast<DWORD>(abShort.size()), &binding));
-    EXPECT_EQ(binding.wstrDescription, u"");
+    EXPECT_EQ(binding.Description(), u"");
 }

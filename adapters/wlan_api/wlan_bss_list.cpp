@@ -38,9 +38,9 @@ CWlanBssEntry ParseEntry(const BYTE* pbList, std::size_t cbList, std::size_t nEn
     const std::size_t nSsid = offsetof(WLAN_BSS_ENTRY, dot11Ssid);
     const ULONG ulSsid =
         std::min(ReadAt<ULONG>(pbEntry, nSsid + offsetof(DOT11_SSID, uSSIDLength)), DOT11_SSID_MAX_LENGTH);
-    // Text up to the first zero byte, read where it lies (no copy to measure with strlen).
-    const char* pszSsid = reinterpret_cast<const char*>(pbEntry + nSsid + offsetof(DOT11_SSID, ucSSID));
-    entry.strSsid.assign(pszSsid, std::find(pszSsid, pszSsid + ulSsid, '\0'));
+    // Text up to the first zero byte.
+    entry.strSsid.Assign(reinterpret_cast<const char*>(pbEntry + nSsid + offsetof(DOT11_SSID, ucSSID)),
+                         ulSsid);
 
     // The element blob, cut to the bytes present after the entry's offset.
     const std::size_t nIeStart = nEntry + ReadAt<ULONG>(pbEntry, offsetof(WLAN_BSS_ENTRY, ulIeOffset));
@@ -50,14 +50,12 @@ CWlanBssEntry ParseEntry(const BYTE* pbList, std::size_t cbList, std::size_t nEn
     const DWORD dwIeSize = static_cast<DWORD>(cbIe);
 
     const USHORT usCapability = ReadAt<USHORT>(pbEntry, offsetof(WLAN_BSS_ENTRY, usCapabilityInformation));
-    if (usCapability & DOT11_CAPABILITY_PRIVACY) {
-        entry.dwSecurity = SECURITY_WEP;
-        if (dwIeSize > ELEMENT_BLOCK_MIN) {
-            entry.dwSecurity = GetElementSecurity(pbIe, dwIeSize, 0, entry.dwSecurity);
-        }
-    }
+    const BOOL bPrivacy = (usCapability & DOT11_CAPABILITY_PRIVACY) != 0;
+    entry.dwSecurity = bPrivacy ? SECURITY_WEP : SECURITY_CLEAR;
     if (dwIeSize > ELEMENT_BLOCK_MIN) {
-        entry.strApName = GetElementApName(pbIe, dwIeSize, 0);
+        const CElementFindings found = ReadElements(pbIe, dwIeSize, 0, bPrivacy, entry.dwSecurity);
+        entry.dwSecurity = found.dwSecurity;
+        entry.strApName = found.apName;
     }
     entry.dwMode =
         ReadAt<DWORD>(pbEntry, offsetof(WLAN_BSS_ENTRY, dot11BssType)) == dot11_BSS_type_infrastructure

@@ -1,7 +1,8 @@
-// The element walks over a BSS's information elements. The first two bytes choose the walk's start
-// and the code the privacy bit gave; the rest is the element block.
+// The element walk over a BSS's information elements. The first two bytes choose the walk's start,
+// the code the privacy bit gave and whether security is asked for; the rest is the element block.
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "adapters/information_elements.h"
@@ -14,20 +15,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     }
     const DWORD dwStart = pData[0] % 16;
     const DWORD dwCode = pData[1] % 2;  // the privacy bit: Clear or WEP
+    const BOOL bSecurity = (pData[1] & 2) != 0 ? TRUE : FALSE;
     std::vector<BYTE> abBlock(pData + 2, pData + nSize);
     const DWORD cbBlock = static_cast<DWORD>(abBlock.size());
 
-    const DWORD dwSecurity = GetElementSecurity(abBlock.data(), cbBlock, dwStart, dwCode);
+    const CElementFindings found = ReadElements(abBlock.data(), cbBlock, dwStart, bSecurity, dwCode);
+    const DWORD dwSecurity = found.dwSecurity;
     // The elements only raise the code, and never past WPA2.
     FUZZ_CHECK(dwSecurity >= dwCode && dwSecurity <= SECURITY_WPA2);
-    // A walk that starts past the block finds nothing.
-    if (dwStart >= cbBlock) {
+    // A walk that starts past the block, or is not asked for security, leaves the code as it is.
+    if (dwStart >= cbBlock || !bSecurity) {
         FUZZ_CHECK(dwSecurity == dwCode);
     }
 
-    const std::string strName = GetElementApName(abBlock.data(), cbBlock, dwStart);
+    const std::string_view strName = found.apName.View();
     FUZZ_CHECK(strName.size() <= 16);
-    FUZZ_CHECK(strName.find('\0') == std::string::npos);
+    FUZZ_CHECK(strName.find('\0') == std::string_view::npos);
     // The name comes from an element of at least 26 bytes after its two-byte head.
     if (!strName.empty()) {
         FUZZ_CHECK(cbBlock >= dwStart + 28);

@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     for (const CNdisBssEntry& entry : list.aEntries) {
         FUZZ_CHECK(entry.strSsid.size() <= NDIS_SSID_MAX);
         FUZZ_CHECK(entry.strApName.size() <= 16);
-        FUZZ_CHECK(entry.strApName.find('\0') == std::string::npos);
+        FUZZ_CHECK(entry.strApName.View().find('\0') == std::string_view::npos);
         FUZZ_CHECK(entry.dwSecurity <= SECURITY_WPA2);
         // Rates are 500 kbit/s units of at most 127: never above 64 Mbps, -1 + 1 / 2 at the least.
         FUZZ_CHECK(entry.nRate >= 0 && entry.nRate <= 64);

@@ -24,9 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
                (nSize < BSS_LIST_HEADER ? 0 : (nSize - BSS_LIST_HEADER) / BSS_ENTRY_SIZE));
     for (const CWlanBssEntry& entry : list.aEntries) {
         FUZZ_CHECK(entry.strSsid.size() <= DOT11_SSID_MAX_LENGTH);
-        FUZZ_CHECK(entry.strSsid.find('\0') == std::string::npos);
+        FUZZ_CHECK(entry.strSsid.View().find('\0') == std::string_view::npos);
         FUZZ_CHECK(entry.strApName.size() <= 16);
-        FUZZ_CHECK(entry.strApName.find('\0') == std::string::npos);
+        FUZZ_CHECK(entry.strApName.View().find('\0') == std::string_view::npos);
         FUZZ_CHECK(entry.dwSecurity <= SECURITY_WPA2);
         FUZZ_CHECK(entry.dwMode == MODE_INFRASTRUCTURE || entry.dwMode == MODE_AD_HOC);
         // Rates are 500 kbit/s units of at most 127 after the basic-rate bit: 0 to 64 Mbps.

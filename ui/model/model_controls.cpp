@@ -74,20 +74,25 @@ int CModelListView::GetColumnWidth(int nCol) const {
     return nCol >= 0 && nCol < GetColumnCount() ? m_columns[nCol].nWidth : 0;
 }
 
-int CModelListView::GetStringWidth(const std::string& strText) const {
+int CModelListView::GetStringWidth(std::string_view strText) const {
     return static_cast<int>(strText.size()) * MODEL_CHAR_WIDTH;
 }
 
-int CModelListView::InsertItem(int nItem, const std::string& strText, LPARAM lParam) {
+int CModelListView::InsertItem(int nItem, std::string_view strText, LPARAM lParam) {
     if (nItem < 0) {
         return -1;
     }
     nItem = std::min(nItem, GetItemCount());
-    m_items.insert(m_items.begin() + nItem, CItem{{strText}, lParam, {}});
+    CItem item;
+    // Room for a cell per column at once, so that filling the row's cells does not regrow it.
+    item.astrTexts.reserve(std::max(1, GetColumnCount()));
+    item.astrTexts.emplace_back(strText);
+    item.lParam = lParam;
+    m_items.insert(m_items.begin() + nItem, std::move(item));
     return nItem;
 }
 
-BOOL CModelListView::SetItemText(int nItem, int nSubItem, const std::string& strText) {
+BOOL CModelListView::SetItemText(int nItem, int nSubItem, std::string_view strText) {
     // The platform refuses a column that does not exist (the item's own text always does).
     if (!IsValidItem(nItem) || nSubItem < 0 || (nSubItem > 0 && nSubItem >= GetColumnCount())) {
         return FALSE;

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui/controls.h"
@@ -77,10 +78,10 @@ public:
     int InsertColumn(int nCol, const std::string& strHeading, int nFormat = LVCFMT_LEFT) override;
     BOOL SetColumnWidth(int nCol, int cx) override;
     int GetColumnWidth(int nCol) const override;
-    int GetStringWidth(const std::string& strText) const override;
+    int GetStringWidth(std::string_view strText) const override;
     int GetClientWidth() const override { return m_nClientWidth; }
-    int InsertItem(int nItem, const std::string& strText, LPARAM lParam) override;
-    BOOL SetItemText(int nItem, int nSubItem, const std::string& strText) override;
+    int InsertItem(int nItem, std::string_view strText, LPARAM lParam) override;
+    BOOL SetItemText(int nItem, int nSubItem, std::string_view strText) override;
     std::string GetItemText(int nItem, int nSubItem) const override;
     LPARAM GetItemData(int nItem) const override;
     int GetItemCount() const override { return static_cast<int>(m_items.size()); }

@@ -280,7 +280,7 @@ void DrawListFrame(CTermCanvas& canvas, const CTermRect& rect, bool bBorder, boo
 CTermListView::CTermListView(const CDialogControl& control)
     : CModelListView(ClientPixels(control)), CTermWidget(control) {}
 
-int CTermListView::GetStringWidth(const std::string& strText) const {
+int CTermListView::GetStringWidth(std::string_view strText) const {
     return static_cast<int>(strText.size()) * TERM_PIXELS_PER_COL;
 }
 

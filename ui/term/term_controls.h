@@ -306,7 +306,7 @@ class CTermListView : public CModelListView, public CTermWidget {
 public:
     explicit CTermListView(const CDialogControl& control);
     // The width of text in cells, as pixels.
-    int GetStringWidth(const std::string& strText) const override;
+    int GetStringWidth(std::string_view strText) const override;
     // The cells inside the border at the current scale, as pixels.
     int GetClientWidth() const override;
 

@@ -55,15 +55,16 @@ public:
     }
     BOOL SetColumnWidth(int nCol, int cx) override { return win32::ListViewSetColumnWidth(m_hWnd, nCol, cx); }
     int GetColumnWidth(int nCol) const override;
-    int GetStringWidth(const std::string& strText) const override {
-        return win32::ListViewStringWidth(m_hWnd, strText);
+    // The list control takes zero-terminated texts.
+    int GetStringWidth(std::string_view strText) const override {
+        return win32::ListViewStringWidth(m_hWnd, std::string(strText));
     }
     int GetClientWidth() const override;
-    int InsertItem(int nItem, const std::string& strText, LPARAM lParam) override {
-        return win32::ListViewInsertItem(m_hWnd, nItem, strText, lParam);
+    int InsertItem(int nItem, std::string_view strText, LPARAM lParam) override {
+        return win32::ListViewInsertItem(m_hWnd, nItem, std::string(strText), lParam);
     }
-    BOOL SetItemText(int nItem, int nSubItem, const std::string& strText) override {
-        return win32::ListViewSetItemText(m_hWnd, nItem, nSubItem, strText);
+    BOOL SetItemText(int nItem, int nSubItem, std::string_view strText) override {
+        return win32::ListViewSetItemText(m_hWnd, nItem, nSubItem, std::string(strText));
     }
     std::string GetItemText(int nItem, int nSubItem) const override {
         return win32::ListViewItemText(m_hWnd, nItem, nSubItem);
