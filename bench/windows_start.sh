@@ -7,8 +7,9 @@
 # builtin wlanapi lists no interface); the bare wizard in C:\BareWizard. bench-wine/start_timer.exe
 # starts them in turn, each once unmeasured (the first start loads the DLLs cold), and reports
 # medians and minimums. The page is looked for when the program first waits for input (its windows
-# painted), then every millisecond: the table's last line says how often that second look was needed. The peak working set is what Wine answers GetProcessMemoryInfo with for
-# another process: the Linux process's VmHWM.
+# painted), then every millisecond: the table's last line says how often that second look was
+# needed. The peak working set is what Wine answers GetProcessMemoryInfo with for another process:
+# the Linux process's VmHWM.
 # Usage: bench/windows_start.sh [--once] [build dir, default build/windows]
 #   --once: one measured start of each, no warm-up: only checks that both reach their first page.
 #   NIMBREL_START_RUNS: measured starts of each program (default 10).
