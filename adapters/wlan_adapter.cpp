@@ -49,17 +49,53 @@ std::size_t CBssKeyHash::operator()(const CBssKey& key) const {
 
 CBssKeyIndex::CBssKeyIndex(const CBssKeyList* pKeys) : m_bKept(pKeys != nullptr) {
     if (pKeys != nullptr) {
-        m_keys.insert(pKeys->begin(), pKeys->end());
+        for (const CBssKey& key : *pKeys) {
+            Add(key);
+        }
     }
 }
 
+std::size_t CBssKeyIndex::SlotOf(const CBssKey& key) const {
+    const std::size_t nMask = m_aSlots.size() - 1;
+    std::size_t n = CBssKeyHash()(key) & nMask;
+    while (m_abUsed[n] != 0 && !(m_aSlots[n] == key)) {
+        n = (n + 1) & nMask;
+    }
+    return n;
+}
+
 BOOL CBssKeyIndex::Contains(const CBssKey& key) const {
-    return m_keys.count(key) != 0 ? TRUE : FALSE;
+    return m_nCount != 0 && m_abUsed[SlotOf(key)] != 0 ? TRUE : FALSE;
 }
 
 void CBssKeyIndex::Add(const CBssKey& key) {
-    if (m_bKept) {
-        m_keys.insert(key);
+    if (!m_bKept) {
+        return;
+    }
+    if (2 * (m_nCount + 1) > m_aSlots.size()) {
+        Grow();
+    }
+    const std::size_t n = SlotOf(key);
+    if (m_abUsed[n] == 0) {
+        m_aSlots[n] = key;
+        m_abUsed[n] = 1;
+        ++m_nCount;
+    }
+}
+
+void CBssKeyIndex::Grow() {
+    constexpr std::size_t FIRST_SLOTS = 64;
+    const std::vector<CBssKey> aOld = std::move(m_aSlots);
+    const std::vector<BYTE> abOldUsed = std::move(m_abUsed);
+    const std::size_t nSlots = std::max(FIRST_SLOTS, 2 * aOld.size());
+    m_aSlots.assign(nSlots, CBssKey());
+    m_abUsed.assign(nSlots, 0);
+    for (std::size_t i = 0; i < aOld.size(); ++i) {
+        if (abOldUsed[i] != 0) {
+            const std::size_t n = SlotOf(aOld[i]);
+            m_aSlots[n] = aOld[i];
+            m_abUsed[n] = 1;
+        }
     }
 }
 

@@ -5,9 +5,7 @@
 
 #include <cstddef>
 #include <memory>
-#include <memory_resource>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "platform/win_defs.h"
@@ -125,8 +123,8 @@ struct CBssKeyHash {
 // twice). A lookup costs the same however long the list is, so a walk over n entries stays linear
 // instead of comparing each entry with every key before it. It starts with the keys the list already
 // holds and is told of each key the walk appends. A null list (the caller asked for no keys) holds
-// nothing and keeps nothing. The set's nodes come from an arena released with the index, since a
-// scan adds a key per access point and the index lives for one walk.
+// nothing and keeps nothing. The keys lie in one table (open addressing, linear probing, at most half
+// full), so that a scan does not allocate a node per access point.
 class CBssKeyIndex {
 public:
     explicit CBssKeyIndex(const CBssKeyList* pKeys);
@@ -134,9 +132,14 @@ public:
     void Add(const CBssKey& key);
 
 private:
+    // The slot that holds the key, or the free slot where it would go.
+    std::size_t SlotOf(const CBssKey& key) const;
+    void Grow();
+
     bool m_bKept;
-    std::pmr::monotonic_buffer_resource m_arena;
-    std::pmr::unordered_set<CBssKey, CBssKeyHash> m_keys{&m_arena};
+    std::vector<CBssKey> m_aSlots;  // a power of two of them, or none
+    std::vector<BYTE> m_abUsed;
+    std::size_t m_nCount = 0;
 };
 
 // A scan result set owned in one piece, reused for every scan of an adapter test. Its members are

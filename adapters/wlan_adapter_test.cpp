@@ -153,6 +153,22 @@ TEST(BssKeyIndexTest, KeysThatDifferInOneByteOrTheChannelStayApart) {
     EXPECT_FALSE(index.Contains(CBssKey(abLast, -1)));
 }
 
+TEST(BssKeyIndexTest, AListWithRepeatsAndManyKeysIsHeldWhole) {
+    // More keys than the first table holds, each twice: all are found after the table grew, and a key
+    // on another channel is not.
+    CBssKeyList keys;
+    for (int i = 0; i < 300; ++i) {
+        const BYTE abMac[BSSID_LENGTH] = {0x02, 0, 0, 0, static_cast<BYTE>(i >> 8), static_cast<BYTE>(i)};
+        keys.push_back(CBssKey(abMac, 36));
+        keys.push_back(CBssKey(abMac, 36));
+    }
+    const CBssKeyIndex index(&keys);
+    for (const CBssKey& key : keys) {
+        ASSERT_TRUE(index.Contains(key));
+        ASSERT_FALSE(index.Contains(CBssKey(key.bssid, 40)));
+    }
+}
+
 // Counts the records alive, to see that the set deletes each exactly once.
 struct CCountedAccessPoint : CAccessPoint {
     explicit CCountedAccessPoint(int* pnAlive) : m_pnAlive(pnAlive) { ++*m_pnAlive; }
