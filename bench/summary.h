@@ -18,7 +18,7 @@ struct CBenchFigure {
     std::string strError;  // empty when it ran
 };
 
-// Keeps every run it is shown (and shows it as the console reporter does).
+// Keeps the runs it is shown, of repeated ones the fastest (and shows them as the console reporter does).
 class CSummaryReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& aRuns) override;
