@@ -2,6 +2,7 @@
 // libFuzzer keeps the input as a finding and the replay program fails.
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 
@@ -12,3 +13,16 @@
             std::abort();                                                                     \
         }                                                                                     \
     } while (0)
+
+// A fixed-size text (util/fixed_text.h) as a record keeps it: its buffer holds zeros from the end of
+// its text to the end of the buffer, so no byte of a longer text read before can show through.
+template <typename TFixedText>
+bool IsZeroPastText(const TFixedText& text) {
+    const char* pch = text.c_str();
+    for (std::size_t i = text.size(); i <= TFixedText::MAX_LENGTH; ++i) {
+        if (pch[i] != '\0') {
+            return false;
+        }
+    }
+    return true;
+}

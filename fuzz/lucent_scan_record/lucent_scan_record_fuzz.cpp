@@ -6,6 +6,9 @@
 #include "adapters/lucent/lucent_scan_record.h"
 #include "fuzz/fuzz_check.h"
 
+// The record's buffer holds no more than the card's field.
+static_assert(CSsidText::MAX_LENGTH == LUCENT_SSID_MAX);
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     std::vector<BYTE> abAnswer(pData, pData + nSize);
     std::vector<CLucentScanEntry> aEntries;
@@ -22,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
         FUZZ_CHECK(aEntries.empty());
     }
     for (const CLucentScanEntry& entry : aEntries) {
-        FUZZ_CHECK(entry.strSsid.size() <= LUCENT_SSID_MAX);
+        FUZZ_CHECK(IsZeroPastText(entry.strSsid));
     }
     return 0;
 }

@@ -8,6 +8,9 @@
 #include "adapters/ndis51/ndis_bssid_list.h"
 #include "fuzz/fuzz_check.h"
 
+// The records' buffers hold no more than the driver's fields.
+static_assert(CSsidText::MAX_LENGTH == NDIS_SSID_MAX && CApName::MAX_LENGTH == 16);
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     // The driver's bytes in a buffer of exactly their size, so that a read past them is caught.
     std::vector<BYTE> abAnswer(pData, pData + nSize);
@@ -18,9 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     FUZZ_CHECK(list.aEntries.size() <= list.dwNumberOfItems);
     FUZZ_CHECK(nSize < 8 || list.aEntries.size() <= (nSize - 8) / 104 + 1);
     for (const CNdisBssEntry& entry : list.aEntries) {
-        FUZZ_CHECK(entry.strSsid.size() <= NDIS_SSID_MAX);
-        FUZZ_CHECK(entry.strApName.size() <= 16);
-        FUZZ_CHECK(entry.strApName.View().find('\0') == std::string_view::npos);
+        FUZZ_CHECK(IsZeroPastText(entry.strSsid));
+        FUZZ_CHECK(IsZeroPastText(entry.strApName));
         FUZZ_CHECK(entry.dwSecurity <= SECURITY_WPA2);
         // Rates are 500 kbit/s units of at most 127: never above 64 Mbps, -1 + 1 / 2 at the least.
         FUZZ_CHECK(entry.nRate >= 0 && entry.nRate <= 64);

@@ -11,6 +11,9 @@
 #include "fuzz/fuzz_check.h"
 #include "platform/wlan_api.h"
 
+// The records' buffers hold no more than the service's fields.
+static_assert(CSsidText::MAX_LENGTH == DOT11_SSID_MAX_LENGTH && CApName::MAX_LENGTH == 16);
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     // The service's bytes in a buffer of exactly their size, so that a read past them is caught.
     std::vector<BYTE> abList(pData, pData + nSize);
@@ -23,10 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     FUZZ_CHECK(list.aEntries.size() <=
                (nSize < BSS_LIST_HEADER ? 0 : (nSize - BSS_LIST_HEADER) / BSS_ENTRY_SIZE));
     for (const CWlanBssEntry& entry : list.aEntries) {
-        FUZZ_CHECK(entry.strSsid.size() <= DOT11_SSID_MAX_LENGTH);
-        FUZZ_CHECK(entry.strSsid.View().find('\0') == std::string_view::npos);
-        FUZZ_CHECK(entry.strApName.size() <= 16);
-        FUZZ_CHECK(entry.strApName.View().find('\0') == std::string_view::npos);
+        FUZZ_CHECK(IsZeroPastText(entry.strSsid));
+        FUZZ_CHECK(IsZeroPastText(entry.strApName));
         FUZZ_CHECK(entry.dwSecurity <= SECURITY_WPA2);
         FUZZ_CHECK(entry.dwMode == MODE_INFRASTRUCTURE || entry.dwMode == MODE_AD_HOC);
         // Rates are 500 kbit/s units of at most 127 after the basic-rate bit: 0 to 64 Mbps.
